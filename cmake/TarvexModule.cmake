@@ -1,0 +1,16 @@
+# tarvex_module(NAME DIR [DEPS ...]): a static library of every .cpp in DIR.
+# Folders own their sources this way, so adding a file needs no edit elsewhere.
+function(tarvex_module name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+  else()
+    add_library(${name} INTERFACE)
+  endif()
+  get_target_property(kind ${name} TYPE)
+  if(kind STREQUAL "INTERFACE_LIBRARY")
+    target_link_libraries(${name} INTERFACE tarvex_options ${ARGN})
+  else()
+    target_link_libraries(${name} PUBLIC tarvex_options ${ARGN})
+  endif()
+endfunction()

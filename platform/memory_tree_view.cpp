@@ -1,0 +1,76 @@
+#include "platform/memory_tree_view.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "platform/errors.h"
+
+namespace platform {
+
+namespace {
+// The tree view's own error numbers.
+constexpr int32_t kErrorKeyNotUnique = 35602;
+constexpr int32_t kErrorElementNotFound = 35601;
+constexpr int32_t kErrorSubscriptOutOfRange = 9;
+}  // namespace
+
+void MemoryTreeView::Clear() {
+  roots_.clear();
+  byKey_.clear();
+  order_.clear();
+}
+
+void MemoryTreeView::Add(const std::string& relative, int32_t relationship, const std::string& key,
+                         const std::string& text, int32_t image, int32_t selectedImage) {
+  if (!key.empty() && byKey_.count(key) != 0) throw RaisedError(kErrorKeyNotUnique, "Key is not unique in collection");
+  Node* parent = nullptr;
+  if (!relative.empty()) {
+    const auto found = byKey_.find(relative);
+    if (found == byKey_.end() || relationship != tvwChild) throw RaisedError(kErrorElementNotFound, "Element not found");
+    parent = found->second;
+  }
+  auto node = std::make_unique<Node>();
+  node->key = key;
+  node->text = text;
+  node->image = image;
+  node->selectedImage = selectedImage;
+  node->parent = parent;
+  (parent ? parent->children : roots_).push_back(node.get());
+  if (!key.empty()) byKey_.emplace(key, node.get());
+  order_.push_back(std::move(node));
+}
+
+const MemoryTreeView::Node& MemoryTreeView::At(int32_t position) const {
+  if (position < 1 || position > Count()) throw RaisedError(kErrorSubscriptOutOfRange, "Subscript out of range");
+  return *order_[position - 1];
+}
+
+void MemoryTreeView::Remove(int32_t position) {
+  At(position);  // validates the position
+  Node* const target = order_[position - 1].get();
+  std::unordered_set<const Node*> doomed;
+  std::vector<Node*> pending{target};
+  while (!pending.empty()) {
+    Node* node = pending.back();
+    pending.pop_back();
+    doomed.insert(node);
+    if (!node->key.empty()) byKey_.erase(node->key);
+    pending.insert(pending.end(), node->children.begin(), node->children.end());
+  }
+  auto& siblings = target->parent ? target->parent->children : roots_;
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), target), siblings.end());
+  std::erase_if(order_, [&](const std::unique_ptr<Node>& node) { return doomed.count(node.get()) != 0; });
+}
+
+void MemoryTreeView::Expand(const std::string& key) {
+  const auto found = byKey_.find(key);
+  if (found == byKey_.end()) throw RaisedError(kErrorElementNotFound, "Element not found");
+  found->second->expanded = true;
+}
+
+const MemoryTreeView::Node* MemoryTreeView::Find(const std::string& key) const {
+  const auto found = byKey_.find(key);
+  return found == byKey_.end() ? nullptr : found->second;
+}
+
+}  // namespace platform

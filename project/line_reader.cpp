@@ -1,0 +1,41 @@
+#include "project/line_reader.h"
+
+#include <cstring>
+
+namespace mdlFile {
+
+bool LineReader::Fill() {
+  if (atEnd_) return false;
+  begin_ = 0;
+  end_ = file_.Read(buffer_.data(), buffer_.size());
+  if (end_ == 0) atEnd_ = true;
+  return end_ != 0;
+}
+
+bool LineReader::Next(std::string& line) {
+  line.clear();
+  if (begin_ == end_ && !Fill()) return false;
+  for (;;) {
+    const char* start = buffer_.data() + begin_;
+    const std::size_t available = end_ - begin_;
+    const char* cr = static_cast<const char*>(std::memchr(start, '\r', available));
+    const char* lf = static_cast<const char*>(std::memchr(start, '\n', cr ? cr - start : available));
+    const char* stop = lf ? lf : cr;
+    if (stop == nullptr) {
+      line.append(start, available);
+      begin_ = end_;
+      if (!Fill()) return true;  // the last line has no line end
+      continue;
+    }
+    line.append(start, stop - start);
+    begin_ += (stop - start) + 1;
+    if (*stop == '\r') {
+      // A CR LF pair is one line end, also when the LF is in the next block.
+      if (begin_ == end_) Fill();
+      if (begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
+    }
+    return true;
+  }
+}
+
+}  // namespace mdlFile

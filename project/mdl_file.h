@@ -1,0 +1,46 @@
+// The project reader: the one project model, reading a project file, and building the project tree.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/text_files.h"
+#include "platform/tree_view.h"
+#include "platform/user_interface.h"
+#include "project/project_model.h"
+
+namespace mdlFile {
+
+inline constexpr const char* kAppTitle = "Tarvex";
+
+// What a read touches besides the model: the files, and the window it reports to.
+struct ReaderContext {
+  platform::TextFiles& files;
+  platform::MousePointer& pointer;
+  platform::MessageBox& messages;
+  platform::TreeView& tree;
+  platform::MenuCommand& saveAs;  // mnuFileSaveAs
+};
+
+// The model of the open project; every read replaces it.
+ProjectModel& Model();
+
+// Reads the project file at path (a Windows path) into Model(), then rebuilds the tree and enables
+// "Save &As...", or disables it and shows "Error.". Returns whether the read succeeded.
+bool ReadProject(const std::string& path, const ReaderContext& context);
+
+// Appends one component for a component line of the given kind. Throws FileError when a component
+// file that must be opened cannot be read.
+void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::string& value, int32_t kind);
+// 1 for a form, 2 for an MDI form, 0 for neither; path as written in the project file.
+int32_t ReadFormKind(const ProjectModel& model, platform::TextFiles& files, const std::string& path);
+// The name from the component's "Attribute VB_Name" line, or the empty string.
+std::string ReadComponentName(const ProjectModel& model, platform::TextFiles& files, const std::string& path);
+
+// Throws away the tree's nodes and builds them anew from the model.
+void BuildProjectTree(const ProjectModel& model, platform::TreeView& tree);
+
+// The full path of a component's source file: the project file's folder, "\" and the path as written.
+std::string ComponentFilePath(const ProjectModel& model, const std::string& path);
+
+}  // namespace mdlFile

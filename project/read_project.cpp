@@ -1,0 +1,167 @@
+#include <array>
+#include <string_view>
+
+#include "platform/errors.h"
+#include "project/line_reader.h"
+#include "project/mdl_file.h"
+#include "project/mdl_trim.h"
+
+namespace mdlFile {
+
+namespace {
+
+struct KeyKind {
+  std::string_view key;
+  int32_t kind;
+};
+
+constexpr std::array<KeyKind, 7> kComponentKeys{{
+    {"form", kindForm},
+    {"module", kindModule},
+    {"class", kindClass},
+    {"usercontrol", kindUserControl},
+    {"propertypage", kindPropertyPage},
+    {"userdocument", kindUserDocument},
+    {"designer", kindDesigner},
+}};
+
+int32_t TypeFromValue(const std::string& lowered) {
+  if (lowered == "exe") return typeStandardExe;
+  if (lowered == "oleexe") return typeActiveXExe;
+  if (lowered == "oledll") return typeActiveXDll;
+  if (lowered == "control") return typeActiveXControl;
+  return typeNone;
+}
+
+void HandleProjectLine(ProjectModel& model, platform::TextFiles& files, const std::string& line) {
+  const auto eq = line.find('=');
+  if (eq == std::string::npos) return;
+  const std::string key = mdlTrim::LowerAscii(std::string_view(line).substr(0, eq));
+  const std::string value = line.substr(eq + 1);
+  if (key == "type") {
+    const int32_t type = TypeFromValue(mdlTrim::LowerAscii(value));
+    if (type != typeNone) model.type = type;
+    return;
+  }
+  if (key == "name") {
+    model.name = mdlTrim::RemoveAll(value, '"');
+    return;
+  }
+  for (const auto& entry : kComponentKeys) {
+    if (key == entry.key) {
+      AddComponent(model, files, value, entry.kind);
+      return;
+    }
+  }
+}
+
+// Reads the whole project file; throws FileError at the first failure that fails the read.
+void ReadInto(ProjectModel& model, platform::TextFiles& files, const std::string& path) {
+  const auto file = files.OpenInput(path);
+  LineReader lines(*file);
+  std::string line;
+  while (lines.Next(line)) HandleProjectLine(model, files, line);
+}
+
+}  // namespace
+
+ProjectModel& Model() {
+  static ProjectModel model;
+  return model;
+}
+
+std::string ComponentFilePath(const ProjectModel& model, const std::string& path) {
+  return mdlTrim::TextBeforeLast(model.filePath, '\\') + "\\" + path;
+}
+
+bool ReadProject(const std::string& path, const ReaderContext& context) {
+  context.pointer.Set(platform::vbHourglass);
+  ProjectModel& model = Model();
+  model = ProjectModel{};
+  model.filePath = path;
+  bool failed = false;
+  try {
+    ReadInto(model, context.files, path);
+  } catch (const platform::FileError&) {
+    // The read stops at its first failure; every file it held is closed on the way out.
+    failed = true;
+  }
+  context.pointer.Set(platform::vbDefault);
+  if (failed) {
+    context.saveAs.SetEnabled(false);
+    context.messages.Show("Error.", platform::MB_OK | platform::MB_ICONERROR, kAppTitle);
+    return false;
+  }
+  BuildProjectTree(model, context.tree);
+  context.saveAs.SetEnabled(true);
+  return true;
+}
+
+void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::string& value, int32_t kind) {
+  model.components.emplace_back();
+  // The count grows with the list before the component's file is read, so that a failing read
+  // still leaves the two in step.
+  model.count = static_cast<int32_t>(model.components.size());
+  Component& component = model.components.back();
+  switch (kind) {
+    case kindForm:
+    case kindMdiForm:
+      component.name = ReadComponentName(model, files, value);
+      component.path = value;
+      component.kind = ReadFormKind(model, files, value);
+      break;
+    case kindModule:
+    case kindClass: {
+      const auto semicolon = value.find(';');
+      if (semicolon == std::string::npos) break;
+      component.name = std::string(mdlTrim::TrimBlanks(std::string_view(value).substr(0, semicolon)));
+      component.path = std::string(mdlTrim::TrimBlanks(std::string_view(value).substr(semicolon + 1)));
+      component.kind = kind;
+      break;
+    }
+    case kindUserControl:
+    case kindPropertyPage:
+    case kindUserDocument:
+    case kindDesigner:
+      component.name = ReadComponentName(model, files, value);
+      component.path = value;
+      component.kind = kind;
+      break;
+    default:
+      break;
+  }
+}
+
+int32_t ReadFormKind(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
+  const auto file = files.OpenInput(ComponentFilePath(model, path));
+  LineReader lines(*file);
+  std::string line;
+  while (lines.Next(line)) {
+    const auto blank = line.find(' ');
+    if (blank == std::string::npos) continue;
+    // The first word is everything before the first blank, so only a "begin" in the first column counts.
+    if (mdlTrim::LowerAscii(std::string_view(line).substr(0, blank)) != "begin") continue;
+    const std::string_view rest = std::string_view(line).substr(blank + 1);
+    const std::string second = mdlTrim::LowerAscii(mdlTrim::TrimBlanks(rest.substr(0, rest.find(' '))));
+    if (second == "vb.form") return kindForm;
+    if (second == "vb.mdiform") return kindMdiForm;
+  }
+  return kindUndetermined;
+}
+
+std::string ReadComponentName(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
+  const auto file = files.OpenInput(ComponentFilePath(model, path));
+  LineReader lines(*file);
+  std::string line;
+  std::string name;
+  while (lines.Next(line)) {
+    const auto eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    const std::string_view key = mdlTrim::TrimBlanks(std::string_view(line).substr(0, eq));
+    if (key.size() != 17 || mdlTrim::LowerAscii(key) != "attribute vb_name") continue;
+    name = mdlTrim::RemoveAll(mdlTrim::TrimBlanks(std::string_view(line).substr(eq + 1)), '"');
+  }
+  return name;
+}
+
+}  // namespace mdlFile

@@ -1,0 +1,49 @@
+// A window that records what the core did to it: pointer changes, message boxes, the Save As command.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/user_interface.h"
+
+namespace fakes {
+
+class RecordingPointer : public platform::MousePointer {
+ public:
+  void Set(int32_t pointer) override {
+    current = pointer;
+    history.push_back(pointer);
+  }
+  int32_t current = platform::vbDefault;
+  std::vector<int32_t> history;
+};
+
+class RecordingMessages : public platform::MessageBox {
+ public:
+  struct Shown {
+    std::string text;
+    int32_t style;
+    std::string caption;
+    int32_t pointerWhenShown;
+  };
+  explicit RecordingMessages(const RecordingPointer* pointer = nullptr) : pointer_(pointer) {}
+  void Show(const std::string& text, int32_t style, const std::string& caption) override {
+    shown.push_back({text, style, caption, pointer_ ? pointer_->current : -1});
+  }
+  std::vector<Shown> shown;
+
+ private:
+  const RecordingPointer* pointer_;
+};
+
+class RecordingCommand : public platform::MenuCommand {
+ public:
+  void SetEnabled(bool value) override {
+    enabled = value;
+    ++changes;
+  }
+  bool enabled = false;
+  int changes = 0;
+};
+
+}  // namespace fakes
