@@ -1,0 +1,152 @@
+// The Z: drive mapping between the core's Windows paths and host paths.
+#include "platform/posix/host_paths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "platform/errors.h"
+
+namespace posix {
+
+namespace {
+
+const char* const kBadPath = "The filename, directory name, or volume label syntax is incorrect.";
+const char* const kNoPath = "The system cannot find the path specified.";
+const char* const kNoFile = "The system cannot find the file specified.";
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsForbidden(unsigned char c) {
+  return c < 32 || c == '<' || c == '>' || c == '"' || c == '|' || c == '?' || c == '*' || c == ':';
+}
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualFolded(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return FoldAscii(x) == FoldAscii(y);
+         });
+}
+
+std::string CurrentFolder() {
+  std::vector<char> buffer(4096);
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return "/";
+    buffer.resize(buffer.size() * 2);
+  }
+  return buffer.data();
+}
+
+struct DirCloser {
+  void operator()(DIR* dir) const { closedir(dir); }
+};
+
+// The host name in folder that matches name (code-page bytes) case-insensitively, first in byte order.
+std::optional<std::string> FindFolded(const std::string& folder, const std::string& name,
+                                      const platform::CodePage& codePage) {
+  const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+  if (!dir) return std::nullopt;
+  std::optional<std::string> best;
+  while (const dirent* entry = readdir(dir.get())) {
+    const std::string host = entry->d_name;
+    if (host == "." || host == "..") continue;
+    const auto asCodePage = codePage.FromUtf8(host);
+    if (!asCodePage || !EqualFolded(*asCodePage, name)) continue;
+    if (!best || host < *best) best = host;
+  }
+  return best;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+}  // namespace
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+std::optional<std::string> WindowsFromHost(const std::string& hostPath, const platform::CodePage& codePage) {
+  std::string out = "Z:";
+  std::size_t i = 0;
+  while (i < hostPath.size()) {
+    while (i < hostPath.size() && hostPath[i] == '/') ++i;
+    if (i == hostPath.size()) break;
+    const std::size_t end = std::min(hostPath.find('/', i), hostPath.size());
+    const auto name = codePage.FromUtf8(std::string_view(hostPath).substr(i, end - i));
+    if (!name) return std::nullopt;
+    out += "\\" + *name;
+    i = end;
+  }
+  if (out == "Z:") out += "\\";
+  return out;
+}
+
+std::vector<std::string> WindowsNames(const std::string& windowsPath) {
+  std::string_view rest = windowsPath;
+  if (rest.size() >= 2 && rest[1] == ':') {
+    if (rest[0] != 'Z' && rest[0] != 'z') throw platform::FileError(windowsPath, kNoPath);
+    rest.remove_prefix(2);
+  } else if (rest.size() >= 2 && IsSeparator(rest[0]) && IsSeparator(rest[1])) {
+    throw platform::FileError(windowsPath, kNoPath);  // network paths are not part of the Z: drive
+  }
+  for (const char c : rest) {
+    if (IsForbidden(static_cast<unsigned char>(c))) throw platform::FileError(windowsPath, kBadPath);
+  }
+  std::vector<std::string> names;
+  std::size_t i = 0;
+  while (i < rest.size()) {
+    while (i < rest.size() && IsSeparator(rest[i])) ++i;
+    if (i == rest.size()) break;
+    std::size_t end = i;
+    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    std::string name(rest.substr(i, end - i));
+    i = end;
+    if (name == ".") continue;
+    if (name == "..") {
+      if (!names.empty()) names.pop_back();  // ".." at the root stays at the root
+      continue;
+    }
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    if (name.empty()) continue;
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
+std::string HostFromWindows(const std::string& windowsPath, const platform::CodePage& codePage,
+                            bool allowMissingLeaf) {
+  const bool absolute = (windowsPath.size() >= 2 && windowsPath[1] == ':') ||
+                        (!windowsPath.empty() && IsSeparator(windowsPath[0]));
+  std::string full = windowsPath;
+  if (!absolute) {
+    // A relative path starts from the current folder, as the process sees it.
+    const auto current = WindowsFromHost(CurrentFolder(), codePage);
+    if (!current) throw platform::FileError(windowsPath, kNoPath);
+    full = *current + "\\" + windowsPath;
+  }
+  const std::vector<std::string> names = WindowsNames(full);
+  std::string folder = "/";
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const bool last = k + 1 == names.size();
+    const std::string exact = Join(folder, codePage.ToUtf8(names[k]));
+    struct stat st {};
+    if (lstat(exact.c_str(), &st) == 0) {
+      folder = exact;
+      continue;
+    }
+    if (const auto found = FindFolded(folder, names[k], codePage)) {
+      folder = Join(folder, *found);
+      continue;
+    }
+    if (last && allowMissingLeaf) return exact;
+    throw platform::FileError(windowsPath, last ? kNoFile : kNoPath);
+  }
+  return folder;
+}
+
+}  // namespace posix
