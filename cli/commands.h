@@ -1,0 +1,14 @@
+// The subcommands of tarvex-cli; each returns the process's exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+inline constexpr int kExitUsage = 2;
+
+int RunTree(const std::vector<std::string>& args);
+int RunPack(const std::vector<std::string>& args);
+
+}  // namespace cli

@@ -1,0 +1,49 @@
+// The command line's stand-ins for the window: messages go to the console, the pointer has no face.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/code_page.h"
+#include "platform/posix/posix_text_files.h"
+#include "platform/user_interface.h"
+
+namespace cli {
+
+class ConsolePointer : public platform::MousePointer {
+ public:
+  void Set(int32_t) override {}
+};
+
+// A message with the stop icon goes to standard error, any other to standard output, decoded for the terminal.
+class ConsoleMessages : public platform::MessageBox {
+ public:
+  explicit ConsoleMessages(const platform::CodePage& codePage) : codePage_(codePage) {}
+  void Show(const std::string& text, int32_t style, const std::string& caption) override;
+  bool ShowedError() const { return showedError_; }
+
+ private:
+  const platform::CodePage& codePage_;
+  bool showedError_ = false;
+};
+
+class NoMenuCommand : public platform::MenuCommand {
+ public:
+  void SetEnabled(bool) override {}
+};
+
+// What a command needs of the host: the code page and the files.
+struct Host {
+  std::unique_ptr<platform::CodePage> codePage;
+  std::unique_ptr<posix::PosixTextFiles> files;
+};
+
+// Throws std::invalid_argument when TARVEX_CODEPAGE names a code page that cannot be used.
+Host MakeHost();
+
+// A host path given on the command line, made absolute and turned into the Z: form that the Open
+// dialog would return. Empty when it cannot be written in the code page.
+std::optional<std::string> WindowsPathOf(const std::string& argument, const platform::CodePage& codePage);
+
+}  // namespace cli

@@ -1,0 +1,38 @@
+// tarvex-cli: the project reader and packer from the command line.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage:\n"
+    "  tarvex-cli tree [--json] PROJECT.vbp   print the project's tree\n"
+    "  tarvex-cli pack SOURCE.vbp TARGET.vbp  pack a project: write TARGET with bare component names\n"
+    "                                         and copy every component file beside it\n"
+    "  tarvex-cli --help                      show this text\n"
+    "\n"
+    "Paths are host paths; the project sees them as Windows paths on drive Z:.\n"
+    "Text in project files is read in Windows-1252 unless TARVEX_CODEPAGE names another\n"
+    "Windows code page (932, 936, 949, 950, 874, 1250 to 1258).\n"
+    "Exit status: 0 success, 1 the read or the pack failed, 2 usage error.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) {
+    std::cerr << kUsage;
+    return cli::kExitUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    std::cout << kUsage;
+    return 0;
+  }
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (args[0] == "tree") return cli::RunTree(rest);
+  std::cerr << "tarvex-cli: unknown command '" << args[0] << "'\n" << kUsage;
+  return cli::kExitUsage;
+}

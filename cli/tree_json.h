@@ -1,0 +1,19 @@
+// The model and the tree as JSON, every string decoded from the code page to UTF-8.
+#pragma once
+
+#include <string>
+
+#include "platform/code_page.h"
+#include "platform/memory_tree_view.h"
+#include "project/project_model.h"
+
+namespace cli {
+
+std::string TreeJson(const mdlFile::ProjectModel& model, const platform::MemoryTreeView& tree,
+                     const platform::CodePage& codePage);
+
+// The tree as indented text, one node a line, each component with its path.
+std::string TreeText(const mdlFile::ProjectModel& model, const platform::MemoryTreeView& tree,
+                     const platform::CodePage& codePage);
+
+}  // namespace cli
