@@ -1,0 +1,5 @@
+// The desktop window of the normal road: shows frmMain and runs until it is closed.
+#pragma once
+
+// Returns the program's exit status.
+int ShowMainWindow(int argc, char** argv);
