@@ -1,0 +1,44 @@
+// Packing the open project into one folder: the new project file and copies of every component file.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/pack_files.h"
+#include "platform/user_interface.h"
+#include "project/project_model.h"
+
+namespace mdlFile {
+
+// One step of a pack that failed: what was attempted, the file the system named, and its reason.
+struct PackFailure {
+  std::string attempted;  // such as: copy C:\Work\Main.frm to D:\Pack\Main.frm
+  std::string file;
+  std::string reason;
+};
+
+// What a pack touches besides the model.
+struct PackContext {
+  platform::PackFiles& files;
+  platform::MousePointer& pointer;
+  platform::MessageBox& messages;
+  // Told of every failed step as it happens; the user still sees one message at the end.
+  std::function<void(const PackFailure&)> onFailure = {};
+};
+
+// Writes the project file target (a Windows path, used as given) with bare component names, copies
+// every component file and its companions beside it, and shows "Project saved." or "Error during
+// save.". The model is only read. Returns whether the save succeeded.
+bool PackProject(const ProjectModel& model, const std::string& target, const PackContext& context);
+
+// The project file line written for a component, or nothing for a kind that has none.
+bool ComponentLine(const Component& component, std::string& line);
+// The companion extensions copied with a component of this kind, in order (empty when none).
+std::vector<std::string> CompanionExtensions(int32_t kind);
+// Whether a line of the source project file is a component line, dropped when lines are carried over.
+bool IsComponentLine(const std::string& line);
+// Whether a file name can be written into the target folder without reaching anywhere else.
+bool IsPlainFileName(const std::string& name);
+
+}  // namespace mdlFile

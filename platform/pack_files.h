@@ -1,0 +1,58 @@
+// The files a pack touches: the source project file read again, the new project file, and copies.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/text_files.h"
+
+namespace platform {
+
+// Which file a path reached, as the file system tells files apart (device and inode on POSIX).
+// Two spellings of one file, or two hard links to it, have the same identity.
+struct FileIdentity {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// A text file being written. The destructor closes without reporting; Close reports.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Appends the bytes as they are. Throws FileError when they cannot be written.
+  virtual void Write(std::string_view bytes) = 0;
+  // Writes out what is pending and closes. Throws FileError when anything written did not reach the
+  // file, also a failure that shows only now (a full disk).
+  virtual void Close() = 0;
+};
+
+// Files named by Windows paths. A file that is open through this object (an input, or an output not
+// yet closed) is in use: creating it or copying onto it fails and leaves it as it is, as Windows
+// refuses to write a file that another handle holds.
+class PackFiles {
+ public:
+  virtual ~PackFiles() = default;
+
+  // Opens an existing regular file for reading. Throws FileError when it cannot.
+  virtual std::unique_ptr<InputFile> OpenInput(const std::string& path) = 0;
+
+  // Creates the file, or empties an existing one. Throws FileError, leaving an existing file untouched,
+  // when the file is in use, is read-only, is no regular file, or cannot be written.
+  virtual std::unique_ptr<OutputFile> CreateOutput(const std::string& path) = 0;
+
+  // Copies the regular file from onto to, replacing a file of that name (one whose name matches
+  // without regard to case). The destination never holds a partly written file: it is the old file
+  // or the whole copy. Throws FileError, leaving the destination as it was, when the source is missing
+  // or no regular file, the destination is the source itself, in use, read-only or no regular file,
+  // or the copy cannot be written. Returns the identity of the source that was copied.
+  virtual FileIdentity CopyReplacing(const std::string& from, const std::string& to) = 0;
+
+  // Whether something exists under the path (false only when the file system says it does not).
+  virtual bool Exists(const std::string& path) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,222 @@
+#include "tests/fakes/fake_pack_files.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "platform/errors.h"
+
+namespace fakes {
+
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+std::string LastName(const std::string& path) {
+  const auto p = path.find_last_of("\\/");
+  return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+}  // namespace
+
+class FakeInput : public platform::InputFile {
+ public:
+  FakeInput(FakePackFiles& owner, int node, std::string path, std::size_t failAfter)
+      : owner_(owner), node_(node), path_(std::move(path)), failAfter_(failAfter) {
+    ++owner_.nodes_[node_].users;
+    ++owner_.openCount_;
+  }
+  ~FakeInput() override {
+    --owner_.nodes_[node_].users;
+    --owner_.openCount_;
+  }
+  std::size_t Read(char* buffer, std::size_t size) override {
+    if (offset_ >= failAfter_) throw platform::FileError(path_, "injected read failure");
+    const std::string& content = owner_.nodes_[node_].content;
+    const std::size_t n =
+        std::min({size, content.size() - std::min(offset_, content.size()), failAfter_ - offset_});
+    std::memcpy(buffer, content.data() + offset_, n);
+    offset_ += n;
+    return n;
+  }
+
+ private:
+  FakePackFiles& owner_;
+  int node_;
+  std::string path_;
+  std::size_t failAfter_;
+  std::size_t offset_ = 0;
+};
+
+class FakeOutput : public platform::OutputFile {
+ public:
+  FakeOutput(FakePackFiles& owner, int node, std::string path)
+      : owner_(owner), node_(node), path_(std::move(path)) {
+    ++owner_.nodes_[node_].users;
+    ++owner_.openCount_;
+  }
+  ~FakeOutput() override { Release(); }
+  void Write(std::string_view bytes) override {
+    owner_.log_.push_back("write " + path_ + ": " + std::string(bytes));
+    if (open_ && owner_.writes_++ == owner_.failWrite_)
+      throw platform::FileError(path_, "injected write failure");
+    if (!open_) throw platform::FileError(path_, "The handle is invalid.");
+    owner_.nodes_[node_].content.append(bytes);
+  }
+  void Close() override {
+    owner_.log_.push_back("close " + path_);
+    Release();
+    if (owner_.Failing(FakePackFiles::Step::Close, path_))
+      throw platform::FileError(path_, "injected close failure");
+  }
+
+ private:
+  void Release() {
+    if (!open_) return;
+    open_ = false;
+    --owner_.nodes_[node_].users;
+    --owner_.openCount_;
+  }
+  FakePackFiles& owner_;
+  int node_;
+  std::string path_;
+  bool open_ = true;
+};
+
+std::string FakePackFiles::Key(const std::string& path) {
+  std::vector<std::string> names;
+  std::size_t i = 0;
+  while (i <= path.size()) {
+    const std::size_t end = std::min(path.find_first_of("\\/", i), path.size());
+    const std::string name = path.substr(i, end - i);
+    if (name == "..") {
+      if (!names.empty()) names.pop_back();
+    } else if (!name.empty() && name != ".") {
+      names.push_back(Lower(name));
+    }
+    i = end + 1;
+  }
+  std::string key;
+  for (const auto& name : names) key += (key.empty() ? "" : "\\") + name;
+  return key;
+}
+
+int FakePackFiles::NewNode(Node node) {
+  nodes_[nextNode_] = std::move(node);
+  return nextNode_++;
+}
+
+FakePackFiles::Node* FakePackFiles::Find(const std::string& path) {
+  const auto found = entries_.find(Key(path));
+  return found == entries_.end() ? nullptr : &nodes_[found->second.node];
+}
+
+void FakePackFiles::Put(const std::string& path, std::string content) {
+  entries_[Key(path)] = Entry{LastName(path), NewNode(Node{std::move(content)})};
+}
+
+void FakePackFiles::Link(const std::string& existing, const std::string& alias) {
+  entries_[Key(alias)] = Entry{LastName(alias), entries_.at(Key(existing)).node};
+}
+
+void FakePackFiles::PutSpecial(const std::string& path) {
+  Node node;
+  node.regular = false;
+  entries_[Key(path)] = Entry{LastName(path), NewNode(std::move(node))};
+}
+
+void FakePackFiles::SetReadOnly(const std::string& path) {
+  Find(path)->readOnly = true;
+}
+
+std::optional<std::string> FakePackFiles::Content(const std::string& path) const {
+  const auto found = entries_.find(Key(path));
+  if (found == entries_.end()) return std::nullopt;
+  return nodes_.at(found->second.node).content;
+}
+
+bool FakePackFiles::ReadOnly(const std::string& path) const {
+  return nodes_.at(entries_.at(Key(path)).node).readOnly;
+}
+
+std::vector<std::string> FakePackFiles::NamesIn(const std::string& folder) const {
+  const std::string prefix = Key(folder) + "\\";
+  std::vector<std::string> names;
+  for (const auto& [key, entry] : entries_) {
+    if (key.rfind(prefix, 0) == 0 && key.find('\\', prefix.size()) == std::string::npos) {
+      names.push_back(entry.shownName);
+    }
+  }
+  return names;
+}
+
+std::vector<std::string> FakePackFiles::LogOf(const std::string& verb) const {
+  std::vector<std::string> lines;
+  for (const auto& line : log_) {
+    if (line.rfind(verb + " ", 0) == 0) lines.push_back(line);
+  }
+  return lines;
+}
+
+std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string& path) {
+  log_.push_back("open " + path);
+  const auto found = entries_.find(Key(path));
+  if (found == entries_.end()) throw platform::FileError(path, "The system cannot find the file specified.");
+  if (!nodes_[found->second.node].regular) throw platform::FileError(path, "Not a regular file");
+  if (Failing(Step::Open, path)) throw platform::FileError(path, "injected open failure");
+  const auto fail = failReadAfter_.find(Key(path));
+  const std::size_t failAfter =
+      fail == failReadAfter_.end() ? std::numeric_limits<std::size_t>::max() : fail->second;
+  return std::make_unique<FakeInput>(*this, found->second.node, path, failAfter);
+}
+
+std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::string& path) {
+  log_.push_back("create " + path);
+  if (Failing(Step::Create, path)) throw platform::FileError(path, "injected create failure");
+  const auto found = entries_.find(Key(path));
+  if (found == entries_.end()) {
+    Put(path, "");
+    return std::make_unique<FakeOutput>(*this, entries_.at(Key(path)).node, path);
+  }
+  Node& node = nodes_[found->second.node];
+  if (!node.regular) throw platform::FileError(path, "Not a regular file");
+  if (node.users > 0) throw platform::FileError(path, "The file is in use.");
+  if (node.readOnly) throw platform::FileError(path, "Access is denied.");
+  node.content.clear();
+  return std::make_unique<FakeOutput>(*this, found->second.node, path);
+}
+
+platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, const std::string& to) {
+  log_.push_back("copy " + from + " to " + to);
+  const auto source = entries_.find(Key(from));
+  if (source == entries_.end()) throw platform::FileError(from, "The system cannot find the file specified.");
+  const int sourceNode = source->second.node;
+  if (!nodes_[sourceNode].regular) throw platform::FileError(from, "Not a regular file");
+  if (Failing(Step::Copy, from)) throw platform::FileError(from, "injected copy failure");
+  if (Failing(Step::Copy, to)) throw platform::FileError(to, "injected copy failure");
+  const auto destination = entries_.find(Key(to));
+  std::string shownName = LastName(to);
+  if (destination != entries_.end()) {
+    const Node& old = nodes_[destination->second.node];
+    if (destination->second.node == sourceNode) throw platform::FileError(to, "The file is its own source.");
+    if (!old.regular) throw platform::FileError(to, "Not a regular file");
+    if (old.users > 0) throw platform::FileError(to, "The file is in use.");
+    if (old.readOnly) throw platform::FileError(to, "Access is denied.");
+    shownName = destination->second.shownName;  // the file of that name is the one replaced
+  }
+  // A new file takes the name, as a rename over the old one does; other links keep the old content.
+  entries_[Key(to)] = Entry{shownName, NewNode(Node{nodes_[sourceNode].content})};
+  return platform::FileIdentity{1, static_cast<uint64_t>(sourceNode)};
+}
+
+bool FakePackFiles::Exists(const std::string& path) {
+  log_.push_back("exists " + path);
+  return entries_.count(Key(path)) != 0;
+}
+
+}  // namespace fakes

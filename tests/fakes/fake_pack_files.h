@@ -1,0 +1,77 @@
+// An in-memory file system for the packer, with hard links, read-only and special files, files in
+// use, and any single step made to fail.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/pack_files.h"
+
+namespace fakes {
+
+class FakePackFiles : public platform::PackFiles {
+ public:
+  enum class Step { Open, Read, Create, Write, Close, Copy };
+
+  // Paths are Windows paths; like Windows, the fake ignores case and resolves "." and "..".
+  void Put(const std::string& path, std::string content);
+  void Link(const std::string& existing, const std::string& alias);  // a hard link
+  void PutSpecial(const std::string& path);                          // a folder, FIFO or device
+  void SetReadOnly(const std::string& path);
+
+  // Makes the step fail on this path (for a copy, the source's or the destination's).
+  void Fail(Step step, const std::string& path) { failures_.insert({step, Key(path)}); }
+  // Reading the path fails once this many bytes have been delivered.
+  void FailReadAfter(const std::string& path, std::size_t bytes) { failReadAfter_[Key(path)] = bytes; }
+  // The write with this number (from 0, counted over every output) fails.
+  void FailWrite(int number) { failWrite_ = number; }
+
+  std::optional<std::string> Content(const std::string& path) const;
+  bool ReadOnly(const std::string& path) const;
+  // Names (as last written) of the files directly in a folder, in lower-cased order.
+  std::vector<std::string> NamesIn(const std::string& folder) const;
+  // Every operation in order: "open P", "create P", "write P: TEXT", "close P", "copy A to B", "exists P".
+  const std::vector<std::string>& Log() const { return log_; }
+  std::vector<std::string> LogOf(const std::string& verb) const;
+  int OpenCount() const { return openCount_; }
+
+  std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
+  std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
+  platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
+  bool Exists(const std::string& path) override;
+
+ private:
+  friend class FakeInput;
+  friend class FakeOutput;
+
+  struct Node {
+    std::string content;
+    bool regular = true;
+    bool readOnly = false;
+    int users = 0;  // handles open on it
+  };
+  struct Entry {
+    std::string shownName;
+    int node;
+  };
+
+  static std::string Key(const std::string& path);
+  bool Failing(Step step, const std::string& path) const { return failures_.count({step, Key(path)}) != 0; }
+  Node* Find(const std::string& path);
+  int NewNode(Node node);
+
+  std::map<std::string, Entry> entries_;  // by Key
+  std::map<int, Node> nodes_;
+  int nextNode_ = 1;
+  std::set<std::pair<Step, std::string>> failures_;
+  std::map<std::string, std::size_t> failReadAfter_;
+  int failWrite_ = -1;
+  int writes_ = 0;
+  int openCount_ = 0;
+  std::vector<std::string> log_;
+};
+
+}  // namespace fakes
