@@ -14,6 +14,10 @@ bool LineReader::Fill() {
 
 bool LineReader::Next(std::string& line) {
   line.clear();
+  return NextInPieces([&line](std::string_view piece) { line.append(piece); });
+}
+
+bool LineReader::NextInPieces(const std::function<void(std::string_view)>& piece) {
   if (begin_ == end_ && !Fill()) return false;
   for (;;) {
     const char* start = buffer_.data() + begin_;
@@ -22,12 +26,12 @@ bool LineReader::Next(std::string& line) {
     const char* lf = static_cast<const char*>(std::memchr(start, '\n', cr ? cr - start : available));
     const char* stop = lf ? lf : cr;
     if (stop == nullptr) {
-      line.append(start, available);
+      piece(std::string_view(start, available));
       begin_ = end_;
       if (!Fill()) return true;  // the last line has no line end
       continue;
     }
-    line.append(start, stop - start);
+    piece(std::string_view(start, stop - start));
     begin_ += (stop - start) + 1;
     if (*stop == '\r') {
       // A CR LF pair is one line end, also when the LF is in the next block.

@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/text_files.h"
 
@@ -14,6 +16,9 @@ class LineReader {
   explicit LineReader(platform::InputFile& file) : file_(file) {}
   // The next line into line; false at the end of the file. Throws FileError when a read fails.
   bool Next(std::string& line);
+  // The next line in pieces as they are read, so that a long line need not be held whole;
+  // false at the end of the file. A piece may be empty.
+  bool NextInPieces(const std::function<void(std::string_view)>& piece);
 
  private:
   bool Fill();

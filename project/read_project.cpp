@@ -135,8 +135,14 @@ void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::st
 int32_t ReadFormKind(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
   const auto file = files.OpenInput(ComponentFilePath(model, path));
   LineReader lines(*file);
+  // "begin", a blank and a class name of at most ten letters fit well within this many bytes, so a
+  // longer line never needs to be held whole: past it the second word is too long to match.
+  constexpr std::size_t kEnough = 64;
   std::string line;
-  while (lines.Next(line)) {
+  const auto keep = [&line](std::string_view piece) {
+    if (line.size() < kEnough) line.append(piece.substr(0, kEnough - line.size()));
+  };
+  for (line.clear(); lines.NextInPieces(keep); line.clear()) {
     const auto blank = line.find(' ');
     if (blank == std::string::npos) continue;
     // The first word is everything before the first blank, so only a "begin" in the first column counts.
@@ -149,17 +155,51 @@ int32_t ReadFormKind(const ProjectModel& model, platform::TextFiles& files, cons
   return kindUndetermined;
 }
 
+namespace {
+
+// Recognises an "Attribute VB_Name = value" line piece by piece, holding no more of a line than the
+// key and, for a matching line, its value.
+class NameLineMatcher {
+ public:
+  void Feed(std::string_view piece) {
+    std::size_t i = 0;
+    for (; i < piece.size() && state_ == State::kKey; ++i) {
+      const char c = piece[i];
+      if (c == '=') {
+        state_ = mdlTrim::LowerAscii(mdlTrim::TrimBlanks(key_)) == kKey ? State::kValue : State::kDead;
+      } else if (key_.empty() && c == ' ') {
+        // Leading blanks are trimmed away.
+      } else if (key_.size() < kKey.size()) {
+        key_.push_back(c);
+      } else if (c != ' ') {
+        state_ = State::kDead;  // more text than the key can hold once trailing blanks are trimmed
+      }
+    }
+    if (state_ == State::kValue) value_.append(piece.substr(i));
+  }
+  bool Matched() const { return state_ == State::kValue; }
+  std::string Name() const { return mdlTrim::RemoveAll(mdlTrim::TrimBlanks(value_), '"'); }
+
+ private:
+  static constexpr std::string_view kKey = "attribute vb_name";
+  enum class State { kKey, kValue, kDead };
+
+  State state_ = State::kKey;
+  std::string key_;
+  std::string value_;
+};
+
+}  // namespace
+
 std::string ReadComponentName(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
   const auto file = files.OpenInput(ComponentFilePath(model, path));
   LineReader lines(*file);
-  std::string line;
   std::string name;
-  while (lines.Next(line)) {
-    const auto eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    const std::string_view key = mdlTrim::TrimBlanks(std::string_view(line).substr(0, eq));
-    if (key.size() != 17 || mdlTrim::LowerAscii(key) != "attribute vb_name") continue;
-    name = mdlTrim::RemoveAll(mdlTrim::TrimBlanks(std::string_view(line).substr(eq + 1)), '"');
+  for (;;) {
+    NameLineMatcher matcher;
+    if (!lines.NextInPieces([&matcher](std::string_view piece) { matcher.Feed(piece); })) break;
+    // The whole file is read: the last such line wins.
+    if (matcher.Matched()) name = matcher.Name();
   }
   return name;
 }

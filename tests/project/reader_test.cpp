@@ -224,3 +224,25 @@ TEST_F(Reader, BinaryAndNulBytesAreCarriedThrough) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Reader, ComponentLinesReadPieceByPieceGiveTheSameResult) {
+  files.SetChunk(1);
+  files.Put(kFolder + "F.frm", "   Begin VB.Form Inner\r\nBegin VB.MDIForm M\r\n  Attribute VB_Name   =  \"Split\"  \r\n" +
+                                   std::string("attribute vb_nameX = \"No\"\r\n") + "Attribute VB_Nam = \"No\"\r\n");
+  ASSERT_TRUE(Read("Form=F.frm\r\n"));
+  EXPECT_EQ(Model().components[0].kind, 2);
+  EXPECT_EQ(Model().components[0].name, "Split");
+}
+
+TEST_F(Reader, HugeLinesInComponentFilesAreScannedNotMisread) {
+  const std::string huge(3 * 1024 * 1024, 'x');
+  files.Put(kFolder + "F.frm", "Begin " + huge + "\r\nBegin VB.Form F\r\n" + huge + " = 1\r\nAttribute VB_Name = \"" +
+                                   std::string(100000, 'n') + "\"\r\n" + std::string(70000, ' ') + "=y\r\n");
+  ASSERT_TRUE(Read("Form=F.frm\r\n"));
+  EXPECT_EQ(Model().components[0].kind, 1);
+  EXPECT_EQ(Model().components[0].name, std::string(100000, 'n'));
+}
+
+}  // namespace
