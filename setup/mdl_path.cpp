@@ -38,7 +38,10 @@ std::string WithBackslashUnlessEmpty(const std::string& folder) {
 }  // namespace
 
 std::string AppExePath(const platform::ProgramFile& program) {
-  return AddTrailingBackslash(program.Folder()) + program.BaseName() + ".exe";
+  // The folder is asked before the name, in separate statements.
+  std::string path = AddTrailingBackslash(program.Folder());
+  path += program.BaseName();
+  return path + ".exe";
 }
 
 std::string AppFolder(const platform::ProgramFile& program) {
