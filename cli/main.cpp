@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (args[0] == "tree") return cli::RunTree(rest);
+  if (args[0] == "pack") return cli::RunPack(rest);
   std::cerr << "tarvex-cli: unknown command '" << args[0] << "'\n" << kUsage;
   return cli::kExitUsage;
 }

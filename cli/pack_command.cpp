@@ -1,0 +1,67 @@
+// tarvex-cli pack: reads a project as "&Open..." does, then packs it as "Save &As..." does.
+#include <iostream>
+#include <stdexcept>
+
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "pack/mdl_file_pack.h"
+#include "platform/memory_tree_view.h"
+#include "platform/posix/pack_files_posix.h"
+#include "project/mdl_file.h"
+
+namespace cli {
+
+namespace {
+
+const char* const kPackUsage = "Usage: tarvex-cli pack SOURCE.vbp TARGET.vbp\n";
+
+}  // namespace
+
+int RunPack(const std::vector<std::string>& args) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::cout << kPackUsage
+              << "Reads SOURCE, writes TARGET with bare component file names and copies every component\n"
+                 "file and its companions into TARGET's folder, which must exist. Each failed step is\n"
+                 "named on standard error.\n";
+    return 0;
+  }
+  if (args.size() != 2) {
+    std::cerr << kPackUsage;
+    return kExitUsage;
+  }
+  Host host;
+  try {
+    host = MakeHost();
+  } catch (const std::invalid_argument& error) {
+    std::cerr << "tarvex-cli: " << error.what() << '\n';
+    return kExitUsage;
+  }
+  ConsolePointer pointer;
+  ConsoleMessages messages(*host.codePage);
+  platform::MemoryTreeView tree;
+  NoMenuCommand saveAs;
+  const auto source = WindowsPathOf(args[0], *host.codePage);
+  if (!source) {
+    messages.Show("Error.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
+    return 1;
+  }
+  const mdlFile::ReaderContext reader{*host.files, pointer, messages, tree, saveAs};
+  if (!mdlFile::ReadProject(*source, reader)) return 1;
+
+  const auto target = WindowsPathOf(args[1], *host.codePage);
+  if (!target) {
+    std::cerr << "create " << args[1] << " failed: the name cannot be written in code page text\n";
+    messages.Show("Error during save.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
+    return 1;
+  }
+  posix::PosixPackFiles files(*host.codePage);
+  const platform::CodePage& codePage = *host.codePage;
+  const mdlFile::PackContext context{
+      files, pointer, messages, [&codePage](const mdlFile::PackFailure& failure) {
+        std::cerr << codePage.ToUtf8(failure.attempted) << " failed: " << codePage.ToUtf8(failure.file)
+                  << ": " << codePage.ToUtf8(failure.reason) << '\n';
+      }};
+  return mdlFile::PackProject(mdlFile::Model(), *target, context) ? 0 : 1;
+}
+
+}  // namespace cli
