@@ -32,6 +32,9 @@ constexpr std::array<PaletteEntry, 16> kPalette{{
 using Rows16 = std::array<std::string_view, 16>;
 using Rows32 = std::array<std::string_view, 32>;
 
+// One row of pixels a line.
+// clang-format off
+
 constexpr Rows16 kStandardExe{
     "................",
     "kkkkkkkkkkkkkkk.",
@@ -370,6 +373,8 @@ constexpr Rows32 kIcon32{
     "................................",
 };
 
+// clang-format on
+
 constexpr PixelArt kWindowIcon16{"Tarvex16", kIcon16};
 constexpr PixelArt kWindowIcon32{"Tarvex32", kIcon32};
 
@@ -389,8 +394,14 @@ bool InPalette(char pixel) {
   return false;
 }
 
-const std::array<PixelArt, kTreePictureCount>& TreePictures() { return kTreePictures; }
-const PixelArt& WindowIcon16() { return kWindowIcon16; }
-const PixelArt& WindowIcon32() { return kWindowIcon32; }
+const std::array<PixelArt, kTreePictureCount>& TreePictures() {
+  return kTreePictures;
+}
+const PixelArt& WindowIcon16() {
+  return kWindowIcon16;
+}
+const PixelArt& WindowIcon32() {
+  return kWindowIcon32;
+}
 
 }  // namespace platform
