@@ -6,8 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "platform/errors.h"
@@ -22,6 +25,20 @@ const char* const kNotRegular = "Not a regular file";
 const char* const kInUse = "The process cannot access the file because it is being used by another process.";
 const char* const kOwnSource = "The file cannot be copied onto itself.";
 const char* const kNotInFolder = "The file name does not name a file in the folder.";
+
+const char* const kNoFile = "The system cannot find the file specified.";
+const char* const kNoPath = "The system cannot find the path specified.";
+
+std::string FoldAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
 
 platform::FileIdentity IdentityOf(const struct stat& st) {
   return platform::FileIdentity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
@@ -206,6 +223,70 @@ PosixPackFiles::PosixPackFiles(const platform::CodePage& codePage)
 void PosixPackFiles::Release(const platform::FileIdentity& file) {
   const auto found = inUse_.find(file);
   if (found != inUse_.end() && --found->second == 0) inUse_.erase(found);
+  if (inUse_.empty()) {
+    // The pack is over; the next one sees the folders as they are then.
+    folders_.clear();
+    listings_.clear();
+  }
+}
+
+const std::unordered_map<std::string, std::string>& PosixPackFiles::FoldedNames(
+    const std::string& hostFolder) {
+  const auto found = listings_.find(hostFolder);
+  if (found != listings_.end()) return found->second;
+  std::unordered_map<std::string, std::string>& names = listings_[hostFolder];
+  const std::unique_ptr<DIR, DirCloser> dir(::opendir(hostFolder.c_str()));
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string host = entry->d_name;
+    if (host == "." || host == "..") continue;
+    const auto asCodePage = codePage_.FromUtf8(host);
+    if (!asCodePage) continue;
+    // The first match in byte order wins, as the lookup by name does.
+    auto [slot, added] = names.try_emplace(FoldAscii(*asCodePage), host);
+    if (!added && host < slot->second) slot->second = host;
+  }
+  return names;
+}
+
+void PosixPackFiles::Created(const std::string& hostPath) {
+  const std::string folder = HostFolderOf(hostPath);
+  const auto listing = listings_.find(folder);
+  if (listing == listings_.end()) return;
+  const std::string name = hostPath.substr(hostPath.rfind('/') + 1);
+  if (const auto asCodePage = codePage_.FromUtf8(name)) {
+    auto [slot, added] = listing->second.try_emplace(FoldAscii(*asCodePage), name);
+    if (!added && name < slot->second) slot->second = name;
+  }
+}
+
+std::string PosixPackFiles::HostOf(const std::string& path, bool allowMissingLeaf) {
+  if (inUse_.empty()) return HostFromWindows(path, codePage_, allowMissingLeaf);
+  const std::vector<std::string> names = WindowsNames(path);
+  const auto cut = path.find_last_of("\\/");
+  const std::string leaf = cut == std::string::npos ? path : path.substr(cut + 1);
+  // Only a plain last name is looked up here; anything that clean-up changes takes the long way.
+  if (names.empty() || leaf != names.back()) return HostFromWindows(path, codePage_, allowMissingLeaf);
+  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut);
+  auto known = folders_.find(folder);
+  if (known == folders_.end()) {
+    std::string hostFolder;
+    try {
+      hostFolder = HostFromWindows(folder, codePage_);
+    } catch (const platform::FileError&) {
+      throw platform::FileError(path, kNoPath);
+    }
+    known = folders_.emplace(folder, std::move(hostFolder)).first;
+  }
+  const std::string& hostFolder = known->second;
+  const std::string exact = (hostFolder == "/" ? "" : hostFolder) + "/" + codePage_.ToUtf8(leaf);
+  struct stat st {};
+  if (::lstat(exact.c_str(), &st) == 0) return exact;
+  const auto& folded = FoldedNames(hostFolder);
+  const auto match = folded.find(FoldAscii(leaf));
+  if (match != folded.end()) return (hostFolder == "/" ? "" : hostFolder) + "/" + match->second;
+  if (allowMissingLeaf) return exact;
+  throw platform::FileError(path, kNoFile);
 }
 
 std::string PosixPackFiles::TemporaryName() {
@@ -215,7 +296,7 @@ std::string PosixPackFiles::TemporaryName() {
 }
 
 std::unique_ptr<platform::InputFile> PosixPackFiles::OpenInput(const std::string& path) {
-  const std::string host = HostFromWindows(path, codePage_);
+  const std::string host = HostOf(path, false);
   FileDescriptor fd = OpenRegularForReading(host, path);
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0) throw platform::FileError(path, SystemReason(errno));
@@ -223,7 +304,7 @@ std::unique_ptr<platform::InputFile> PosixPackFiles::OpenInput(const std::string
 }
 
 std::unique_ptr<platform::OutputFile> PosixPackFiles::CreateOutput(const std::string& path) {
-  const std::string host = HostFromWindows(path, codePage_, true);
+  const std::string host = HostOf(path, true);
   // Everything that would refuse the file is checked before it is opened: opening a device or FIFO
   // for writing may block or act on it, and an existing file is emptied only once it is known to be ours.
   struct stat before {};
@@ -256,7 +337,7 @@ platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, co
     throw platform::FileError(to, kNotInFolder);
   }
 
-  const std::string sourceHost = HostFromWindows(from, codePage_);
+  const std::string sourceHost = HostOf(from, false);
   struct stat source {};
   if (::stat(sourceHost.c_str(), &source) != 0) throw platform::FileError(from, SystemReason(errno));
   if (!S_ISREG(source.st_mode)) throw platform::FileError(from, kNotRegular);
@@ -264,7 +345,7 @@ platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, co
   if (::fstat(in.Get(), &source) != 0) throw platform::FileError(from, SystemReason(errno));
   const platform::FileIdentity sourceId = IdentityOf(source);
 
-  const std::string host = HostFromWindows(to, codePage_, true);
+  const std::string host = HostOf(to, true);
   struct stat old {};
   // A symbolic link under the name is replaced itself; what it points to is never written.
   if (::lstat(host.c_str(), &old) == 0 && !S_ISLNK(old.st_mode)) {
@@ -289,13 +370,14 @@ platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, co
   if (const int error = copy.Close(); error != 0) throw platform::FileError(to, SystemReason(error));
   if (::rename(copy.Path().c_str(), host.c_str()) != 0) throw platform::FileError(to, SystemReason(errno));
   copy.Kept();
+  Created(host);
   return sourceId;
 }
 
 bool PosixPackFiles::Exists(const std::string& path) {
   std::string host;
   try {
-    host = HostFromWindows(path, codePage_);
+    host = HostOf(path, false);
   } catch (const platform::FileError&) {
     return false;
   }

@@ -3,6 +3,8 @@
 
 #include <map>
 #include <random>
+#include <string>
+#include <unordered_map>
 
 #include "platform/code_page.h"
 #include "platform/pack_files.h"
@@ -29,10 +31,18 @@ class PosixPackFiles : public platform::PackFiles {
   bool InUse(const platform::FileIdentity& file) const { return inUse_.count(file) != 0; }
 
  private:
+  // The host path of a Windows path, as HostFromWindows finds it. While a pack holds its files open,
+  // folders and folder listings are remembered, so that names missing from a large folder do not
+  // read the whole folder each time.
+  std::string HostOf(const std::string& path, bool allowMissingLeaf);
+  const std::unordered_map<std::string, std::string>& FoldedNames(const std::string& hostFolder);
+  void Created(const std::string& hostPath);
   std::string TemporaryName();
 
   const platform::CodePage& codePage_;
   std::map<platform::FileIdentity, int> inUse_;
+  std::unordered_map<std::string, std::string> folders_;  // Windows folder -> host folder
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
   std::mt19937_64 random_;
 };
 
