@@ -1,0 +1,54 @@
+// The image list's pictures and the window icon as data: sizes, palette, keys and order.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/tree_pictures.h"
+
+namespace {
+
+void ExpectWellFormed(const platform::PixelArt& art, int32_t size) {
+  ASSERT_EQ(art.Size(), size) << art.key;
+  bool drawn = false;
+  for (const auto row : art.rows) {
+    ASSERT_EQ(static_cast<int32_t>(row.size()), size) << art.key;
+    for (const char pixel : row) {
+      EXPECT_TRUE(platform::InPalette(pixel)) << art.key << ": '" << pixel << "'";
+      drawn = drawn || pixel != platform::kMaskPixel;
+    }
+  }
+  EXPECT_TRUE(drawn) << art.key;
+}
+
+TEST(TreePictures, FourteenPicturesOfSixteenPixelsInTheirFixedOrder) {
+  const std::vector<std::string> keys{"StandardEXE",  "ActiveXEXE",  "ActiveXDLL",  "ActiveXControl",
+                                      "FolderC",      "FolderO",     "Form",        "MDIForm",
+                                      "Module",       "ClassModule", "UserControl", "PropertyPage",
+                                      "UserDocument", "Designer"};
+  const auto& pictures = platform::TreePictures();
+  ASSERT_EQ(pictures.size(), keys.size());
+  std::set<std::vector<std::string_view>> distinct;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(pictures[i].key, keys[i]);
+    ExpectWellFormed(pictures[i], 16);
+    distinct.insert({pictures[i].rows.begin(), pictures[i].rows.end()});
+  }
+  EXPECT_EQ(distinct.size(), keys.size()) << "every role has a picture of its own";
+}
+
+TEST(TreePictures, TheWindowIconComesInTwoSizes) {
+  ExpectWellFormed(platform::WindowIcon16(), 16);
+  ExpectWellFormed(platform::WindowIcon32(), 32);
+}
+
+TEST(TreePictures, TheMaskIsSilver) {
+  EXPECT_EQ(platform::PaletteColour(platform::kMaskPixel), (platform::Rgb{192, 192, 192}));
+  EXPECT_EQ(platform::PaletteColour('k'), (platform::Rgb{0, 0, 0}));
+  // No drawn colour may be the mask colour, or it would vanish.
+  for (const char pixel : std::string_view("kwlgbBcyorRnGpt")) {
+    EXPECT_TRUE(platform::InPalette(pixel));
+    EXPECT_NE(platform::PaletteColour(pixel), platform::kMaskColour) << pixel;
+  }
+}
+
+}  // namespace
