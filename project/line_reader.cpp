@@ -7,7 +7,9 @@ namespace mdlFile {
 bool LineReader::Fill() {
   if (atEnd_) return false;
   begin_ = 0;
-  end_ = file_.Read(buffer_.data(), buffer_.size());
+  // The first read is small: most callers stop within a file's first lines.
+  end_ = file_.Read(buffer_.get(), filled_ ? kBlock : kFirstBlock);
+  filled_ = true;
   if (end_ == 0) atEnd_ = true;
   return end_ != 0;
 }
@@ -20,7 +22,7 @@ bool LineReader::Next(std::string& line) {
 bool LineReader::NextInPieces(const std::function<void(std::string_view)>& piece) {
   if (begin_ == end_ && !Fill()) return false;
   for (;;) {
-    const char* start = buffer_.data() + begin_;
+    const char* start = buffer_.get() + begin_;
     const std::size_t available = end_ - begin_;
     const char* cr = static_cast<const char*>(std::memchr(start, '\r', available));
     const char* lf = static_cast<const char*>(std::memchr(start, '\n', cr ? cr - start : available));

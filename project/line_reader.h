@@ -1,7 +1,7 @@
 // Splits a file into lines. A line ends at CR, CR LF or LF; the line ends are not part of the line.
 #pragma once
 
-#include <array>
+#include <memory>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -24,10 +24,14 @@ class LineReader {
   bool Fill();
 
   platform::InputFile& file_;
-  std::array<char, 64 * 1024> buffer_{};
+  static constexpr std::size_t kBlock = 64 * 1024;
+  static constexpr std::size_t kFirstBlock = 4 * 1024;
+  // Left uninitialised: a reader is made for every file opened, and the bytes are always read first.
+  std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBlock);
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool atEnd_ = false;
+  bool filled_ = false;
 };
 
 }  // namespace mdlFile

@@ -5,6 +5,7 @@
 #include "project/line_reader.h"
 #include "project/mdl_file.h"
 #include "project/mdl_trim.h"
+#include "project/name_scan.h"
 
 namespace mdlFile {
 
@@ -155,53 +156,9 @@ int32_t ReadFormKind(const ProjectModel& model, platform::TextFiles& files, cons
   return kindUndetermined;
 }
 
-namespace {
-
-// Recognises an "Attribute VB_Name = value" line piece by piece, holding no more of a line than the
-// key and, for a matching line, its value.
-class NameLineMatcher {
- public:
-  void Feed(std::string_view piece) {
-    std::size_t i = 0;
-    for (; i < piece.size() && state_ == State::kKey; ++i) {
-      const char c = piece[i];
-      if (c == '=') {
-        state_ = mdlTrim::LowerAscii(mdlTrim::TrimBlanks(key_)) == kKey ? State::kValue : State::kDead;
-      } else if (key_.empty() && c == ' ') {
-        // Leading blanks are trimmed away.
-      } else if (key_.size() < kKey.size()) {
-        key_.push_back(c);
-      } else if (c != ' ') {
-        state_ = State::kDead;  // more text than the key can hold once trailing blanks are trimmed
-      }
-    }
-    if (state_ == State::kValue) value_.append(piece.substr(i));
-  }
-  bool Matched() const { return state_ == State::kValue; }
-  std::string Name() const { return mdlTrim::RemoveAll(mdlTrim::TrimBlanks(value_), '"'); }
-
- private:
-  static constexpr std::string_view kKey = "attribute vb_name";
-  enum class State { kKey, kValue, kDead };
-
-  State state_ = State::kKey;
-  std::string key_;
-  std::string value_;
-};
-
-}  // namespace
-
 std::string ReadComponentName(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
   const auto file = files.OpenInput(ComponentFilePath(model, path));
-  LineReader lines(*file);
-  std::string name;
-  for (;;) {
-    NameLineMatcher matcher;
-    if (!lines.NextInPieces([&matcher](std::string_view piece) { matcher.Feed(piece); })) break;
-    // The whole file is read: the last such line wins.
-    if (matcher.Matched()) name = matcher.Name();
-  }
-  return name;
+  return ScanComponentName(*file);
 }
 
 }  // namespace mdlFile

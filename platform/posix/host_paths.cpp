@@ -130,6 +130,12 @@ std::string HostFromWindows(const std::string& windowsPath, const platform::Code
     full = *current + "\\" + windowsPath;
   }
   const std::vector<std::string> names = WindowsNames(full);
+  // Most paths are spelled as they are on disk: one look at the whole path settles those.
+  std::string whole;
+  for (const auto& name : names) whole += "/" + codePage.ToUtf8(name);
+  if (whole.empty()) whole = "/";
+  struct stat wholeStat {};
+  if (lstat(whole.c_str(), &wholeStat) == 0) return whole;
   std::string folder = "/";
   for (std::size_t k = 0; k < names.size(); ++k) {
     const bool last = k + 1 == names.size();
