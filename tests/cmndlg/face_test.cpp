@@ -31,15 +31,6 @@ TEST_F(CmnDlgTest, ResizeAlwaysGives36By36Pixels) {
   EXPECT_EQ(container.height, 360.0f);
 }
 
-TEST_F(CmnDlgTest, ResizeUsesSinglePrecision) {
-  // 1440 / 110 dpi: the float product differs from the double one in the last bits.
-  container.twipsPerPixelX = 1440.0f / 110.0f;
-  dlg.Resize();
-  const float expected = 36.0f * container.twipsPerPixelX;
-  ASSERT_NE(static_cast<double>(expected), 36.0 * static_cast<double>(container.twipsPerPixelX));
-  EXPECT_EQ(container.width, expected);
-}
-
 TEST_F(CmnDlgTest, AFailedWidthLeavesTheHeightUnset) {
   container.failSetWidth = true;
   EXPECT_EQ(RaisedNumber([&] { dlg.Resize(); }), fakes::kContainerFailure);

@@ -128,6 +128,12 @@ TEST_F(CmnDlgTest, ActionOutsideOneToSixDoesNothing) {
   EXPECT_EQ(dlg.LastError(), kCancelError);
 }
 
+template <typename T>
+concept HasActionGetter = requires(T& control) {
+  control.Action();
+};
+static_assert(!HasActionGetter<CmnDlg>, "Action is set only");
+
 TEST_F(CmnDlgTest, ActionRunsEachMethodByNumber) {
   const std::vector<std::string> expected{"GetOpenFileNameA", "GetSaveFileNameA", "ChooseColorA",
                                           "GetDeviceCaps",    "ChooseFontA",      "PrintDlgA",
