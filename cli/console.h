@@ -6,7 +6,8 @@
 #include <string>
 
 #include "platform/code_page.h"
-#include "platform/posix/posix_text_files.h"
+#include "platform/pack_files.h"
+#include "platform/text_files.h"
 #include "platform/user_interface.h"
 
 namespace cli {
@@ -16,7 +17,8 @@ class ConsolePointer : public platform::MousePointer {
   void Set(int32_t) override {}
 };
 
-// A message with the stop icon goes to standard error, any other to standard output, decoded for the terminal.
+// A message with the stop icon goes to standard error, any other to standard output, decoded for the
+// terminal.
 class ConsoleMessages : public platform::MessageBox {
  public:
   explicit ConsoleMessages(const platform::CodePage& codePage) : codePage_(codePage) {}
@@ -33,17 +35,20 @@ class NoMenuCommand : public platform::MenuCommand {
   void SetEnabled(bool) override {}
 };
 
-// What a command needs of the host: the code page and the files.
+// What a command needs of the host: the code page, the files the reader reads and those a pack touches.
 struct Host {
   std::unique_ptr<platform::CodePage> codePage;
-  std::unique_ptr<posix::PosixTextFiles> files;
+  std::unique_ptr<platform::TextFiles> files;
+  std::unique_ptr<platform::PackFiles> packFiles;
 };
 
+// The host-specific pieces live in console_posix.cpp and console_win32.cpp.
 // Throws std::invalid_argument when TARVEX_CODEPAGE names a code page that cannot be used.
 Host MakeHost();
 
-// A host path given on the command line, made absolute and turned into the Z: form that the Open
-// dialog would return. Empty when it cannot be written in the code page.
+// A path given on the command line, made absolute in the form the Open dialog would return: on POSIX
+// the Z: form of the host path, on Windows the full Windows path. Empty when it cannot be written in
+// the code page.
 std::optional<std::string> WindowsPathOf(const std::string& argument, const platform::CodePage& codePage);
 
 }  // namespace cli
