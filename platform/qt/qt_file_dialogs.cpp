@@ -141,7 +141,12 @@ int32_t QtSystemDialogs::FileDialog(platform::OPENFILENAMEA& request, bool save)
   request.nFileOffset = answer.fileOffset;
   request.nFileExtension = answer.fileExtension;
   if (!filters.isEmpty()) {
-    const auto index = filters.indexOf(dialog.selectedNameFilter());
+    // With the patterns hidden the dialog names the chosen filter by what it shows.
+    const QString selected = dialog.selectedNameFilter();
+    qsizetype index = filters.indexOf(selected);
+    for (qsizetype i = 0; index < 0 && i < filters.size(); ++i) {
+      if (filters[i].left(filters[i].lastIndexOf(" (")) == selected) index = i;
+    }
     request.nFilterIndex = static_cast<uint32_t>(index >= 0 ? index + 1 : 1);
   }
   uint32_t result = flags;

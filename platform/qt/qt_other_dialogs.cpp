@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -53,13 +54,6 @@ uint32_t ColorRefOf(const QColor& colour) {
          (static_cast<uint32_t>(colour.blue()) << 16);
 }
 
-// A dialog answered without its accept() having run (a scripted answer) holds its choice only as the
-// current value.
-template <typename Value>
-Value Chosen(const Value& selected, const Value& current) {
-  return selected.isValid() ? selected : current;
-}
-
 }  // namespace
 
 QtSystemDialogs::QtSystemDialogs(QWidget* mainWindow, DialogRunner& runner,
@@ -85,7 +79,7 @@ int32_t QtSystemDialogs::ChooseColorA(platform::CHOOSECOLORA& request) {
     for (int i = 0; i < kCustomColours; ++i)
       request.lpCustColors[i] = ColorRefOf(QColorDialog::customColor(i));
   }
-  request.rgbResult = ColorRefOf(Chosen(dialog.selectedColor(), dialog.currentColor()));
+  request.rgbResult = ColorRefOf(dialog.currentColor());  // what accept() also takes as selected
   return 1;
 }
 
@@ -96,19 +90,24 @@ int32_t QtSystemDialogs::ChooseFontA(platform::CHOOSEFONTA& request) {
   QFont initial;
   const std::string face(logFont.lfFaceName, strnlen(logFont.lfFaceName, sizeof logFont.lfFaceName));
   if (!face.empty()) initial.setFamilies({Shown(codePage_, face)});
-  if (logFont.lfHeight != 0) initial.setPointSizeF(std::abs(logFont.lfHeight) * 72.0 / dpi);
+  // The dialog lists whole point sizes, as the system's does; the height read back from a whole size
+  // gives the same size again.
+  if (logFont.lfHeight != 0)
+    initial.setPointSize(static_cast<int>(std::lround(std::abs(logFont.lfHeight) * 72.0 / dpi)));
   if (logFont.lfWeight > 0)
     initial.setWeight(static_cast<QFont::Weight>(std::clamp(logFont.lfWeight, 1, 1000)));
   initial.setItalic(logFont.lfItalic != 0);
   initial.setUnderline(logFont.lfUnderline != 0);
   initial.setStrikeOut(logFont.lfStrikeOut != 0);
+  // A face the font list does not hold (none given, or a generic name) opens on the family it stands
+  // for, so that the dialog finds its styles.
+  initial.setFamilies({QFontInfo(initial).family()});
 
   QFontDialog dialog(initial, OwnerOf(request.hwndOwner));
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.setOption(QFontDialog::DontUseNativeDialog);
   if (runner_.Run(dialog) != QDialog::Accepted) return 0;
-  const QFont chosen =
-      dialog.selectedFont().family().isEmpty() ? dialog.currentFont() : dialog.selectedFont();
+  const QFont chosen = dialog.currentFont();  // what accept() also takes as selected
 
   const auto chosenFace = Bytes(codePage_, chosen.family());
   if (!chosenFace) return 0;
