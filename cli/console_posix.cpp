@@ -4,6 +4,7 @@
 #include "cli/console.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
+#include "platform/posix/pack_files_posix.h"
 #include "platform/posix/posix_text_files.h"
 
 namespace cli {
@@ -12,6 +13,7 @@ Host MakeHost() {
   Host host;
   host.codePage = posix::SystemCodePage();
   host.files = std::make_unique<posix::PosixTextFiles>(*host.codePage);
+  host.packFiles = std::make_unique<posix::PosixPackFiles>(*host.codePage);
   return host;
 }
 

@@ -1,12 +1,9 @@
 // tarvex-cli pack: reads a project as "&Open..." does, then packs it as "Save &As..." does.
 #include <iostream>
-#include <stdexcept>
 
 #include "cli/commands.h"
-#include "cli/console.h"
+#include "cli/command_session.h"
 #include "pack/mdl_file_pack.h"
-#include "platform/memory_tree_view.h"
-#include "platform/posix/pack_files_posix.h"
 #include "project/mdl_file.h"
 
 namespace cli {
@@ -29,39 +26,23 @@ int RunPack(const std::vector<std::string>& args) {
     std::cerr << kPackUsage;
     return kExitUsage;
   }
-  Host host;
-  try {
-    host = MakeHost();
-  } catch (const std::invalid_argument& error) {
-    std::cerr << "tarvex-cli: " << error.what() << '\n';
-    return kExitUsage;
-  }
-  ConsolePointer pointer;
-  ConsoleMessages messages(*host.codePage);
-  platform::MemoryTreeView tree;
-  NoMenuCommand saveAs;
-  const auto source = WindowsPathOf(args[0], *host.codePage);
-  if (!source) {
-    messages.Show("Error.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
-    return 1;
-  }
-  const mdlFile::ReaderContext reader{*host.files, pointer, messages, tree, saveAs};
-  if (!mdlFile::ReadProject(*source, reader)) return 1;
-
-  const auto target = WindowsPathOf(args[1], *host.codePage);
-  if (!target) {
-    std::cerr << "create " << args[1] << " failed: the name cannot be written in code page text\n";
-    messages.Show("Error during save.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
-    return 1;
-  }
-  posix::PosixPackFiles files(*host.codePage);
-  const platform::CodePage& codePage = *host.codePage;
-  const mdlFile::PackContext context{
-      files, pointer, messages, [&codePage](const mdlFile::PackFailure& failure) {
-        std::cerr << codePage.ToUtf8(failure.attempted) << " failed: " << codePage.ToUtf8(failure.file)
-                  << ": " << codePage.ToUtf8(failure.reason) << '\n';
-      }};
-  return mdlFile::PackProject(mdlFile::Model(), *target, context) ? 0 : 1;
+  return WithSession([&args](CommandSession& session) {
+    if (!session.OpenProject(args[0])) return 1;
+    const platform::CodePage& codePage = session.codePage();
+    const auto target = WindowsPathOf(args[1], codePage);
+    if (!target) {
+      std::cerr << "create " << args[1] << " failed: the name cannot be written in code page text\n";
+      session.messages().Show("Error during save.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
+      return 1;
+    }
+    const mdlFile::PackContext context{
+        *session.host().packFiles, session.pointer(), session.messages(),
+        [&codePage](const mdlFile::PackFailure& failure) {
+          std::cerr << codePage.ToUtf8(failure.attempted) << " failed: " << codePage.ToUtf8(failure.file) << ": "
+                    << codePage.ToUtf8(failure.reason) << '\n';
+        }};
+    return mdlFile::PackProject(mdlFile::Model(), *target, context) ? 0 : 1;
+  });
 }
 
 }  // namespace cli

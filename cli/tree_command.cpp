@@ -1,11 +1,9 @@
 // tarvex-cli tree: reads a project as "&Open..." does and prints the tree it builds.
 #include <iostream>
-#include <stdexcept>
 
 #include "cli/commands.h"
-#include "cli/console.h"
+#include "cli/command_session.h"
 #include "cli/tree_json.h"
-#include "platform/memory_tree_view.h"
 #include "project/mdl_file.h"
 
 namespace cli {
@@ -32,28 +30,13 @@ int RunTree(const std::vector<std::string>& args) {
     std::cerr << "Usage: tarvex-cli tree [--json] PROJECT.vbp\n";
     return kExitUsage;
   }
-  Host host;
-  try {
-    host = MakeHost();
-  } catch (const std::invalid_argument& error) {
-    std::cerr << "tarvex-cli: " << error.what() << '\n';
-    return kExitUsage;
-  }
-  ConsolePointer pointer;
-  ConsoleMessages messages(*host.codePage);
-  platform::MemoryTreeView tree;
-  NoMenuCommand saveAs;
-  const auto path = WindowsPathOf(paths[0], *host.codePage);
-  if (!path) {
-    // A path the code page cannot spell cannot be opened by the project's own rules either.
-    messages.Show("Error.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
-    return 1;
-  }
-  const mdlFile::ReaderContext context{*host.files, pointer, messages, tree, saveAs};
-  if (!mdlFile::ReadProject(*path, context)) return 1;
-  const auto& model = mdlFile::Model();
-  std::cout << (json ? TreeJson(model, tree, *host.codePage) : TreeText(model, tree, *host.codePage));
-  return 0;
+  return WithSession([&](CommandSession& session) {
+    if (!session.OpenProject(paths[0])) return 1;
+    const auto& model = mdlFile::Model();
+    std::cout << (json ? TreeJson(model, session.tree(), session.codePage())
+                       : TreeText(model, session.tree(), session.codePage()));
+    return 0;
+  });
 }
 
 }  // namespace cli

@@ -1,0 +1,51 @@
+// What the tree and pack commands share: the host, the console stand-ins for the window, and reading
+// a project the way "&Open..." does.
+#pragma once
+
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "platform/memory_tree_view.h"
+
+namespace cli {
+
+class CommandSession {
+ public:
+  // Throws std::invalid_argument when TARVEX_CODEPAGE names a code page that cannot be used.
+  CommandSession() : host_(MakeHost()), messages_(*host_.codePage) {}
+
+  // Reads the project at a host path into the model and the tree; false after "Error.".
+  bool OpenProject(const std::string& argument);
+
+  Host& host() { return host_; }
+  const platform::CodePage& codePage() const { return *host_.codePage; }
+  ConsolePointer& pointer() { return pointer_; }
+  ConsoleMessages& messages() { return messages_; }
+  const platform::MemoryTreeView& tree() const { return tree_; }
+
+ private:
+  Host host_;
+  ConsolePointer pointer_;
+  ConsoleMessages messages_;
+  platform::MemoryTreeView tree_;
+  NoMenuCommand saveAs_;
+};
+
+// Runs body with a session, or reports a code page that cannot be used as a usage error.
+template <typename Body>
+int WithSession(Body body) {
+  std::unique_ptr<CommandSession> session;
+  try {
+    session = std::make_unique<CommandSession>();
+  } catch (const std::invalid_argument& error) {
+    std::cerr << "tarvex-cli: " << error.what() << '\n';
+    return kExitUsage;
+  }
+  return body(*session);
+}
+
+}  // namespace cli
