@@ -1,0 +1,185 @@
+// ReadProject over files made of the input. The input is split at each 0x01 byte: the first part is
+// the project file, each further part the next component file the reader opens (a component file for
+// which no part is left is missing). A part that starts with 0x02 cannot be opened; one that starts
+// with 0x03 and a byte n fails to read after n bytes.
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz/fuzz_check.h"
+#include "platform/memory_tree_view.h"
+#include "project/mdl_file.h"
+#include "project/mdl_trim.h"
+#include "tests/fakes/memory_text_files.h"
+#include "tests/fakes/recording_ui.h"
+
+namespace {
+
+constexpr char kSplit = '\x01';
+constexpr char kUnopenable = '\x02';
+constexpr char kFailingRead = '\x03';
+const std::string kProjectPath = "Z:\\work\\App.vbp";
+
+struct Part {
+  std::string content;
+  bool unopenable = false;
+  bool failingRead = false;
+  std::size_t readableBytes = 0;
+};
+
+Part MakePart(std::string_view raw) {
+  Part part;
+  if (!raw.empty() && raw[0] == kUnopenable) {
+    part.unopenable = true;
+    raw.remove_prefix(1);
+  } else if (raw.size() >= 2 && raw[0] == kFailingRead) {
+    part.readableBytes = static_cast<unsigned char>(raw[1]);
+    raw.remove_prefix(2);
+    // A read fails once the reader has had that many bytes and wants more, so only short of the end.
+    part.failingRead = part.readableBytes <= raw.size();
+  }
+  part.content = std::string(raw);
+  return part;
+}
+
+// Hands out the parts in the order the reader first opens each path.
+class PartFiles : public platform::TextFiles {
+ public:
+  PartFiles(std::vector<Part> parts, std::size_t chunk) : parts_(std::move(parts)) { files_.SetChunk(chunk); }
+
+  std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override {
+    if (assigned_.insert(path).second && next_ < parts_.size()) {
+      const Part& part = parts_[next_++];
+      files_.Put(path, part.content);
+      if (part.unopenable) files_.FailOpen(path);
+      if (part.failingRead) files_.FailReadAfter(path, part.readableBytes);
+      if (!part.unopenable && !part.failingRead) sound_.insert(path);
+    }
+    return files_.OpenInput(path);
+  }
+  // Whether every file opened so far could be opened and read whole.
+  bool AllSound() const { return sound_.size() == assigned_.size(); }
+  int OpenCount() const { return files_.OpenCount(); }
+
+ private:
+  std::vector<Part> parts_;
+  std::size_t next_ = 0;
+  std::set<std::string> assigned_;
+  std::set<std::string> sound_;
+  fakes::MemoryTextFiles files_;
+};
+
+// The project file's lines, cut at CR, CR LF or LF.
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+// What an independent reading of the project file expects: the component lines and the name.
+struct Expected {
+  int32_t components = 0;
+  std::string name;
+};
+
+Expected ReadIndependently(std::string_view project) {
+  static const std::set<std::string> kComponentKeys{"form",         "module",       "class",   "usercontrol",
+                                                    "propertypage", "userdocument", "designer"};
+  Expected expected;
+  for (const std::string_view line : Lines(project)) {
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos) continue;
+    std::string key(line.substr(0, eq));
+    for (char& c : key) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    if (kComponentKeys.count(key) != 0) ++expected.components;
+    if (key == "name") {
+      expected.name.clear();
+      for (const char c : line.substr(eq + 1))
+        if (c != '"') expected.name += c;
+    }
+  }
+  return expected;
+}
+
+void CheckTree(const platform::MemoryTreeView& tree, const mdlFile::ProjectModel& model) {
+  std::set<std::string> keys;
+  std::vector<bool> shown(model.components.size(), false);
+  for (int32_t position = 1; position <= tree.Count(); ++position) {
+    const std::string key = tree.Key(position);
+    fuzz::Require(keys.insert(key).second, "tree key " + key + " given twice");
+    fuzz::Require(!key.empty(), "a tree node without a key");
+    if (key[0] != 'f') continue;
+    const std::string digits = key.substr(1);
+    fuzz::Require(!digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos &&
+                      (digits.size() == 1 || digits[0] != '0') && digits.size() <= 9,
+                  "component key " + key + " is not f and a number");
+    const int32_t number = mdlTrim::KeyNumber(key);
+    fuzz::Require(number >= 0 && number < model.count, "component key " + key + " names no component");
+    shown[number] = true;
+  }
+  fuzz::Require(keys.count("p0") == 1, "no root node");
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    fuzz::Require(shown[i], "component " + std::to_string(i) + " is not in the tree");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::vector<Part> parts;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = input.find(kSplit, start);
+    parts.push_back(MakePart(input.substr(start, end == std::string_view::npos ? end : end - start)));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  const std::string project = parts.front().content;
+  // Small reads put line ends and name lines across the reads' boundaries.
+  const std::size_t chunk = size % 3 == 0 ? 1 + size % 61 : std::size_t{1} << 20;
+  PartFiles files(std::move(parts), chunk);
+
+  fakes::RecordingPointer pointer;
+  fakes::RecordingMessages messages(&pointer);
+  platform::MemoryTreeView tree;
+  fakes::RecordingCommand saveAs;
+  const mdlFile::ReaderContext context{files, pointer, messages, tree, saveAs};
+  const bool read = mdlFile::ReadProject(kProjectPath, context);
+
+  const mdlFile::ProjectModel& model = mdlFile::Model();
+  fuzz::Require(model.count == static_cast<int32_t>(model.components.size()), "count differs from the list");
+  fuzz::Require(model.filePath == kProjectPath, "the model's file path is not the one read");
+  fuzz::Require(files.OpenCount() == 0, "a file was left open");
+  fuzz::Require(pointer.current == platform::vbDefault && !pointer.history.empty() &&
+                    pointer.history.front() == platform::vbHourglass,
+                "the pointer was not the hourglass during the read and the default after it");
+  fuzz::Require(saveAs.enabled == read, "Save As is not enabled exactly after a successful read");
+  if (read) {
+    fuzz::Require(messages.shown.empty(), "a message after a successful read");
+    fuzz::Require(files.AllSound(), "a read succeeded although a file it opened could not be read");
+    const Expected expected = ReadIndependently(project);
+    fuzz::Require(model.count == expected.components, "the component count differs from the component lines");
+    fuzz::Require(model.name == expected.name, "the project name differs from the last Name line");
+    CheckTree(tree, model);
+  } else {
+    fuzz::Require(messages.shown.size() == 1, "not exactly one message after a failed read");
+    const auto& shown = messages.shown.front();
+    fuzz::Require(shown.text == "Error." && shown.style == (platform::MB_OK | platform::MB_ICONERROR) &&
+                      shown.caption == "Tarvex" && shown.pointerWhenShown == platform::vbDefault,
+                  "the failure is not the one \"Error.\" box with the stop icon");
+    fuzz::Require(!files.AllSound(), "a read failed although every file it opened could be read");
+    fuzz::Require(tree.Count() == 0, "a failed read changed the tree");
+  }
+  return 0;
+}
