@@ -289,6 +289,22 @@ std::string PosixPackFiles::HostOf(const std::string& path, bool allowMissingLea
   throw platform::FileError(path, kNoFile);
 }
 
+void PosixPackFiles::ReplaceLinkWithEmptyFile(const std::string& host, const std::string& path) {
+  RequireWritableFolder(host, path);
+  const std::string hostFolder = HostFolderOf(host);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string temporary = hostFolder + "/" + TemporaryName();
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!fd.Valid() && errno == EEXIST) continue;
+    if (!fd.Valid()) throw platform::FileError(path, SystemReason(errno));
+    TemporaryFile empty(temporary, std::move(fd));
+    if (::rename(temporary.c_str(), host.c_str()) != 0) throw platform::FileError(path, SystemReason(errno));
+    empty.Kept();
+    return;
+  }
+  throw platform::FileError(path, SystemReason(EEXIST));
+}
+
 std::string PosixPackFiles::TemporaryName() {
   char name[32];
   std::snprintf(name, sizeof name, ".tarvex-%016llx.tmp", static_cast<unsigned long long>(random_()));
@@ -305,6 +321,10 @@ std::unique_ptr<platform::InputFile> PosixPackFiles::OpenInput(const std::string
 
 std::unique_ptr<platform::OutputFile> PosixPackFiles::CreateOutput(const std::string& path) {
   const std::string host = HostOf(path, true);
+  // A symbolic link under the name is replaced by a new empty file, as a copy replaces one: writing
+  // through it would empty whatever it points to, a source file or a file outside the folder.
+  struct stat link {};
+  if (::lstat(host.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) ReplaceLinkWithEmptyFile(host, path);
   // Everything that would refuse the file is checked before it is opened: opening a device or FIFO
   // for writing may block or act on it, and an existing file is emptied only once it is known to be ours.
   struct stat before {};
@@ -316,7 +336,8 @@ std::unique_ptr<platform::OutputFile> PosixPackFiles::CreateOutput(const std::st
   } else {
     RequireWritableFolder(host, path);
   }
-  FileDescriptor fd(::open(host.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+  FileDescriptor fd(
+      ::open(host.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW, 0666));
   if (!fd.Valid()) throw platform::FileError(path, SystemReason(errno));
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0) throw platform::FileError(path, SystemReason(errno));

@@ -38,6 +38,7 @@ class PosixPackFiles : public platform::PackFiles {
   const std::unordered_map<std::string, std::string>& FoldedNames(const std::string& hostFolder);
   void Created(const std::string& hostPath);
   std::string TemporaryName();
+  void ReplaceLinkWithEmptyFile(const std::string& host, const std::string& path);
 
   const platform::CodePage& codePage_;
   std::map<platform::FileIdentity, int> inUse_;

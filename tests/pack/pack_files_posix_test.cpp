@@ -270,3 +270,24 @@ TEST_F(PackOnDisk, MissingTargetFolderFailsEverything) {
 }
 
 }  // namespace
+
+namespace {
+
+// A target project file that is a symbolic link is replaced by the new file; the file it pointed to,
+// here a component of the source, is never emptied or written, also when the link dangles.
+TEST_F(PackOnDisk, TargetProjectFileThatIsALinkIsReplacedNotWrittenThrough) {
+  fs::create_symlink(root / "src/Main.frm", root / "out/Demo.vbp");
+  EXPECT_TRUE(Pack()) << (failures.empty() ? "" : failures[0].attempted + ": " + failures[0].reason);
+  EXPECT_FALSE(fs::is_symlink(root / "out/Demo.vbp"));
+  EXPECT_EQ(Read("out/Demo.vbp"),
+            "Form=Main.frm\r\nModule=Tools; Tools.bas\r\nClass=Item; Item.cls\r\nType=Exe\r\nMajorVer=1\r\n");
+  EXPECT_EQ(Snapshot(root / "src"), source);
+
+  fs::create_symlink(root / "nowhere.vbp", root / "out/Dangling.vbp");
+  EXPECT_TRUE(Pack("out\\Dangling.vbp"));
+  EXPECT_FALSE(fs::exists(root / "nowhere.vbp"));
+  EXPECT_FALSE(fs::is_symlink(root / "out/Dangling.vbp"));
+  EXPECT_EQ(Snapshot(root / "src"), source);
+}
+
+}  // namespace
