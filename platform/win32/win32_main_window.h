@@ -2,11 +2,15 @@
 // field, the menu and accelerator from the resources, and the invisible CmnDlg beside them.
 #pragma once
 
+// <commctrl.h> builds on <windows.h>.
+#include "platform/win32/windows_api.h"
+
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <commctrl.h>
 #include "app/frm_main.h"
 #include "cmndlg/cmn_dlg.h"
 #include "platform/control_container.h"
@@ -15,7 +19,6 @@
 #include "platform/user_interface.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_system_dialogs.h"
-#include "platform/win32/windows_api.h"
 
 namespace win32 {
 

@@ -1,11 +1,12 @@
 // IShellLinkA and IPersistFile of the shell's ShellLink object, each released with its wrapper.
 #include "platform/win32/win32_shell_link.h"
 
+#include "platform/win32/windows_api.h"
+
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
 #include <shobjidl.h>
-#include "platform/win32/windows_api.h"
 
 namespace win32 {
 

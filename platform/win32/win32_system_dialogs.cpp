@@ -2,11 +2,12 @@
 // the SDK's own, field by field, when this file compiles.
 #include "platform/win32/win32_system_dialogs.h"
 
-#include <cstddef>
-#include <initializer_list>
+#include "platform/win32/windows_api.h"
 
 #include <commdlg.h>
-#include "platform/win32/windows_api.h"
+
+#include <cstddef>
+#include <initializer_list>
 
 namespace win32 {
 

@@ -1,6 +1,7 @@
+#include "platform/win32/windows_api.h"
+
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include "platform/win32/windows_api.h"
 
 #include "app/mdl_main.h"
 #include "platform/win32/command_line.h"
