@@ -26,25 +26,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// A path as the fake resolves it: case folded, "\" and "/" separating, "." and ".." applied.
-std::string Resolved(const std::string& path) {
-  std::vector<std::string> names;
-  std::size_t i = 0;
-  while (i <= path.size()) {
-    const std::size_t end = std::min(path.find_first_of("\\/", i), path.size());
-    const std::string name = path.substr(i, end - i);
-    if (name == "..") {
-      if (!names.empty()) names.pop_back();
-    } else if (!name.empty() && name != ".") {
-      names.push_back(Lower(name));
-    }
-    i = end + 1;
-  }
-  std::string key;
-  for (const auto& name : names) key += (key.empty() ? "" : "\\") + name;
-  return key;
-}
-
 std::string AfterLastBackslash(const std::string& path) {
   const auto cut = path.rfind('\\');
   return cut == std::string::npos ? path : path.substr(cut + 1);
@@ -127,8 +108,8 @@ class WatchedFiles : public platform::PackFiles {
     }
   }
   void Written(const std::string& path) {
-    const std::string resolved = Resolved(path);
-    const std::string folder = Resolved(kTargetFolder) + "\\";
+    const std::string resolved = fakes::FakePackFiles::Key(path);
+    const std::string folder = fakes::FakePackFiles::Key(kTargetFolder) + "\\";
     fuzz::Require(resolved.rfind(folder, 0) == 0 && resolved.find('\\', folder.size()) == std::string::npos,
                   "wrote " + path + ", outside the target folder");
   }

@@ -43,6 +43,9 @@ class FakePackFiles : public platform::PackFiles {
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override;
 
+  // A path as this fake resolves it: ASCII case folded, "\\" and "/" separating, "." and ".." applied.
+  static std::string Key(const std::string& path);
+
  private:
   friend class FakeInput;
   friend class FakeOutput;
@@ -58,7 +61,6 @@ class FakePackFiles : public platform::PackFiles {
     int node;
   };
 
-  static std::string Key(const std::string& path);
   bool Failing(Step step, const std::string& path) const { return failures_.count({step, Key(path)}) != 0; }
   Node* Find(const std::string& path);
   int NewNode(Node node);

@@ -1,5 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include "tests/fakes/folder_snapshot.h"
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -21,18 +23,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// Every regular file under a folder with its bytes, to show that nothing in it changed.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (!entry.is_regular_file()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    files[fs::relative(entry.path(), folder).string()] = bytes.str();
-  }
-  return files;
-}
+std::map<std::string, std::string> Snapshot(const fs::path& folder) { return fakes::FolderSnapshot(folder); }
 
 class PackOnDisk : public ::testing::Test {
  protected:

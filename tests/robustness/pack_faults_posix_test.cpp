@@ -2,6 +2,8 @@
 // components, a project file that vanishes, and links as the target folder and as destinations.
 // After each, every source file is byte for byte what it was.
 #include <gtest/gtest.h>
+
+#include "tests/fakes/folder_snapshot.h"
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -25,17 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (!entry.is_regular_file() || entry.is_symlink()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    files[fs::relative(entry.path(), folder).string()] = bytes.str();
-  }
-  return files;
-}
+std::map<std::string, std::string> Snapshot(const fs::path& folder) { return fakes::FolderSnapshot(folder); }
 
 class DiskFaults : public ::testing::Test {
  protected:
