@@ -424,8 +424,10 @@ LRESULT Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         HTREEITEM item = TreeView_HitTest(trvMain_, &hit);
         if (item != nullptr && (hit.flags & TVHT_ONITEM)) NodeClicked(item);
       } else if (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW) {
-        // A selection made with the keyboard shows the path too.
-        NodeClicked(reinterpret_cast<const NMTREEVIEWA*>(lParam)->itemNew.hItem);
+        // A selection made with the keyboard shows the path too. Mouse selections come as NM_CLICK, and
+        // the one the tree makes by itself when it first gets the focus is no click at all.
+        const auto* change = reinterpret_cast<const NMTREEVIEWA*>(lParam);
+        if (change->action == TVC_BYKEYBOARD) NodeClicked(change->itemNew.hItem);
       }
       break;
     }
