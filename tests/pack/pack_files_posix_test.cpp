@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fakes/folder_snapshot.h"
+#include "tests/fakes/scratch_folder_posix.h"
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -25,12 +26,10 @@ namespace {
 
 std::map<std::string, std::string> Snapshot(const fs::path& folder) { return fakes::FolderSnapshot(folder); }
 
-class PackOnDisk : public ::testing::Test {
+class PackOnDisk : public fakes::ScratchFolderTest {
  protected:
   void SetUp() override {
-    root = fs::temp_directory_path() / ("tarvex-pack-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
+    MakeRoot("tarvex-pack-");
     fs::create_directories(root / "src" / "lib");
     fs::create_directories(root / "out");
     Write("src/Demo.vbp",
@@ -55,34 +54,13 @@ class PackOnDisk : public ::testing::Test {
     fs::remove_all(root);
   }
 
-  void Write(const std::string& relative, const std::string& content) {
-    std::ofstream(root / relative, std::ios::binary) << content;
-  }
-  std::string Read(const std::string& relative) {
-    std::ifstream in(root / relative, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
-  std::string Win(const std::string& relative) {
-    return *posix::WindowsFromHost(root.string(), *codePage) + "\\" + relative;
-  }
   bool Pack(const std::string& target = "out\\Demo.vbp") {
     posix::PosixPackFiles files(*codePage);
     const mdlFile::PackContext context{files, pointer, messages,
                                        [this](const mdlFile::PackFailure& f) { failures.push_back(f); }};
     return mdlFile::PackProject(model, Win(target), context);
   }
-  std::vector<std::string> NamesIn(const std::string& relative) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(root / relative))
-      names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
 
-  fs::path root;
-  std::unique_ptr<platform::CodePage> codePage = posix::MakeCodePage(1252);
   mdlFile::ProjectModel model;
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages{&pointer};

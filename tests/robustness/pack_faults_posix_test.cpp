@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fakes/folder_snapshot.h"
+#include "tests/fakes/scratch_folder_posix.h"
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -29,12 +30,10 @@ namespace {
 
 std::map<std::string, std::string> Snapshot(const fs::path& folder) { return fakes::FolderSnapshot(folder); }
 
-class DiskFaults : public ::testing::Test {
+class DiskFaults : public fakes::ScratchFolderTest {
  protected:
   void SetUp() override {
-    root = fs::temp_directory_path() / ("tarvex-faults-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
+    MakeRoot("tarvex-faults-");
     fs::create_directories(root / "src" / "lib");
     fs::create_directories(root / "out");
     Write("src/Demo.vbp",
@@ -50,25 +49,6 @@ class DiskFaults : public ::testing::Test {
     fs::remove_all(root);
   }
 
-  void Write(const std::string& relative, const std::string& content) {
-    std::ofstream(root / relative, std::ios::binary) << content;
-  }
-  std::string Read(const std::string& relative) {
-    std::ifstream in(root / relative, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
-  std::string Win(const std::string& relative) {
-    return *posix::WindowsFromHost(root.string(), *codePage) + "\\" + relative;
-  }
-  std::vector<std::string> NamesIn(const std::string& relative) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(root / relative))
-      names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
 
   // Reads the project through the real file system, as "&Open..." does.
   bool ReadProject(const std::string& project = "src\\Demo.vbp") {
@@ -97,9 +77,7 @@ class DiskFaults : public ::testing::Test {
     return mounted;
   }
 
-  fs::path root;
   bool mounted = false;
-  std::unique_ptr<platform::CodePage> codePage = posix::MakeCodePage(1252);
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages{&pointer};
   platform::MemoryTreeView tree;
