@@ -4,6 +4,7 @@
 
 #include "pack/mdl_file_pack.h"
 #include "platform/errors.h"
+#include "project/hourglass.h"
 #include "project/line_reader.h"
 #include "project/mdl_file.h"
 #include "project/mdl_trim.h"
@@ -134,25 +135,6 @@ class Packer {
   std::unique_ptr<platform::InputFile> source_;
   std::unique_ptr<platform::OutputFile> output_;
   std::map<std::string, platform::FileIdentity> copiedTo_;  // lower-cased name -> the file copied there
-};
-
-// The hourglass shows until the pack is over, whatever escapes it.
-class Hourglass {
- public:
-  explicit Hourglass(platform::MousePointer& pointer) : pointer_(pointer) {
-    pointer_.Set(platform::vbHourglass);
-  }
-  ~Hourglass() { Restore(); }
-  Hourglass(const Hourglass&) = delete;
-  Hourglass& operator=(const Hourglass&) = delete;
-  void Restore() {
-    if (shown_) pointer_.Set(platform::vbDefault);
-    shown_ = false;
-  }
-
- private:
-  platform::MousePointer& pointer_;
-  bool shown_ = true;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "platform/errors.h"
+#include "project/hourglass.h"
 #include "project/line_reader.h"
 #include "project/mdl_file.h"
 #include "project/mdl_trim.h"
@@ -76,7 +77,7 @@ std::string ComponentFilePath(const ProjectModel& model, const std::string& path
 }
 
 bool ReadProject(const std::string& path, const ReaderContext& context) {
-  context.pointer.Set(platform::vbHourglass);
+  Hourglass hourglass(context.pointer);
   ProjectModel& model = Model();
   model = ProjectModel{};
   model.filePath = path;
@@ -87,7 +88,7 @@ bool ReadProject(const std::string& path, const ReaderContext& context) {
     // The read stops at its first failure; every file it held is closed on the way out.
     failed = true;
   }
-  context.pointer.Set(platform::vbDefault);
+  hourglass.Restore();
   if (failed) {
     context.saveAs.SetEnabled(false);
     context.messages.Show("Error.", platform::MB_OK | platform::MB_ICONERROR, kAppTitle);
