@@ -2,8 +2,9 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/pack_files.h"
 #include "platform/user_interface.h"
@@ -35,7 +36,7 @@ bool PackProject(const ProjectModel& model, const std::string& target, const Pac
 // The project file line written for a component, or nothing for a kind that has none.
 bool ComponentLine(const Component& component, std::string& line);
 // The companion extensions copied with a component of this kind, in order (empty when none).
-std::vector<std::string> CompanionExtensions(int32_t kind);
+std::span<const std::string_view> CompanionExtensions(int32_t kind);
 // Whether a line of the source project file is a component line, dropped when lines are carried over.
 bool IsComponentLine(const std::string& line);
 // Whether a file name can be written into the target folder without reaching anywhere else.

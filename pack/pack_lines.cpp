@@ -1,73 +1,27 @@
 // What a pack writes and copies per component, and which source lines it drops.
-#include <array>
-#include <string_view>
-
 #include "pack/mdl_file_pack.h"
+#include "project/component_kinds.h"
 #include "project/mdl_trim.h"
 
 namespace mdlFile {
 
-namespace {
-
-constexpr std::array<std::string_view, 7> kComponentKeys{
-    "form", "module", "class", "usercontrol", "propertypage", "userdocument", "designer"};
-
-}  // namespace
-
 bool ComponentLine(const Component& component, std::string& line) {
-  const std::string fileName = mdlTrim::TextAfterLast(component.path, '\\');
-  switch (component.kind) {
-    case kindForm:
-    case kindMdiForm:
-      line = "Form=" + fileName;
-      return true;
-    case kindModule:
-      line = "Module=" + component.name + "; " + fileName;
-      return true;
-    case kindClass:
-      line = "Class=" + component.name + "; " + fileName;
-      return true;
-    case kindUserControl:
-      line = "UserControl=" + fileName;
-      return true;
-    case kindPropertyPage:
-      line = "PropertyPage=" + fileName;
-      return true;
-    case kindUserDocument:
-      line = "UserDocument=" + fileName;
-      return true;
-    case kindDesigner:
-      line = "Designer=" + fileName;
-      return true;
-    default:
-      return false;
-  }
+  const ComponentKindInfo* info = FindKind(component.kind);
+  if (info == nullptr) return false;
+  line = std::string(info->key) + "=";
+  if (info->namedInLine) line += component.name + "; ";
+  line += mdlTrim::TextAfterLast(component.path, '\\');
+  return true;
 }
 
-std::vector<std::string> CompanionExtensions(int32_t kind) {
-  switch (kind) {
-    case kindForm:
-    case kindMdiForm:
-      return {".frx"};
-    case kindUserControl:
-      return {".ctx"};
-    case kindPropertyPage:
-      return {".pgx"};
-    case kindDesigner:
-      return {".dsx", ".dsa"};
-    default:
-      return {};
-  }
+std::span<const std::string_view> CompanionExtensions(int32_t kind) {
+  const ComponentKindInfo* info = FindKind(kind);
+  return info == nullptr ? std::span<const std::string_view>() : info->companions;
 }
 
 bool IsComponentLine(const std::string& line) {
   const auto eq = line.find('=');
-  if (eq == std::string::npos) return false;
-  const std::string key = mdlTrim::LowerAscii(std::string_view(line).substr(0, eq));
-  for (const auto component : kComponentKeys) {
-    if (key == component) return true;
-  }
-  return false;
+  return eq != std::string::npos && KindOfKey(std::string_view(line).substr(0, eq)) != nullptr;
 }
 
 bool IsPlainFileName(const std::string& name) {

@@ -61,13 +61,13 @@ class Packer {
     if (!ComponentLine(component, line)) return;
     WriteLine(line);
     // Companions are tried whatever failed before: a flag that is already set stays set.
-    for (const std::string& extension : CompanionExtensions(component.kind)) {
+    for (const std::string_view extension : CompanionExtensions(component.kind)) {
       // A name too short to lose its extension names no companion, like a missing file.
       if (component.path.size() < 4 || fileName.size() < 4) continue;
       const std::string from =
-          sourceFolder_ + component.path.substr(0, component.path.size() - 4) + extension;
+          sourceFolder_ + component.path.substr(0, component.path.size() - 4) + std::string(extension);
       if (!context_.files.Exists(from)) continue;  // forms without an .frx are normal
-      Copy(from, fileName.substr(0, fileName.size() - 4) + extension);
+      Copy(from, fileName.substr(0, fileName.size() - 4) + std::string(extension));
     }
   }
 

@@ -1,5 +1,7 @@
 #include "project/mdl_trim.h"
 
+#include <algorithm>
+
 #include <limits>
 
 namespace mdlTrim {
@@ -47,10 +49,13 @@ std::string_view TrimBlanks(std::string_view text) {
 
 std::string LowerAscii(std::string_view text) {
   std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : out) c = LowerAsciiChar(c);
   return out;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAsciiChar(x) == LowerAsciiChar(y); });
 }
 
 }  // namespace mdlTrim

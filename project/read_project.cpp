@@ -1,7 +1,7 @@
-#include <array>
 #include <string_view>
 
 #include "platform/errors.h"
+#include "project/component_kinds.h"
 #include "project/hourglass.h"
 #include "project/line_reader.h"
 #include "project/mdl_file.h"
@@ -11,21 +11,6 @@
 namespace mdlFile {
 
 namespace {
-
-struct KeyKind {
-  std::string_view key;
-  int32_t kind;
-};
-
-constexpr std::array<KeyKind, 7> kComponentKeys{{
-    {"form", kindForm},
-    {"module", kindModule},
-    {"class", kindClass},
-    {"usercontrol", kindUserControl},
-    {"propertypage", kindPropertyPage},
-    {"userdocument", kindUserDocument},
-    {"designer", kindDesigner},
-}};
 
 int32_t TypeFromValue(const std::string& lowered) {
   if (lowered == "exe") return typeStandardExe;
@@ -49,12 +34,7 @@ void HandleProjectLine(ProjectModel& model, platform::TextFiles& files, const st
     model.name = mdlTrim::RemoveAll(value, '"');
     return;
   }
-  for (const auto& entry : kComponentKeys) {
-    if (key == entry.key) {
-      AddComponent(model, files, value, entry.kind);
-      return;
-    }
-  }
+  if (const ComponentKindInfo* info = KindOfKey(key)) AddComponent(model, files, value, info->kind);
 }
 
 // Reads the whole project file; throws FileError at the first failure that fails the read.
@@ -105,33 +85,20 @@ void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::st
   // still leaves the two in step.
   model.count = static_cast<int32_t>(model.components.size());
   Component& component = model.components.back();
-  switch (kind) {
-    case kindForm:
-    case kindMdiForm:
-      component.name = ReadComponentName(model, files, value);
-      component.path = value;
-      component.kind = ReadFormKind(model, files, value);
-      break;
-    case kindModule:
-    case kindClass: {
-      const auto semicolon = value.find(';');
-      if (semicolon == std::string::npos) break;
-      component.name = std::string(mdlTrim::TrimBlanks(std::string_view(value).substr(0, semicolon)));
-      component.path = std::string(mdlTrim::TrimBlanks(std::string_view(value).substr(semicolon + 1)));
-      component.kind = kind;
-      break;
-    }
-    case kindUserControl:
-    case kindPropertyPage:
-    case kindUserDocument:
-    case kindDesigner:
-      component.name = ReadComponentName(model, files, value);
-      component.path = value;
-      component.kind = kind;
-      break;
-    default:
-      break;
+  const ComponentKindInfo* info = FindKind(kind);
+  if (info == nullptr) return;
+  if (info->namedInLine) {
+    const auto semicolon = value.find(';');
+    if (semicolon == std::string::npos) return;
+    component.name = std::string(mdlTrim::TrimBlanks(std::string_view(value).substr(0, semicolon)));
+    component.path = std::string(mdlTrim::TrimBlanks(std::string_view(value).substr(semicolon + 1)));
+    component.kind = kind;
+    return;
   }
+  component.name = ReadComponentName(model, files, value);
+  component.path = value;
+  // Both forms share one key; only the form's own file tells them apart.
+  component.kind = (kind == kindForm || kind == kindMdiForm) ? ReadFormKind(model, files, value) : kind;
 }
 
 int32_t ReadFormKind(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
