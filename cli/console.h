@@ -23,11 +23,9 @@ class ConsoleMessages : public platform::MessageBox {
  public:
   explicit ConsoleMessages(const platform::CodePage& codePage) : codePage_(codePage) {}
   void Show(const std::string& text, int32_t style, const std::string& caption) override;
-  bool ShowedError() const { return showedError_; }
 
  private:
   const platform::CodePage& codePage_;
-  bool showedError_ = false;
 };
 
 class NoMenuCommand : public platform::MenuCommand {

@@ -15,11 +15,6 @@
 
 namespace cmndlg {
 
-inline constexpr const char* kProgId = "Tarvex.CmnDlg";
-// OLEMISC status bits: RECOMPOSEONRESIZE, CANTLINKINSIDE, INSIDEOUT, ACTIVATEWHENVISIBLE,
-// INVISIBLEATRUNTIME, NOUIACTIVATE, SETCLIENTSITEFIRST. Invisible at run time, never activated.
-inline constexpr uint32_t kMiscStatus = 0x24591;
-
 // LastError after a cancelled or failed dialog (0 after a confirmed one).
 inline constexpr int32_t kCancelError = 32755;
 // Raised before any dialog for a FileName that does not fit the 260-character file buffer.

@@ -55,9 +55,6 @@ int PaletteIndex(char pixel) {
 
 }  // namespace
 
-const std::array<uint32_t, 16>& ImageIconPalette() {
-  return kPalette;
-}
 const std::array<std::string_view, kImageIconPixels>& ImageIconRows() {
   return kRows;
 }

@@ -23,9 +23,8 @@ struct ShellLinkData {
   uint32_t fileSize = 0;
 };
 
-// Offsets of header fields that readers of the file look at.
+// The header's size, which is also its first field.
 inline constexpr std::size_t kLnkHeaderSize = 0x4C;
-inline constexpr std::size_t kLnkShowCommandOffset = 0x3C;
 
 // The bytes of the link file; empty when a string is too long for the format (65535 characters).
 std::optional<std::string> ShellLinkBytes(const ShellLinkData& link);

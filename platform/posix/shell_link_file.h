@@ -20,7 +20,6 @@ class ShellLinkFile : public platform::ShellLink {
   platform::HResult Resolve(std::uintptr_t window, uint32_t flags) override;
   platform::HResult QueryPersistFile(std::unique_ptr<platform::PersistFile>& file) override;
 
-  const ShellLinkData& Data() const { return data_; }
   // Writes the link file at the wide Windows path, replacing one of that name.
   platform::HResult SaveTo(const std::u16string& fileName);
 

@@ -1,8 +1,7 @@
-// The common-dialog control's container on Qt: saved settings, face, size and handles.
+// The common-dialog control's container on Qt: saved settings, size and handles.
 #include "platform/qt/qt_control_container.h"
 
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
 #include <cmath>
 
@@ -32,23 +31,6 @@ void QtControlContainer::Load(cmndlg::CmnDlg& control, const std::string& savedS
   platform::TextPropertyBag bag(savedSettings);
   control.ReadProperties(bag);
   control.Resize();
-}
-
-void QtControlContainer::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t systemColor) {
-  const int width = std::max(1, static_cast<int>(std::lround(widthTwips_ / TwipsPerPixelX())));
-  const int height = std::max(1, static_cast<int>(std::lround(heightTwips_ / TwipsPerPixelY())));
-  if (face_.width() != width || face_.height() != height) {
-    face_ = QImage(width, height, QImage::Format_ARGB32);
-    face_.fill(form_.palette().color(QPalette::Button));
-  }
-  const QPalette& palette = form_.palette();
-  const QColor colour = systemColor == platform::kColorButtonShadow ? palette.color(QPalette::Dark)
-                        : systemColor == platform::kColorButtonHighlight
-                            ? palette.color(QPalette::Light)
-                            : palette.color(QPalette::WindowText);
-  QPainter painter(&face_);
-  painter.setPen(colour);
-  painter.drawLine(x1, y1, x2, y2);
 }
 
 float QtControlContainer::TwipsPerPixelX() {

@@ -61,7 +61,7 @@ QtMainWindow::QtMainWindow(const WindowServices& services) : services_(services)
   messages_ = std::make_unique<QtMessageBox>(this, services_.dialogs, services_.codePage);
   saveAsCommand_ = std::make_unique<QtMenuCommand>(*mnuFileSaveAs_);
   systemDialogs_ = std::make_unique<QtSystemDialogs>(this, services_.dialogs, services_.codePage);
-  container_ = std::make_unique<QtControlContainer>(*this);
+  container_ = std::make_unique<QtControlContainer>();
   cmnMain_ = std::make_unique<cmndlg::CmnDlg>(*container_, *systemDialogs_);
   container_->Load(*cmnMain_, cmndlg::MainWindowSettings());
   form_ = std::make_unique<frmMain::Form>(frmMain::Form{

@@ -21,7 +21,6 @@ class QtPointer : public platform::MousePointer {
   QtPointer(const QtPointer&) = delete;
   QtPointer& operator=(const QtPointer&) = delete;
   void Set(int32_t pointer) override;
-  int32_t Current() const { return current_; }
 
  private:
   int32_t current_ = platform::vbDefault;
