@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/errors.h"
+#include "project/mdl_trim.h"
 
 namespace cmndlg {
 
@@ -13,15 +14,6 @@ std::string_view TrimBlanks(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view lowerWord) {
-  if (text.size() != lowerWord.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = (text[i] >= 'A' && text[i] <= 'Z') ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-    if (c != lowerWord[i]) return false;
-  }
-  return true;
 }
 
 int32_t ParseLong(const std::string& text) {
@@ -49,8 +41,8 @@ int32_t ToLong(const platform::PropertyValue& value) {
 int16_t ToBoolean(const platform::PropertyValue& value) {
   if (const auto* text = std::get_if<std::string>(&value)) {
     const std::string_view word = TrimBlanks(*text);
-    if (EqualsIgnoringCase(word, "true")) return -1;
-    if (EqualsIgnoringCase(word, "false")) return 0;
+    if (mdlTrim::EqualsIgnoringAsciiCase(word, "true")) return -1;
+    if (mdlTrim::EqualsIgnoringAsciiCase(word, "false")) return 0;
     return ParseLong(*text) != 0 ? -1 : 0;
   }
   if (const auto* boolean = std::get_if<int16_t>(&value)) return *boolean != 0 ? -1 : 0;

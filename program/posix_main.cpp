@@ -6,9 +6,9 @@
 #include "platform/posix/code_pages.h"
 #include "platform/posix/setup_folders.h"
 #include "platform/posix/setup_probe_files.h"
-#include "platform/posix/setup_random.h"
 #include "platform/posix/shell_link_file.h"
 #include "program/main_window.h"
+#include "setup/time_seeded_random.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     posix::NoRegistry registry;
     const posix::RunningProgramFile programFile(*codePage);
     posix::PosixProbeFiles probeFiles(*codePage);
-    posix::TimeSeededRandom random;
+    mdlPath::TimeSeededRandom random;
     posix::ShellLinkFiles shellLinks(*codePage);
     SetupPlatform platform{shellFolders, registry, programFile, probeFiles, random, shellLinks, *codePage};
     return mdlMain::Main(

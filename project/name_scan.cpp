@@ -17,11 +17,10 @@ namespace {
 constexpr std::string_view kKey = "attribute vb_name";
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EqualsFolded(const char* text, std::string_view lower) {
   for (std::size_t i = 0; i < lower.size(); ++i) {
-    if (Lower(text[i]) != lower[i]) return false;
+    if (mdlTrim::LowerAsciiChar(text[i]) != lower[i]) return false;
   }
   return true;
 }
@@ -65,7 +64,7 @@ class NameLineMatcher {
   std::string value_;
 };
 
-bool IsCandidate(const char* p) { return Lower(p[-1]) == 'b' && Lower(p[-2]) == 'v' && Lower(p[1]) == 'n'; }
+bool IsCandidate(const char* p) { return mdlTrim::LowerAsciiChar(p[-1]) == 'b' && mdlTrim::LowerAsciiChar(p[-2]) == 'v' && mdlTrim::LowerAsciiChar(p[1]) == 'n'; }
 
 // The candidates' filter: a "_" followed by "n" or "N", found many bytes at a time; such a pair is
 // rare in code, where "_" alone is common.
@@ -110,7 +109,7 @@ const char* NextPair(const char* p, const char* end) {
   for (; p + 1 < end; ++p) {
     p = static_cast<const char*>(std::memchr(p, '_', end - 1 - p));
     if (p == nullptr) return end;
-    if (Lower(p[1]) == 'n') return p;
+    if (mdlTrim::LowerAsciiChar(p[1]) == 'n') return p;
   }
   return end;
 }

@@ -25,6 +25,11 @@ std::string AddTrailingBackslash(const std::string& folder);
 int16_t IsFolderWritable(const std::string& folder, platform::ProbeFiles& files,
                          platform::RandomSource& random);
 
+// Splits the Windows path of a program file at its last "\" or "/" into its folder (no trailing "\"
+// except at a drive root, "C:\") and its file name without the extension. A name whose only dot is
+// its first character is all name: dropping that would leave AppExePath a bare ".exe".
+void SplitProgramPath(const std::string& path, std::string& folder, std::string& baseName);
+
 // A probe file name: eight capital letters A to Z and ".tmp".
 std::string ProbeName(platform::RandomSource& random);
 

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/errors.h"
+#include "project/mdl_trim.h"
 
 namespace posix {
 
@@ -23,14 +24,6 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool IsForbidden(unsigned char c) {
   return c < 32 || c == '<' || c == '>' || c == '"' || c == '|' || c == '?' || c == '*' || c == ':';
-}
-
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualFolded(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return FoldAscii(x) == FoldAscii(y);
-         });
 }
 
 std::string CurrentFolder() {
@@ -56,7 +49,7 @@ std::optional<std::string> FindFolded(const std::string& folder, const std::stri
     const std::string host = entry->d_name;
     if (host == "." || host == "..") continue;
     const auto asCodePage = codePage.FromUtf8(host);
-    if (!asCodePage || !EqualFolded(*asCodePage, name)) continue;
+    if (!asCodePage || !mdlTrim::EqualsIgnoringAsciiCase(*asCodePage, name)) continue;
     if (!best || host < *best) best = host;
   }
   return best;

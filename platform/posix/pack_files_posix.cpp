@@ -16,6 +16,7 @@
 #include "platform/errors.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/posix_text_files.h"
+#include "project/mdl_trim.h"
 
 namespace posix {
 
@@ -28,13 +29,6 @@ const char* const kNotInFolder = "The file name does not name a file in the fold
 
 const char* const kNoFile = "The system cannot find the file specified.";
 const char* const kNoPath = "The system cannot find the path specified.";
-
-std::string FoldAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 struct DirCloser {
   void operator()(DIR* dir) const { ::closedir(dir); }
@@ -243,7 +237,7 @@ const std::unordered_map<std::string, std::string>& PosixPackFiles::FoldedNames(
     const auto asCodePage = codePage_.FromUtf8(host);
     if (!asCodePage) continue;
     // The first match in byte order wins, as the lookup by name does.
-    auto [slot, added] = names.try_emplace(FoldAscii(*asCodePage), host);
+    auto [slot, added] = names.try_emplace(mdlTrim::LowerAscii(*asCodePage), host);
     if (!added && host < slot->second) slot->second = host;
   }
   return names;
@@ -255,7 +249,7 @@ void PosixPackFiles::Created(const std::string& hostPath) {
   if (listing == listings_.end()) return;
   const std::string name = hostPath.substr(hostPath.rfind('/') + 1);
   if (const auto asCodePage = codePage_.FromUtf8(name)) {
-    auto [slot, added] = listing->second.try_emplace(FoldAscii(*asCodePage), name);
+    auto [slot, added] = listing->second.try_emplace(mdlTrim::LowerAscii(*asCodePage), name);
     if (!added && name < slot->second) slot->second = name;
   }
 }
@@ -283,7 +277,7 @@ std::string PosixPackFiles::HostOf(const std::string& path, bool allowMissingLea
   struct stat st {};
   if (::lstat(exact.c_str(), &st) == 0) return exact;
   const auto& folded = FoldedNames(hostFolder);
-  const auto match = folded.find(FoldAscii(leaf));
+  const auto match = folded.find(mdlTrim::LowerAscii(leaf));
   if (match != folded.end()) return (hostFolder == "/" ? "" : hostFolder) + "/" + match->second;
   if (allowMissingLeaf) return exact;
   throw platform::FileError(path, kNoFile);

@@ -10,6 +10,7 @@
 
 #include "platform/posix/host_paths.h"
 #include "platform/shell_link.h"
+#include "setup/mdl_path.h"
 
 namespace posix {
 namespace {
@@ -72,15 +73,6 @@ std::unique_ptr<platform::RegistryKey> NoRegistry::OpenKey(uint32_t, const std::
   return nullptr;
 }
 
-void SplitProgramPath(const std::string& windowsPath, std::string& folder, std::string& baseName) {
-  const std::size_t slash = windowsPath.rfind('\\');
-  folder = slash == std::string::npos ? "" : windowsPath.substr(0, slash);
-  if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-  const std::string name = slash == std::string::npos ? windowsPath : windowsPath.substr(slash + 1);
-  const std::size_t dot = name.rfind('.');
-  baseName = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 RunningProgramFile::RunningProgramFile(const platform::CodePage& codePage) {
   std::vector<char> buffer(4096);
   while (true) {
@@ -89,7 +81,7 @@ RunningProgramFile::RunningProgramFile(const platform::CodePage& codePage) {
     if (static_cast<std::size_t>(length) < buffer.size()) {
       const auto windows =
           WindowsFromHost(std::string(buffer.data(), static_cast<std::size_t>(length)), codePage);
-      if (windows) SplitProgramPath(*windows, folder_, baseName_);
+      if (windows) mdlPath::SplitProgramPath(*windows, folder_, baseName_);
       return;
     }
     buffer.resize(buffer.size() * 2);

@@ -42,8 +42,4 @@ class RunningProgramFile : public platform::ProgramFile {
   std::string baseName_;
 };
 
-// Splits a program's Windows path into its folder (no trailing "\" except at a drive root) and its
-// file name without extension.
-void SplitProgramPath(const std::string& windowsPath, std::string& folder, std::string& baseName);
-
 }  // namespace posix

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "project/mdl_trim.h"
 
 namespace win32 {
 
@@ -12,12 +13,6 @@ namespace {
 
 [[noreturn]] void ThrowLastError(const std::string& path) {
   throw platform::FileError(path, SystemReason(::GetLastError()));
-}
-
-std::string LowerAscii(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-  return text;
 }
 
 // Writes every byte or throws.
@@ -190,7 +185,7 @@ class Win32Output : public platform::OutputFile {
 
 std::unique_ptr<platform::OutputFile> Win32Files::CreateOutput(const std::string& path) {
   const std::string full = FullPath(path);
-  const std::string key = LowerAscii(full);
+  const std::string key = mdlTrim::LowerAscii(full);
   if (pendingOutputs_.count(key) != 0) throw platform::FileError(path, SystemReason(ERROR_SHARING_VIOLATION));
   CheckReplaceable(full);
   std::string tempPath;
@@ -203,7 +198,7 @@ platform::FileIdentity Win32Files::CopyReplacing(const std::string& from, const 
   OwnedHandle source = OpenDiskFileForReading(from);
   const platform::FileIdentity identity = IdentityOf(source.Get(), from);
   const std::string full = FullPath(to);
-  if (pendingOutputs_.count(LowerAscii(full)) != 0) {
+  if (pendingOutputs_.count(mdlTrim::LowerAscii(full)) != 0) {
     throw platform::FileError(to, SystemReason(ERROR_SHARING_VIOLATION));
   }
   {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "setup/mdl_path.h"
+
 namespace win32 {
 
 Shell32Folders::Shell32Folders() : shell32_(::LoadLibraryA("shell32.dll")) {
@@ -65,30 +67,8 @@ std::string ModuleFileName() {
   }
 }
 
-void SplitProgramPath(const std::string& path, std::string& folder, std::string& baseName) {
-  const std::size_t slash = path.find_last_of("\\/");
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-  if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-  const std::size_t dot = name.find_last_of('.');
-  baseName = dot == std::string::npos ? name : name.substr(0, dot);
-}
-
 ModuleProgramFile::ModuleProgramFile() {
-  SplitProgramPath(ModuleFileName(), folder_, baseName_);
-}
-
-void TimeSeededRandom::SeedFromTimeOfDay() {
-  SYSTEMTIME now;
-  ::GetLocalTime(&now);
-  const uint32_t milliseconds =
-      ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds;
-  // The tick count tells apart two runs in the same millisecond of two days.
-  engine_.seed(milliseconds ^ (static_cast<uint32_t>(::GetTickCount()) << 7));
-}
-
-double TimeSeededRandom::Next() {
-  return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
+  mdlPath::SplitProgramPath(ModuleFileName(), folder_, baseName_);
 }
 
 }  // namespace win32

@@ -1,12 +1,10 @@
-// Setup's services on Windows: shell32's folders, the registry, the running program file, the random source.
+// Setup's services on Windows: shell32's folders, the registry, the running program file.
 #pragma once
 
 #include "platform/win32/windows_api.h"
 
-#include <random>
 #include <string>
 
-#include "platform/random_source.h"
 #include "platform/shell_folders.h"
 
 namespace win32 {
@@ -49,17 +47,5 @@ class ModuleProgramFile : public platform::ProgramFile {
 // The full path of the running program's file.
 std::string ModuleFileName();
 
-// Splits a program's path into its folder (no trailing "\" except at a drive root, "C:\") and its
-// file name without the extension.
-void SplitProgramPath(const std::string& path, std::string& folder, std::string& baseName);
-
-class TimeSeededRandom : public platform::RandomSource {
- public:
-  void SeedFromTimeOfDay() override;
-  double Next() override;
-
- private:
-  std::mt19937 engine_;
-};
 
 }  // namespace win32

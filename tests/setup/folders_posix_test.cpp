@@ -3,8 +3,8 @@
 #include "platform/posix/code_pages.h"
 #include "platform/posix/setup_folders.h"
 #include "platform/posix/setup_probe_files.h"
-#include "platform/posix/setup_random.h"
 #include "setup/mdl_path.h"
+#include "setup/time_seeded_random.h"
 #include "tests/fakes/fake_setup.h"
 #include "tests/setup/posix_test_support.h"
 
@@ -119,15 +119,15 @@ TEST(RunningProgramFile, IsThisTestProgramInZForm) {
 
 TEST(SplitProgramPath, KeepsTheDriveRootsBackslashAndDropsTheExtension) {
   std::string folder, base;
-  posix::SplitProgramPath("Z:\\tarvex", folder, base);
+  mdlPath::SplitProgramPath("Z:\\tarvex", folder, base);
   EXPECT_EQ(folder, "Z:\\");
   EXPECT_EQ(base, "tarvex");
-  posix::SplitProgramPath("Z:\\opt\\bin\\tarvex.bin", folder, base);
+  mdlPath::SplitProgramPath("Z:\\opt\\bin\\tarvex.bin", folder, base);
   EXPECT_EQ(folder, "Z:\\opt\\bin");
   EXPECT_EQ(base, "tarvex");
-  posix::SplitProgramPath("Z:\\opt\\my.tool.x", folder, base);
+  mdlPath::SplitProgramPath("Z:\\opt\\my.tool.x", folder, base);
   EXPECT_EQ(base, "my.tool");
-  posix::SplitProgramPath("Z:\\opt\\.hidden", folder, base);
+  mdlPath::SplitProgramPath("Z:\\opt\\.hidden", folder, base);
   EXPECT_EQ(base, ".hidden");
 }
 
@@ -140,14 +140,14 @@ class ProbeFolder : public ::testing::Test {
 };
 
 TEST_F(ProbeFolder, WritableFolderIsTrueAndKeepsNothing) {
-  posix::TimeSeededRandom random;
+  mdlPath::TimeSeededRandom random;
   EXPECT_EQ(mdlPath::IsFolderWritable(folder, files, random), -1);
   EXPECT_EQ(mdlPath::IsFolderWritable(folder + "\\", files, random), -1);
   EXPECT_TRUE(fs::is_empty(dir.Path()));
 }
 
 TEST_F(ProbeFolder, MissingFolderIsFalse) {
-  posix::TimeSeededRandom random;
+  mdlPath::TimeSeededRandom random;
   EXPECT_EQ(mdlPath::IsFolderWritable(folder + "\\none", files, random), 0);
 }
 
@@ -180,7 +180,7 @@ TEST_F(ProbeFolder, UnwritableFolderIsFalse) {
     EXPECT_TRUE(files.Delete(ZPath(locked) + "\\AAAAAAAA.tmp"));
   } else {
     EXPECT_EQ(created.outcome, platform::ProbeCreate::Failed);
-    posix::TimeSeededRandom random;
+    mdlPath::TimeSeededRandom random;
     EXPECT_EQ(mdlPath::IsFolderWritable(ZPath(locked), files, random), 0);
   }
   EXPECT_TRUE(fs::is_empty(locked));

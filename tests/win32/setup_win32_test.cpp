@@ -11,6 +11,7 @@
 #include "platform/win32/win32_shell_link.h"
 #include "platform/win32/win32_text.h"
 #include "setup/mdl_path.h"
+#include "setup/time_seeded_random.h"
 #include "setup/mdl_shell_lnk.h"
 #include "tests/win32/temp_folder.h"
 
@@ -49,10 +50,10 @@ TEST(Win32SetupTest, TheProgramFileIsThisTestProgram) {
 
 TEST(Win32SetupTest, SplitsProgramPathsAtTheDriveRootAndWithoutExtension) {
   std::string folder, base;
-  win32::SplitProgramPath("C:\\tarvex.exe", folder, base);
+  mdlPath::SplitProgramPath("C:\\tarvex.exe", folder, base);
   EXPECT_EQ(folder, "C:\\");
   EXPECT_EQ(base, "tarvex");
-  win32::SplitProgramPath("Z:\\work\\my.tool\\Tarvex.Setup.EXE", folder, base);
+  mdlPath::SplitProgramPath("Z:\\work\\my.tool\\Tarvex.Setup.EXE", folder, base);
   EXPECT_EQ(folder, "Z:\\work\\my.tool");
   EXPECT_EQ(base, "Tarvex.Setup");
 }
@@ -88,7 +89,7 @@ TEST(Win32SetupTest, TheShellAndTheRegistryNameTheProgramsFolders) {
 TEST(Win32SetupTest, ATemporaryFolderIsWritable) {
   tests::TempFolder folder;
   win32::Win32ProbeFiles probes;
-  win32::TimeSeededRandom random;
+  mdlPath::TimeSeededRandom random;
   EXPECT_EQ(mdlPath::IsFolderWritable(folder.Path(), probes, random), -1);
   EXPECT_TRUE(tests::NamesIn(folder.Path()).empty());
   EXPECT_EQ(mdlPath::IsFolderWritable(folder / "missing\\", probes, random), 0);

@@ -9,6 +9,7 @@
 #include "platform/win32/win32_setup.h"
 #include "platform/win32/win32_shell_link.h"
 #include "platform/win32/windows_api.h"
+#include "setup/time_seeded_random.h"
 // After <windows.h>, which it builds on.
 #include <commctrl.h>
 
@@ -23,7 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     win32::Advapi32Registry registry;
     const win32::ModuleProgramFile programFile;
     win32::Win32ProbeFiles probeFiles;
-    win32::TimeSeededRandom random;
+    mdlPath::TimeSeededRandom random;
     win32::ComShellLinks shellLinks;
     SetupPlatform platform{shellFolders, registry, programFile, probeFiles, random, shellLinks, *codePage};
     return mdlMain::Main(

@@ -1,10 +1,11 @@
-// The probe's random names: a Mersenne twister seeded from the time of day in microseconds.
-#include "platform/posix/setup_random.h"
+#include "setup/time_seeded_random.h"
 
 #include <chrono>
+#include <cstdint>
 
-namespace posix {
+namespace mdlPath {
 
+// Microseconds tell apart two probes started in the same millisecond.
 void TimeSeededRandom::SeedFromTimeOfDay() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
@@ -17,4 +18,4 @@ double TimeSeededRandom::Next() {
   return static_cast<double>(engine_()) / 4294967296.0;
 }
 
-}  // namespace posix
+}  // namespace mdlPath

@@ -1,11 +1,11 @@
-// A pseudo-random generator seeded from the time of day.
+// The probe's random names: a Mersenne twister seeded from the time of day.
 #pragma once
 
 #include <random>
 
 #include "platform/random_source.h"
 
-namespace posix {
+namespace mdlPath {
 
 class TimeSeededRandom : public platform::RandomSource {
  public:
@@ -16,4 +16,4 @@ class TimeSeededRandom : public platform::RandomSource {
   std::mt19937 engine_;
 };
 
-}  // namespace posix
+}  // namespace mdlPath
