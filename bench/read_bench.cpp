@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench/synthetic_project.h"
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/posix_text_files.h"
@@ -59,7 +59,7 @@ void BM_ReadProject(benchmark::State& state) {
   const auto codePage = posix::MakeCodePage(1252);
   posix::PosixTextFiles files(*codePage);
   Quiet ui;
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   const mdlFile::ReaderContext context{files, ui, ui, tree, ui};
   const std::string path = *posix::WindowsFromHost(Project().projectFile.string(), *codePage);
   for (auto _ : state) {
@@ -75,7 +75,7 @@ void BM_BuildTree(benchmark::State& state) {
     model.components.push_back({static_cast<int32_t>(1 + i % 8), "Component" + std::to_string(i), "c.frm"});
   }
   model.count = static_cast<int32_t>(model.components.size());
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   for (auto _ : state) mdlFile::BuildProjectTree(model, tree);
 }
 

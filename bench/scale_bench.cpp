@@ -19,7 +19,7 @@
 
 #include "bench/synthetic_project.h"
 #include "pack/mdl_file_pack.h"
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/pack_files_posix.h"
@@ -102,7 +102,7 @@ void WriteFile(const fs::path& path, const std::string& content) {
 std::string ReadProject(const fs::path& project) {
   posix::PosixTextFiles files(*CodePage());
   Quiet quiet;
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   const mdlFile::ReaderContext context{files, quiet, quiet, tree, quiet};
   if (!mdlFile::ReadProject(Win(project), context)) return quiet.shown;
   return std::to_string(mdlFile::Model().count) + " components";

@@ -9,7 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 
 namespace cli {
 
@@ -25,13 +25,13 @@ class CommandSession {
   const platform::CodePage& codePage() const { return *host_.codePage; }
   ConsolePointer& pointer() { return pointer_; }
   ConsoleMessages& messages() { return messages_; }
-  const platform::MemoryTreeView& tree() const { return tree_; }
+  const MemoryTreeView& tree() const { return tree_; }
 
  private:
   Host host_;
   ConsolePointer pointer_;
   ConsoleMessages messages_;
-  platform::MemoryTreeView tree_;
+  MemoryTreeView tree_;
   NoMenuCommand saveAs_;
 };
 

@@ -1,11 +1,11 @@
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 
 #include <algorithm>
 #include <unordered_set>
 
 #include "platform/errors.h"
 
-namespace platform {
+namespace cli {
 
 namespace {
 // The tree view's own error numbers.
@@ -22,11 +22,11 @@ void MemoryTreeView::Clear() {
 
 void MemoryTreeView::Add(const std::string& relative, int32_t relationship, const std::string& key,
                          const std::string& text, int32_t image, int32_t selectedImage) {
-  if (!key.empty() && byKey_.count(key) != 0) throw RaisedError(kErrorKeyNotUnique, "Key is not unique in collection");
+  if (!key.empty() && byKey_.count(key) != 0) throw platform::RaisedError(kErrorKeyNotUnique, "Key is not unique in collection");
   Node* parent = nullptr;
   if (!relative.empty()) {
     const auto found = byKey_.find(relative);
-    if (found == byKey_.end() || relationship != tvwChild) throw RaisedError(kErrorElementNotFound, "Element not found");
+    if (found == byKey_.end() || relationship != platform::tvwChild) throw platform::RaisedError(kErrorElementNotFound, "Element not found");
     parent = found->second;
   }
   auto node = std::make_unique<Node>();
@@ -41,7 +41,7 @@ void MemoryTreeView::Add(const std::string& relative, int32_t relationship, cons
 }
 
 const MemoryTreeView::Node& MemoryTreeView::At(int32_t position) const {
-  if (position < 1 || position > Count()) throw RaisedError(kErrorSubscriptOutOfRange, "Subscript out of range");
+  if (position < 1 || position > Count()) throw platform::RaisedError(kErrorSubscriptOutOfRange, "Subscript out of range");
   return *order_[position - 1];
 }
 
@@ -64,7 +64,7 @@ void MemoryTreeView::Remove(int32_t position) {
 
 void MemoryTreeView::Expand(const std::string& key) {
   const auto found = byKey_.find(key);
-  if (found == byKey_.end()) throw RaisedError(kErrorElementNotFound, "Element not found");
+  if (found == byKey_.end()) throw platform::RaisedError(kErrorElementNotFound, "Element not found");
   found->second->expanded = true;
 }
 
@@ -73,4 +73,4 @@ const MemoryTreeView::Node* MemoryTreeView::Find(const std::string& key) const {
   return found == byKey_.end() ? nullptr : found->second;
 }
 
-}  // namespace platform
+}  // namespace cli

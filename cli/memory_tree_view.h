@@ -9,9 +9,9 @@
 
 #include "platform/tree_view.h"
 
-namespace platform {
+namespace cli {
 
-class MemoryTreeView : public TreeView {
+class MemoryTreeView : public platform::TreeView {
  public:
   struct Node {
     std::string key;
@@ -44,4 +44,4 @@ class MemoryTreeView : public TreeView {
   std::unordered_map<std::string, Node*> byKey_;
 };
 
-}  // namespace platform
+}  // namespace cli

@@ -40,7 +40,7 @@ class JsonWriter {
 
   void Text(std::string& out, const std::string& bytes) const { AppendJsonString(out, codePage_.ToUtf8(bytes)); }
 
-  void Node(std::string& out, const platform::MemoryTreeView::Node& node) const {
+  void Node(std::string& out, const MemoryTreeView::Node& node) const {
     out += "{\"key\": ";
     Text(out, node.key);
     out += ", \"text\": ";
@@ -70,7 +70,7 @@ const mdlFile::Component* ComponentOf(const mdlFile::ProjectModel& model, const 
   return &model.components[index];
 }
 
-void AppendTextNode(std::string& out, const mdlFile::ProjectModel& model, const platform::MemoryTreeView::Node& node,
+void AppendTextNode(std::string& out, const mdlFile::ProjectModel& model, const MemoryTreeView::Node& node,
                     const platform::CodePage& codePage, int depth) {
   out.append(static_cast<std::size_t>(depth) * 2, ' ');
   out += codePage.ToUtf8(node.text);
@@ -81,7 +81,7 @@ void AppendTextNode(std::string& out, const mdlFile::ProjectModel& model, const 
 
 }  // namespace
 
-std::string TreeJson(const mdlFile::ProjectModel& model, const platform::MemoryTreeView& tree,
+std::string TreeJson(const mdlFile::ProjectModel& model, const MemoryTreeView& tree,
                      const platform::CodePage& codePage) {
   const JsonWriter json(codePage);
   std::string out = "{\"project\": {\"name\": ";
@@ -108,7 +108,7 @@ std::string TreeJson(const mdlFile::ProjectModel& model, const platform::MemoryT
   return out;
 }
 
-std::string TreeText(const mdlFile::ProjectModel& model, const platform::MemoryTreeView& tree,
+std::string TreeText(const mdlFile::ProjectModel& model, const MemoryTreeView& tree,
                      const platform::CodePage& codePage) {
   std::string out;
   for (const auto* root : tree.Roots()) AppendTextNode(out, model, *root, codePage, 0);

@@ -4,16 +4,16 @@
 #include <string>
 
 #include "platform/code_page.h"
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 #include "project/project_model.h"
 
 namespace cli {
 
-std::string TreeJson(const mdlFile::ProjectModel& model, const platform::MemoryTreeView& tree,
+std::string TreeJson(const mdlFile::ProjectModel& model, const MemoryTreeView& tree,
                      const platform::CodePage& codePage);
 
 // The tree as indented text, one node a line, each component with its path.
-std::string TreeText(const mdlFile::ProjectModel& model, const platform::MemoryTreeView& tree,
+std::string TreeText(const mdlFile::ProjectModel& model, const MemoryTreeView& tree,
                      const platform::CodePage& codePage);
 
 }  // namespace cli

@@ -1,8 +1,8 @@
-#include "platform/mul_div.h"
+#include "cmndlg/mul_div.h"
 
 #include <limits>
 
-namespace platform {
+namespace cmndlg {
 
 int32_t MulDiv(int32_t number, int32_t numerator, int32_t denominator) {
   if (denominator == 0) return -1;
@@ -21,4 +21,4 @@ int32_t MulDiv(int32_t number, int32_t numerator, int32_t denominator) {
   return static_cast<int32_t>(quotient);
 }
 
-}  // namespace platform
+}  // namespace cmndlg

@@ -6,9 +6,9 @@
 
 #include "cmndlg/cmn_dlg.h"
 #include "cmndlg/dialog_buffers.h"
+#include "cmndlg/mul_div.h"
 #include "cmndlg/property_conversion.h"
 #include "platform/errors.h"
-#include "platform/mul_div.h"
 
 namespace cmndlg {
 
@@ -67,7 +67,7 @@ void CmnDlg::ShowFont() {
   // The face-name field keeps its last byte for the NUL: a longer name is cut to 31 bytes.
   std::memcpy(font.lfFaceName, fontName_.data(), std::min(fontName_.size(), sizeof(font.lfFaceName) - 1));
   int32_t dpi = dialogs_.GetDeviceCaps(container_.SurfaceHdc(), platform::kLogPixelsY);
-  font.lfHeight = Negated(platform::MulDiv(fontSize_, dpi, kPointsPerInch));
+  font.lfHeight = Negated(MulDiv(fontSize_, dpi, kPointsPerInch));
   font.lfItalic = FontFlag(fontItalic_);
   font.lfStrikeOut = FontFlag(fontStrikeThru_);
   font.lfUnderline = FontFlag(fontUnderline_);
@@ -93,7 +93,7 @@ void CmnDlg::ShowFont() {
   fontItalic_ = FromFontFlag(font.lfItalic);
   fontName_ = TextBeforeNul(std::string_view(font.lfFaceName, sizeof(font.lfFaceName)));
   dpi = dialogs_.GetDeviceCaps(container_.SurfaceHdc(), platform::kLogPixelsY);
-  fontSize_ = Negated(platform::MulDiv(font.lfHeight, kPointsPerInch, dpi));
+  fontSize_ = Negated(MulDiv(font.lfHeight, kPointsPerInch, dpi));
   fontStrikeThru_ = FromFontFlag(font.lfStrikeOut);
   fontUnderline_ = FromFontFlag(font.lfUnderline);
 }

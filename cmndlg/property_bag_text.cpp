@@ -1,12 +1,13 @@
-#include "platform/property_bag_text.h"
+#include "cmndlg/property_bag_text.h"
 
 #include <algorithm>
 #include <charconv>
 #include <limits>
 
 #include "platform/errors.h"
+#include "project/mdl_trim.h"
 
-namespace platform {
+namespace cmndlg {
 
 namespace {
 
@@ -18,29 +19,20 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 bool IsPlainName(std::string_view name) {
   return !name.empty() && std::all_of(name.begin(), name.end(), IsNameChar);
 }
 
 [[noreturn]] void Malformed(size_t lineNumber, const std::string& why) {
-  throw RaisedError(kInvalidPropertyValue,
+  throw platform::RaisedError(kInvalidPropertyValue,
                     "Invalid property value in line " + std::to_string(lineNumber) + ": " + why);
 }
 
 // Reads one line's value, starting after the '='.
-PropertyValue ParseValue(std::string_view rest, size_t lineNumber) {
+platform::PropertyValue ParseValue(std::string_view rest, size_t lineNumber) {
   size_t pos = 0;
   while (pos < rest.size() && IsBlank(rest[pos])) ++pos;
-  PropertyValue value;
+  platform::PropertyValue value;
   if (pos < rest.size() && rest[pos] == '"') {
     std::string text;
     ++pos;
@@ -75,11 +67,11 @@ PropertyValue ParseValue(std::string_view rest, size_t lineNumber) {
   return value;
 }
 
-void CheckWritable(const std::string& name, const PropertyValue& value) {
-  if (!IsPlainName(name)) throw RaisedError(kInvalidPropertyValue, "Invalid property name: " + name);
+void CheckWritable(const std::string& name, const platform::PropertyValue& value) {
+  if (!IsPlainName(name)) throw platform::RaisedError(kInvalidPropertyValue, "Invalid property name: " + name);
   if (const auto* text = std::get_if<std::string>(&value);
       text && text->find_first_of("\r\n") != std::string::npos) {
-    throw RaisedError(kInvalidPropertyValue, "A line break cannot be saved in property " + name);
+    throw platform::RaisedError(kInvalidPropertyValue, "A line break cannot be saved in property " + name);
   }
 }
 
@@ -107,9 +99,9 @@ std::vector<SavedProperty> ParsePropertyText(std::string_view text) {
     if (name.empty()) Malformed(lineNumber, "no property name");
     while (pos < line.size() && IsBlank(line[pos])) ++pos;
     if (pos == line.size() || line[pos] != '=') Malformed(lineNumber, "no '=' after the name");
-    PropertyValue value = ParseValue(line.substr(pos + 1), lineNumber);
+    platform::PropertyValue value = ParseValue(line.substr(pos + 1), lineNumber);
     if (std::any_of(properties.begin(), properties.end(),
-                    [&](const SavedProperty& p) { return SameName(p.name, name); })) {
+                    [&](const SavedProperty& p) { return mdlTrim::EqualsIgnoringAsciiCase(p.name, name); })) {
       Malformed(lineNumber, "property " + std::string(name) + " given twice");
     }
     properties.push_back({std::string(name), std::move(value)});
@@ -140,18 +132,18 @@ std::string FormatPropertyText(const std::vector<SavedProperty>& properties) {
   return text;
 }
 
-PropertyValue TextPropertyBag::ReadProperty(const std::string& name, const PropertyValue& defaultValue) {
+platform::PropertyValue TextPropertyBag::ReadProperty(const std::string& name, const platform::PropertyValue& defaultValue) {
   for (const SavedProperty& property : properties_) {
-    if (SameName(property.name, name)) return property.value;
+    if (mdlTrim::EqualsIgnoringAsciiCase(property.name, name)) return property.value;
   }
   return defaultValue;
 }
 
-void TextPropertyBag::WriteProperty(const std::string& name, const PropertyValue& value,
-                                    const PropertyValue& defaultValue) {
+void TextPropertyBag::WriteProperty(const std::string& name, const platform::PropertyValue& value,
+                                    const platform::PropertyValue& defaultValue) {
   CheckWritable(name, value);
   const auto saved = std::find_if(properties_.begin(), properties_.end(),
-                                  [&](const SavedProperty& p) { return SameName(p.name, name); });
+                                  [&](const SavedProperty& p) { return mdlTrim::EqualsIgnoringAsciiCase(p.name, name); });
   if (value == defaultValue) {
     if (saved != properties_.end()) properties_.erase(saved);
   } else if (saved != properties_.end()) {
@@ -161,4 +153,4 @@ void TextPropertyBag::WriteProperty(const std::string& name, const PropertyValue
   }
 }
 
-}  // namespace platform
+}  // namespace cmndlg

@@ -16,34 +16,34 @@
 
 #include "platform/control_container.h"
 
-namespace platform {
+namespace cmndlg {
 
 // Error number of text that cannot be read as saved settings, or a value that cannot be written as such.
 inline constexpr int32_t kInvalidPropertyValue = 380;
 
 struct SavedProperty {
   std::string name;
-  PropertyValue value;  // int32_t or std::string after parsing
+  platform::PropertyValue value;  // int32_t or std::string after parsing
 };
 
-// Throws RaisedError(kInvalidPropertyValue) naming the line for a malformed line, a number outside
+// Throws platform::RaisedError(kInvalidPropertyValue) naming the line for a malformed line, a number outside
 // 32 bits or a name given twice.
 std::vector<SavedProperty> ParsePropertyText(std::string_view text);
 // One line a property, each ended by CR LF; a Boolean is written as its Long. Throws
-// RaisedError(kInvalidPropertyValue) for a name that is not a plain name or a String holding CR or LF.
+// platform::RaisedError(kInvalidPropertyValue) for a name that is not a plain name or a String holding CR or LF.
 std::string FormatPropertyText(const std::vector<SavedProperty>& properties);
 
 // A bag holding its properties in order; WriteProperty leaves out values equal to their default (and
 // removes what was saved before under that name), so the text holds only what differs from defaults.
-class TextPropertyBag : public PropertyBag {
+class TextPropertyBag : public platform::PropertyBag {
  public:
   TextPropertyBag() = default;
   explicit TextPropertyBag(std::string_view text) : properties_(ParsePropertyText(text)) {}
 
-  PropertyValue ReadProperty(const std::string& name, const PropertyValue& defaultValue) override;
+  platform::PropertyValue ReadProperty(const std::string& name, const platform::PropertyValue& defaultValue) override;
   // Throws as FormatPropertyText would, before changing anything.
-  void WriteProperty(const std::string& name, const PropertyValue& value,
-                     const PropertyValue& defaultValue) override;
+  void WriteProperty(const std::string& name, const platform::PropertyValue& value,
+                     const platform::PropertyValue& defaultValue) override;
 
   std::string Text() const { return FormatPropertyText(properties_); }
   const std::vector<SavedProperty>& Properties() const { return properties_; }
@@ -52,4 +52,4 @@ class TextPropertyBag : public PropertyBag {
   std::vector<SavedProperty> properties_;
 };
 
-}  // namespace platform
+}  // namespace cmndlg

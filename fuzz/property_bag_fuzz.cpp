@@ -8,7 +8,7 @@
 #include "fuzz/fuzz_check.h"
 #include "fuzz/saved_values.h"
 #include "platform/errors.h"
-#include "platform/property_bag_text.h"
+#include "cmndlg/property_bag_text.h"
 #include "tests/fakes/recording_container.h"
 #include "tests/fakes/scripted_dialogs.h"
 
@@ -26,23 +26,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   Control loaded;
   try {
-    platform::TextPropertyBag bag(text);
+    cmndlg::TextPropertyBag bag(text);
     loaded.dlg.ReadProperties(bag);
   } catch (const platform::RaisedError&) {
     return 0;  // text that is no saved settings, or a value of the wrong type: an error, as it should be
   }
   fuzz::Require(loaded.container.Announced().size() == 27, "loading did not announce all 27 properties");
 
-  platform::TextPropertyBag saved;
+  cmndlg::TextPropertyBag saved;
   loaded.dlg.WriteProperties(saved);  // what was loaded from text can always be written as text
   const std::string savedText = saved.Text();
-  platform::TextPropertyBag reread(savedText);
+  cmndlg::TextPropertyBag reread(savedText);
   Control again;
   again.dlg.ReadProperties(reread);
   fuzz::Require(fuzz::SavedValues(again.dlg) == fuzz::SavedValues(loaded.dlg),
                 "saving and loading back changed a value");
   // Saving the reloaded control gives the same text: nothing drifts from one round to the next.
-  platform::TextPropertyBag savedAgain;
+  cmndlg::TextPropertyBag savedAgain;
   again.dlg.WriteProperties(savedAgain);
   fuzz::Require(savedAgain.Text() == savedText, "a second round gave other text");
   return 0;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 #include "project/mdl_file.h"
 #include "project/mdl_trim.h"
 #include "tests/fakes/memory_text_files.h"
@@ -113,7 +113,7 @@ Expected ReadIndependently(std::string_view project) {
   return expected;
 }
 
-void CheckTree(const platform::MemoryTreeView& tree, const mdlFile::ProjectModel& model) {
+void CheckTree(const cli::MemoryTreeView& tree, const mdlFile::ProjectModel& model) {
   std::set<std::string> keys;
   std::vector<bool> shown(model.components.size(), false);
   for (int32_t position = 1; position <= tree.Count(); ++position) {
@@ -152,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages(&pointer);
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   fakes::RecordingCommand saveAs;
   const mdlFile::ReaderContext context{files, pointer, messages, tree, saveAs};
   const bool read = mdlFile::ReadProject(kProjectPath, context);

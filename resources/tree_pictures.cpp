@@ -1,6 +1,6 @@
-#include "platform/tree_pictures.h"
+#include "resources/tree_pictures.h"
 
-namespace platform {
+namespace resources {
 
 namespace {
 
@@ -404,4 +404,4 @@ const PixelArt& WindowIcon32() {
   return kWindowIcon32;
 }
 
-}  // namespace platform
+}  // namespace resources

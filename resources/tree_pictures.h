@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-namespace platform {
+namespace resources {
 
 struct Rgb {
   uint8_t red = 0;
@@ -45,4 +45,4 @@ const std::array<PixelArt, kTreePictureCount>& TreePictures();
 const PixelArt& WindowIcon16();
 const PixelArt& WindowIcon32();
 
-}  // namespace platform
+}  // namespace resources

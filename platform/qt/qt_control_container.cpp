@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "platform/property_bag_text.h"
+#include "cmndlg/property_bag_text.h"
 #include "platform/qt/qt_handles.h"
 
 namespace qtui {
@@ -28,7 +28,7 @@ float TwipsPerPixelY() {
 }
 
 void QtControlContainer::Load(cmndlg::CmnDlg& control, const std::string& savedSettings) {
-  platform::TextPropertyBag bag(savedSettings);
+  cmndlg::TextPropertyBag bag(savedSettings);
   control.ReadProperties(bag);
   control.Resize();
 }

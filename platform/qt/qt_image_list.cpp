@@ -13,16 +13,16 @@ constexpr int32_t kIndexOutOfBounds = 35600;
 
 }  // namespace
 
-QPixmap PixmapOf(const platform::PixelArt& art) {
+QPixmap PixmapOf(const resources::PixelArt& art) {
   const int size = art.Size();
   QImage image(size, size, QImage::Format_ARGB32);
   for (int y = 0; y < size; ++y) {
     const auto row = art.rows[static_cast<std::size_t>(y)];
     for (int x = 0; x < size; ++x) {
       const char pixel =
-          x < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(x)] : platform::kMaskPixel;
-      const platform::Rgb colour = platform::PaletteColour(pixel);
-      if (colour == platform::kMaskColour) {
+          x < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(x)] : resources::kMaskPixel;
+      const resources::Rgb colour = resources::PaletteColour(pixel);
+      if (colour == resources::kMaskColour) {
         image.setPixel(x, y, qRgba(0, 0, 0, 0));
       } else {
         image.setPixel(x, y, qRgb(colour.red, colour.green, colour.blue));
@@ -34,13 +34,13 @@ QPixmap PixmapOf(const platform::PixelArt& art) {
 
 QIcon WindowIcon() {
   QIcon icon;
-  icon.addPixmap(PixmapOf(platform::WindowIcon16()));
-  icon.addPixmap(PixmapOf(platform::WindowIcon32()));
+  icon.addPixmap(PixmapOf(resources::WindowIcon16()));
+  icon.addPixmap(PixmapOf(resources::WindowIcon32()));
   return icon;
 }
 
 QtImageList::QtImageList() {
-  for (const auto& art : platform::TreePictures()) {
+  for (const auto& art : resources::TreePictures()) {
     pictures_.push_back(PixmapOf(art));
     keys_.emplace_back(art.key);
   }

@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/tree_pictures.h"
+#include "resources/tree_pictures.h"
 
 namespace qtui {
 
 // A pixmap of the picture, its mask colour transparent.
-QPixmap PixmapOf(const platform::PixelArt& art);
+QPixmap PixmapOf(const resources::PixelArt& art);
 // The window's icon, 16 by 16 and 32 by 32.
 QIcon WindowIcon();
 

@@ -95,7 +95,7 @@ void QtMainWindow::CreateControls() {
   trvMain_->setUniformRowHeights(true);
   trvMain_->setSelectionMode(QAbstractItemView::SingleSelection);
   trvMain_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  trvMain_->setIconSize(QSize(platform::kTreePictureSize, platform::kTreePictureSize));
+  trvMain_->setIconSize(QSize(resources::kTreePictureSize, resources::kTreePictureSize));
   trvMain_->setRootIsDecorated(true);
 
   lblFile_ = new QLabel("File:", client_);

@@ -10,8 +10,8 @@
 #include <stdexcept>
 
 #include "cmndlg/main_window_settings.h"
-#include "platform/property_bag_text.h"
-#include "platform/tree_pictures.h"
+#include "cmndlg/property_bag_text.h"
+#include "resources/tree_pictures.h"
 #include "platform/win32/resource_ids.h"
 
 namespace win32 {
@@ -45,7 +45,7 @@ int PixelsY(int32_t twips) {
 }
 
 // A top-down 24-bit bitmap of the picture, the mask colour kept where the picture is transparent.
-HBITMAP BitmapOf(const platform::PixelArt& art, HDC screen) {
+HBITMAP BitmapOf(const resources::PixelArt& art, HDC screen) {
   const int size = art.Size();
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -60,8 +60,8 @@ HBITMAP BitmapOf(const platform::PixelArt& art, HDC screen) {
   auto* pixels = static_cast<uint32_t*>(bits);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
-      const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : platform::kMaskPixel;
-      const platform::Rgb colour = platform::PaletteColour(pixel);
+      const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : resources::kMaskPixel;
+      const resources::Rgb colour = resources::PaletteColour(pixel);
       pixels[y * size + x] = (static_cast<uint32_t>(colour.red) << 16) | (colour.green << 8) | colour.blue;
     }
   }
@@ -69,7 +69,7 @@ HBITMAP BitmapOf(const platform::PixelArt& art, HDC screen) {
 }
 
 // An icon of the picture: the mask colour is transparent.
-HICON IconOf(const platform::PixelArt& art) {
+HICON IconOf(const resources::PixelArt& art) {
   HDC screen = ::GetDC(nullptr);
   HBITMAP colour = BitmapOf(art, screen);
   ::ReleaseDC(nullptr, screen);
@@ -78,8 +78,8 @@ HICON IconOf(const platform::PixelArt& art) {
   const int stride = (size + 15) / 16 * 2;
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
-      const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : platform::kMaskPixel;
-      if (platform::PaletteColour(pixel) == platform::kMaskColour) {
+      const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : resources::kMaskPixel;
+      if (resources::PaletteColour(pixel) == resources::kMaskColour) {
         maskBits[static_cast<std::size_t>(y * stride + x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
       }
     }
@@ -111,13 +111,13 @@ HICON IconOf(const platform::PixelArt& art) {
 
 // imltrvMain: the 14 pictures, transparent where they have the mask colour.
 HIMAGELIST CreateTreeImages() {
-  HIMAGELIST list = ::ImageList_Create(platform::kTreePictureSize, platform::kTreePictureSize,
-                                       ILC_COLOR24 | ILC_MASK, platform::kTreePictureCount, 0);
+  HIMAGELIST list = ::ImageList_Create(resources::kTreePictureSize, resources::kTreePictureSize,
+                                       ILC_COLOR24 | ILC_MASK, resources::kTreePictureCount, 0);
   if (list == nullptr) return nullptr;
   HDC screen = ::GetDC(nullptr);
-  for (const platform::PixelArt& art : platform::TreePictures()) {
+  for (const resources::PixelArt& art : resources::TreePictures()) {
     HBITMAP bitmap = BitmapOf(art, screen);
-    const platform::Rgb mask = platform::kMaskColour;
+    const resources::Rgb mask = resources::kMaskColour;
     ::ImageList_AddMasked(list, bitmap, RGB(mask.red, mask.green, mask.blue));
     if (bitmap != nullptr) ::DeleteObject(bitmap);
   }
@@ -228,7 +228,7 @@ Win32ControlContainer::~Win32ControlContainer() {
 }
 
 void Win32ControlContainer::Load(cmndlg::CmnDlg& control, const std::string& savedSettings) {
-  platform::TextPropertyBag bag(savedSettings);
+  cmndlg::TextPropertyBag bag(savedSettings);
   control.ReadProperties(bag);
   control.Resize();
 }
@@ -264,8 +264,8 @@ platform::Handle Win32ControlContainer::SurfaceHdc() {
 }
 
 Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {
-  icon16_ = IconOf(platform::WindowIcon16());
-  icon32_ = IconOf(platform::WindowIcon32());
+  icon16_ = IconOf(resources::WindowIcon16());
+  icon32_ = IconOf(resources::WindowIcon32());
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = &Win32MainWindow::WindowProc;

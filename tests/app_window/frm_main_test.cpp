@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/frm_main.h"
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 #include "tests/fakes/fake_pack_files.h"
 #include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_container.h"
@@ -55,7 +55,7 @@ class FrmMainTest : public testing::Test {
   fakes::FakePackFiles packFiles;
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages{&pointer};
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   fakes::RecordingCommand saveAs;
   fakes::RecordingContainer container;
   fakes::ScriptedDialogs dialogs;

@@ -3,18 +3,18 @@
 
 #include <set>
 
-#include "platform/tree_pictures.h"
+#include "resources/tree_pictures.h"
 
 namespace {
 
-void ExpectWellFormed(const platform::PixelArt& art, int32_t size) {
+void ExpectWellFormed(const resources::PixelArt& art, int32_t size) {
   ASSERT_EQ(art.Size(), size) << art.key;
   bool drawn = false;
   for (const auto row : art.rows) {
     ASSERT_EQ(static_cast<int32_t>(row.size()), size) << art.key;
     for (const char pixel : row) {
-      EXPECT_TRUE(platform::InPalette(pixel)) << art.key << ": '" << pixel << "'";
-      drawn = drawn || pixel != platform::kMaskPixel;
+      EXPECT_TRUE(resources::InPalette(pixel)) << art.key << ": '" << pixel << "'";
+      drawn = drawn || pixel != resources::kMaskPixel;
     }
   }
   EXPECT_TRUE(drawn) << art.key;
@@ -25,7 +25,7 @@ TEST(TreePictures, FourteenPicturesOfSixteenPixelsInTheirFixedOrder) {
                                       "FolderC",      "FolderO",     "Form",        "MDIForm",
                                       "Module",       "ClassModule", "UserControl", "PropertyPage",
                                       "UserDocument", "Designer"};
-  const auto& pictures = platform::TreePictures();
+  const auto& pictures = resources::TreePictures();
   ASSERT_EQ(pictures.size(), keys.size());
   std::set<std::vector<std::string_view>> distinct;
   for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -37,17 +37,17 @@ TEST(TreePictures, FourteenPicturesOfSixteenPixelsInTheirFixedOrder) {
 }
 
 TEST(TreePictures, TheWindowIconComesInTwoSizes) {
-  ExpectWellFormed(platform::WindowIcon16(), 16);
-  ExpectWellFormed(platform::WindowIcon32(), 32);
+  ExpectWellFormed(resources::WindowIcon16(), 16);
+  ExpectWellFormed(resources::WindowIcon32(), 32);
 }
 
 TEST(TreePictures, TheMaskIsSilver) {
-  EXPECT_EQ(platform::PaletteColour(platform::kMaskPixel), (platform::Rgb{192, 192, 192}));
-  EXPECT_EQ(platform::PaletteColour('k'), (platform::Rgb{0, 0, 0}));
+  EXPECT_EQ(resources::PaletteColour(resources::kMaskPixel), (resources::Rgb{192, 192, 192}));
+  EXPECT_EQ(resources::PaletteColour('k'), (resources::Rgb{0, 0, 0}));
   // No drawn colour may be the mask colour, or it would vanish.
   for (const char pixel : std::string_view("kwlgbBcyorRnGpt")) {
-    EXPECT_TRUE(platform::InPalette(pixel));
-    EXPECT_NE(platform::PaletteColour(pixel), platform::kMaskColour) << pixel;
+    EXPECT_TRUE(resources::InPalette(pixel));
+    EXPECT_NE(resources::PaletteColour(pixel), resources::kMaskColour) << pixel;
   }
 }
 

@@ -3,7 +3,7 @@
 
 #include "cmndlg/main_window_settings.h"
 #include "cmndlg/property_conversion.h"
-#include "platform/property_bag_text.h"
+#include "cmndlg/property_bag_text.h"
 #include "tests/cmndlg/fixture.h"
 
 using namespace cmndlg;
@@ -148,13 +148,13 @@ TEST_F(CmnDlgTest, LoadingAnEmptyBagGivesTheCreationValues) {
 
 TEST_F(CmnDlgTest, SavingThenLoadingGivesBackAll27Properties) {
   SetNonDefaults(dlg);
-  platform::TextPropertyBag saved;
+  cmndlg::TextPropertyBag saved;
   dlg.WriteProperties(saved);
   EXPECT_EQ(saved.Properties().size(), 27u);  // none is at its default
 
   fakes::RecordingContainer otherContainer;
   CmnDlg loaded(otherContainer, dialogs);
-  platform::TextPropertyBag reread(saved.Text());
+  cmndlg::TextPropertyBag reread(saved.Text());
   loaded.ReadProperties(reread);
   ExpectSameSavedProperties(dlg, loaded);
   EXPECT_EQ(otherContainer.Announced(), kSavedKeys);
@@ -179,13 +179,13 @@ TEST_F(CmnDlgTest, WritePropertiesHandsEveryKeyItsValueAndDefaultInOrder) {
 }
 
 TEST_F(CmnDlgTest, TheMainWindowSettingsLoadTheirFilterIntoFilter) {
-  platform::TextPropertyBag bag(MainWindowSettings());
+  cmndlg::TextPropertyBag bag(MainWindowSettings());
   dlg.ReadProperties(bag);
   EXPECT_EQ(dlg.Filter(), "Project Files (*.vbp)|*.vbp");
   EXPECT_EQ(dlg.Copies(), 1);
   EXPECT_EQ(dlg.PrinterDefault(), vbTrue);
 
-  platform::TextPropertyBag upper("FILTER = \"X|*.x\"\r\n");
+  cmndlg::TextPropertyBag upper("FILTER = \"X|*.x\"\r\n");
   dlg.ReadProperties(upper);
   EXPECT_EQ(dlg.Filter(), "X|*.x");
 }
@@ -199,7 +199,7 @@ TEST_F(CmnDlgTest, DialogResultsAreNotAnnouncedButTheNextSaveWritesThem) {
   };
   dlg.ShowColor();
   EXPECT_TRUE(container.Announced().empty());
-  platform::TextPropertyBag bag;
+  cmndlg::TextPropertyBag bag;
   dlg.WriteProperties(bag);
   EXPECT_EQ(bag.Text(), "Color = 3368601\r\n");
 }

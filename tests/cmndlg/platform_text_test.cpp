@@ -4,10 +4,11 @@
 #include <limits>
 
 #include "platform/errors.h"
-#include "platform/mul_div.h"
-#include "platform/property_bag_text.h"
+#include "cmndlg/mul_div.h"
+#include "cmndlg/property_bag_text.h"
 
 using namespace platform;
+using namespace cmndlg;
 using namespace std::string_literals;
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/control_container.h"
-#include "platform/property_bag_text.h"
+#include "cmndlg/property_bag_text.h"
 
 namespace fakes {
 
@@ -63,10 +63,10 @@ class RecordingBag : public platform::PropertyBag {
       : log_(sharedLog ? sharedLog : &ownLog) {}
   RecordingBag(std::string_view text, std::vector<std::string>* sharedLog = nullptr)
       : RecordingBag(sharedLog) {
-    bag = platform::TextPropertyBag(text);
+    bag = cmndlg::TextPropertyBag(text);
   }
 
-  platform::TextPropertyBag bag;
+  cmndlg::TextPropertyBag bag;
   std::vector<std::string> ownLog;
   int failCall = 0;
   // Answers given instead of the bag's own, by exact name: lets a test hand back any type.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 #include "project/mdl_file.h"
 #include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_ui.h"
@@ -33,7 +33,7 @@ class Reader : public ::testing::Test {
   fakes::MemoryTextFiles files;
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages{&pointer};
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   fakes::RecordingCommand saveAs;
   mdlFile::ReaderContext context{files, pointer, messages, tree, saveAs};
 };

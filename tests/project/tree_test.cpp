@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 #include "project/mdl_file.h"
 
 namespace {
 
 using mdlFile::Component;
 using mdlFile::ProjectModel;
-using Node = platform::MemoryTreeView::Node;
+using Node = cli::MemoryTreeView::Node;
 
 ProjectModel Project(int32_t type, std::vector<Component> components) {
   ProjectModel model;
@@ -25,7 +25,7 @@ std::vector<std::string> ChildKeys(const Node& node) {
 }
 
 TEST(ProjectTree, OnlyFoldersOfKindsThatOccurRemainInKindOrder) {
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   mdlFile::BuildProjectTree(
       Project(1, {{3, "Tools", "a\\Tools.bas"}, {1, "Main", "Main.frm"}, {3, "Util", "Util.bas"}}), tree);
   ASSERT_EQ(tree.Roots().size(), 1u);
@@ -53,7 +53,7 @@ TEST(ProjectTree, OnlyFoldersOfKindsThatOccurRemainInKindOrder) {
 TEST(ProjectTree, EveryKindHasItsCaptionAndPicture) {
   std::vector<Component> all;
   for (int32_t kind = 1; kind <= 8; ++kind) all.push_back({kind, "c" + std::to_string(kind), "p"});
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   mdlFile::BuildProjectTree(Project(4, all), tree);
   const std::vector<std::string> captions{"Forms",         "MDI Forms",     "Modules",        "Class Modules",
                                           "User Controls", "PropertyPages", "User Documents", "Designers"};
@@ -72,7 +72,7 @@ TEST(ProjectTree, EveryKindHasItsCaptionAndPicture) {
 }
 
 TEST(ProjectTree, AnEmptyProjectIsTheRootAloneExpanded) {
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   ProjectModel model = Project(2, {});
   model.name = "";
   mdlFile::BuildProjectTree(model, tree);
@@ -83,7 +83,7 @@ TEST(ProjectTree, AnEmptyProjectIsTheRootAloneExpanded) {
 }
 
 TEST(ProjectTree, MdiFormsAloneLeaveNoFormsFolder) {
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   mdlFile::BuildProjectTree(Project(1, {{2, "Shell", "Shell.frm"}, {2, "Shell", "b\\Shell.frm"}}), tree);
   const Node& root = *tree.Roots()[0];
   EXPECT_EQ(ChildKeys(root), (std::vector<std::string>{"r2"}));
@@ -92,7 +92,7 @@ TEST(ProjectTree, MdiFormsAloneLeaveNoFormsFolder) {
 
 TEST(ProjectTree, KeysPastNineHaveAllTheirDigits) {
   std::vector<Component> many(12, Component{4, "C", "c.cls"});
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   mdlFile::BuildProjectTree(Project(1, many), tree);
   ASSERT_NE(tree.Find("f10"), nullptr);
   ASSERT_NE(tree.Find("f11"), nullptr);
@@ -100,7 +100,7 @@ TEST(ProjectTree, KeysPastNineHaveAllTheirDigits) {
 }
 
 TEST(ProjectTree, ComponentsOfNoKindStandUnderTheRootAfterTheFolders) {
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   mdlFile::BuildProjectTree(Project(0, {{0, "", "Tools.bas"}, {3, "M", "m.bas"}, {0, "Odd", "odd.frm"}}), tree);
   const Node& root = *tree.Roots()[0];
   EXPECT_EQ(root.image, 0) << "no type, no picture";
@@ -111,7 +111,7 @@ TEST(ProjectTree, ComponentsOfNoKindStandUnderTheRootAfterTheFolders) {
 }
 
 TEST(ProjectTree, ARebuildRemovesEveryNodeOfTheLastTree) {
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   mdlFile::BuildProjectTree(Project(1, {{1, "A", "a"}, {5, "B", "b"}, {8, "C", "c"}}), tree);
   mdlFile::BuildProjectTree(Project(3, {{4, "D", "d"}}), tree);
   EXPECT_EQ(tree.Count(), 3);

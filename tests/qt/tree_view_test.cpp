@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 #include "platform/posix/code_pages.h"
 #include "platform/qt/qt_tree_view.h"
 #include "project/mdl_file.h"
@@ -77,7 +77,7 @@ TEST_F(QtTreeViewTest, BuildsTheSameTreeAsTheTreeKeptInMemory) {
   model.type = 0;  // no root picture
   for (int i = 0; i < 40; ++i) model.components.push_back({(i * 7) % 9, "C" + std::to_string(i), "c.bas"});
   model.count = 40;
-  platform::MemoryTreeView memory;
+  cli::MemoryTreeView memory;
   mdlFile::BuildProjectTree(model, memory);
   mdlFile::BuildProjectTree(model, tree);
   ASSERT_EQ(tree.Count(), memory.Count());

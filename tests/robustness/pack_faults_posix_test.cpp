@@ -16,7 +16,7 @@
 #include <sstream>
 
 #include "pack/mdl_file_pack.h"
-#include "platform/memory_tree_view.h"
+#include "cli/memory_tree_view.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/pack_files_posix.h"
@@ -80,7 +80,7 @@ class DiskFaults : public fakes::ScratchFolderTest {
   bool mounted = false;
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages{&pointer};
-  platform::MemoryTreeView tree;
+  cli::MemoryTreeView tree;
   fakes::RecordingCommand saveAs;
   std::vector<mdlFile::PackFailure> failures;
   std::map<std::string, std::string> source;

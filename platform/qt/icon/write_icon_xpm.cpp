@@ -5,11 +5,11 @@
 #include <map>
 #include <string>
 
-#include "platform/tree_pictures.h"
+#include "resources/tree_pictures.h"
 
 namespace {
 
-std::string Hex(const platform::Rgb& colour) {
+std::string Hex(const resources::Rgb& colour) {
   char text[8];
   std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.red, colour.green, colour.blue);
   return text;
@@ -22,12 +22,12 @@ int main(int argc, char** argv) {
     std::cerr << "usage: tarvex-icon-xpm 16|32 FILE.xpm\n";
     return 2;
   }
-  const platform::PixelArt& art =
-      std::string(argv[1]) == "16" ? platform::WindowIcon16() : platform::WindowIcon32();
+  const resources::PixelArt& art =
+      std::string(argv[1]) == "16" ? resources::WindowIcon16() : resources::WindowIcon32();
   std::map<char, std::string> colours;
   for (const auto row : art.rows) {
     for (const char pixel : row) {
-      colours[pixel] = pixel == platform::kMaskPixel ? "None" : Hex(platform::PaletteColour(pixel));
+      colours[pixel] = pixel == resources::kMaskPixel ? "None" : Hex(resources::PaletteColour(pixel));
     }
   }
   std::ofstream out(argv[2], std::ios::binary);

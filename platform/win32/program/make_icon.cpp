@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/tree_pictures.h"
+#include "resources/tree_pictures.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ void Put32(std::string& out, uint32_t value) {
 
 // One icon image: a 32-bit bottom-up bitmap, its alpha and its AND mask both transparent where the
 // picture has the mask colour.
-std::string Image(const platform::PixelArt& art) {
+std::string Image(const resources::PixelArt& art) {
   const int size = art.Size();
   std::string out;
   Put32(out, 40);
@@ -29,13 +29,13 @@ std::string Image(const platform::PixelArt& art) {
   Put16(out, 32);
   for (int i = 0; i < 6; ++i) Put32(out, 0);
   const auto transparent = [&](int x, int y) {
-    const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : platform::kMaskPixel;
-    return platform::PaletteColour(pixel) == platform::kMaskColour;
+    const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : resources::kMaskPixel;
+    return resources::PaletteColour(pixel) == resources::kMaskColour;
   };
   for (int y = size - 1; y >= 0; --y) {
     for (int x = 0; x < size; ++x) {
-      const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : platform::kMaskPixel;
-      const platform::Rgb colour = platform::PaletteColour(pixel);
+      const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : resources::kMaskPixel;
+      const resources::Rgb colour = resources::PaletteColour(pixel);
       const bool clear = transparent(x, y);
       out += static_cast<char>(clear ? 0 : colour.blue);
       out += static_cast<char>(clear ? 0 : colour.green);
@@ -61,14 +61,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_icon OUTPUT.ico\n");
     return 2;
   }
-  const platform::PixelArt* pictures[] = {&platform::WindowIcon16(), &platform::WindowIcon32()};
+  const resources::PixelArt* pictures[] = {&resources::WindowIcon16(), &resources::WindowIcon32()};
   std::string header;
   std::string images;
   Put16(header, 0);
   Put16(header, 1);
   Put16(header, 2);
   const uint32_t first = 6 + 16 * 2;
-  for (const platform::PixelArt* art : pictures) {
+  for (const resources::PixelArt* art : pictures) {
     const std::string image = Image(*art);
     header += static_cast<char>(art->Size());
     header += static_cast<char>(art->Size());
