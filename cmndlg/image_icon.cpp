@@ -1,5 +1,7 @@
 #include "cmndlg/image_icon.h"
 
+#include "setup/little_endian.h"
+
 namespace cmndlg {
 
 namespace {
@@ -43,10 +45,6 @@ constexpr std::array<uint32_t, 16> kPalette{{
     0xFFFFFF,
 }};
 
-void AppendLittleEndian(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 int PaletteIndex(char pixel) {
   if (pixel >= '0' && pixel <= '9') return pixel - '0';
   if (pixel >= 'A' && pixel <= 'F') return pixel - 'A' + 10;
@@ -67,27 +65,27 @@ std::string ImageIconFile() {
   constexpr uint32_t kAndBytes = kImageIconPixels * 4;  // 32 bits a row, already 4-byte aligned
   std::string out;
   // Icon directory with its one entry.
-  AppendLittleEndian(out, 0, 2);
-  AppendLittleEndian(out, 1, 2);  // icon
-  AppendLittleEndian(out, 1, 2);  // one image
+  setup::AppendLittleEndian(out, 0, 2);
+  setup::AppendLittleEndian(out, 1, 2);  // icon
+  setup::AppendLittleEndian(out, 1, 2);  // one image
   out += static_cast<char>(kImageIconPixels);
   out += static_cast<char>(kImageIconPixels);
   out += static_cast<char>(16);  // colours
   out += '\0';
-  AppendLittleEndian(out, 1, 2);  // planes
-  AppendLittleEndian(out, 4, 2);  // bits per pixel
-  AppendLittleEndian(out, kInfoBytes + kColorBytes + kXorBytes + kAndBytes, 4);
-  AppendLittleEndian(out, kHeaderBytes, 4);
+  setup::AppendLittleEndian(out, 1, 2);  // planes
+  setup::AppendLittleEndian(out, 4, 2);  // bits per pixel
+  setup::AppendLittleEndian(out, kInfoBytes + kColorBytes + kXorBytes + kAndBytes, 4);
+  setup::AppendLittleEndian(out, kHeaderBytes, 4);
   // BITMAPINFOHEADER; the height counts the colour image and the mask.
-  AppendLittleEndian(out, kInfoBytes, 4);
-  AppendLittleEndian(out, kImageIconPixels, 4);
-  AppendLittleEndian(out, 2 * kImageIconPixels, 4);
-  AppendLittleEndian(out, 1, 2);
-  AppendLittleEndian(out, 4, 2);
-  AppendLittleEndian(out, 0, 4);  // uncompressed
-  AppendLittleEndian(out, kXorBytes + kAndBytes, 4);
-  for (int i = 0; i < 4; ++i) AppendLittleEndian(out, 0, 4);
-  for (uint32_t rgb : kPalette) AppendLittleEndian(out, rgb, 4);  // stored B, G, R, 0
+  setup::AppendLittleEndian(out, kInfoBytes, 4);
+  setup::AppendLittleEndian(out, kImageIconPixels, 4);
+  setup::AppendLittleEndian(out, 2 * kImageIconPixels, 4);
+  setup::AppendLittleEndian(out, 1, 2);
+  setup::AppendLittleEndian(out, 4, 2);
+  setup::AppendLittleEndian(out, 0, 4);  // uncompressed
+  setup::AppendLittleEndian(out, kXorBytes + kAndBytes, 4);
+  for (int i = 0; i < 4; ++i) setup::AppendLittleEndian(out, 0, 4);
+  for (uint32_t rgb : kPalette) setup::AppendLittleEndian(out, rgb, 4);  // stored B, G, R, 0
   // Rows bottom-up: first the 4-bit colour image, then the 1-bit mask (set = transparent).
   for (int row = kImageIconPixels - 1; row >= 0; --row) {
     for (int x = 0; x < kImageIconPixels; x += 2) {

@@ -1,6 +1,8 @@
 // Serialises a shell link: header, link info with a local base path, string data, terminal block.
 #include "platform/posix/lnk_format.h"
 
+#include "setup/little_endian.h"
+
 namespace posix {
 namespace {
 
@@ -20,41 +22,26 @@ constexpr uint32_t kDriveFixed = 3;
 constexpr unsigned char kLinkClsid[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
                                           0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 
-void Put16(std::string& out, uint32_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
-void Put64(std::string& out, uint64_t value) {
-  Put32(out, static_cast<uint32_t>(value));
-  Put32(out, static_cast<uint32_t>(value >> 32));
-}
-
 // Link info locating the target by volume and local base path; no network part, empty path suffix.
 std::string LinkInfo(const std::string& target) {
   std::string volume;
-  Put32(volume, kVolumeIdHeaderSize + 1);
-  Put32(volume, kDriveFixed);
-  Put32(volume, 0);  // serial number
-  Put32(volume, kVolumeIdHeaderSize);
+  setup::Put32(volume, kVolumeIdHeaderSize + 1);
+  setup::Put32(volume, kDriveFixed);
+  setup::Put32(volume, 0);  // serial number
+  setup::Put32(volume, kVolumeIdHeaderSize);
   volume += '\0';  // empty volume label
 
   const uint32_t localBasePathOffset = kLinkInfoHeaderSize + static_cast<uint32_t>(volume.size());
   const uint32_t suffixOffset = localBasePathOffset + static_cast<uint32_t>(target.size()) + 1;
   const uint32_t size = suffixOffset + 1;
   std::string out;
-  Put32(out, size);
-  Put32(out, kLinkInfoHeaderSize);
-  Put32(out, kVolumeIdAndLocalBasePath);
-  Put32(out, kLinkInfoHeaderSize);  // volume ID right after the header
-  Put32(out, localBasePathOffset);
-  Put32(out, 0);  // no common network relative link
-  Put32(out, suffixOffset);
+  setup::Put32(out, size);
+  setup::Put32(out, kLinkInfoHeaderSize);
+  setup::Put32(out, kVolumeIdAndLocalBasePath);
+  setup::Put32(out, kLinkInfoHeaderSize);  // volume ID right after the header
+  setup::Put32(out, localBasePathOffset);
+  setup::Put32(out, 0);  // no common network relative link
+  setup::Put32(out, suffixOffset);
   out += volume;
   out += target;
   out += '\0';
@@ -63,7 +50,7 @@ std::string LinkInfo(const std::string& target) {
 }
 
 void PutCounted(std::string& out, const std::string& text) {
-  Put16(out, static_cast<uint32_t>(text.size()));
+  setup::Put16(out, static_cast<uint32_t>(text.size()));
   out += text;
 }
 
@@ -82,20 +69,20 @@ std::optional<std::string> ShellLinkBytes(const ShellLinkData& link) {
   if (!link.iconLocation.empty()) flags |= kHasIconLocation;
 
   std::string out;
-  Put32(out, kLnkHeaderSize);
+  setup::Put32(out, kLnkHeaderSize);
   out.append(reinterpret_cast<const char*>(kLinkClsid), sizeof kLinkClsid);
-  Put32(out, flags);
-  Put32(out, link.fileAttributes);
-  Put64(out, 0);  // creation time: not known on this host
-  Put64(out, 0);  // access time: left out so that writing the same link twice gives the same bytes
-  Put64(out, link.writeTime);
-  Put32(out, link.fileSize);
-  Put32(out, static_cast<uint32_t>(link.iconIndex));
-  Put32(out, static_cast<uint32_t>(link.showCommand));
-  Put16(out, 0);  // no hot key
-  Put16(out, 0);  // reserved
-  Put32(out, 0);
-  Put32(out, 0);
+  setup::Put32(out, flags);
+  setup::Put32(out, link.fileAttributes);
+  setup::Put64(out, 0);  // creation time: not known on this host
+  setup::Put64(out, 0);  // access time: left out so that writing the same link twice gives the same bytes
+  setup::Put64(out, link.writeTime);
+  setup::Put32(out, link.fileSize);
+  setup::Put32(out, static_cast<uint32_t>(link.iconIndex));
+  setup::Put32(out, static_cast<uint32_t>(link.showCommand));
+  setup::Put16(out, 0);  // no hot key
+  setup::Put16(out, 0);  // reserved
+  setup::Put32(out, 0);
+  setup::Put32(out, 0);
 
   if (flags & kHasLinkInfo) out += LinkInfo(link.targetPath);
   // The string data in their fixed order; a relative path is not written.
@@ -103,7 +90,7 @@ std::optional<std::string> ShellLinkBytes(const ShellLinkData& link) {
   if (flags & kHasWorkingDir) PutCounted(out, link.workingDirectory);
   if (flags & kHasArguments) PutCounted(out, link.arguments);
   if (flags & kHasIconLocation) PutCounted(out, link.iconLocation);
-  Put32(out, 0);  // terminal block: no extra data
+  setup::Put32(out, 0);  // terminal block: no extra data
   return out;
 }
 

@@ -121,11 +121,7 @@ class PackInput : public platform::InputFile {
   PackInput& operator=(const PackInput&) = delete;
 
   std::size_t Read(char* buffer, std::size_t size) override {
-    for (;;) {
-      const ssize_t n = ::read(fd_.Get(), buffer, size);
-      if (n >= 0) return static_cast<std::size_t>(n);
-      if (errno != EINTR) throw platform::FileError(path_, SystemReason(errno));
-    }
+    return ReadSome(fd_, buffer, size, path_);
   }
 
  private:

@@ -38,6 +38,14 @@ FileDescriptor OpenRegularForReading(const std::string& hostPath, const std::str
   return fd;
 }
 
+std::size_t ReadSome(const FileDescriptor& fd, char* buffer, std::size_t size, const std::string& windowsPath) {
+  for (;;) {
+    const ssize_t n = ::read(fd.Get(), buffer, size);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno != EINTR) throw platform::FileError(windowsPath, SystemReason(errno));
+  }
+}
+
 namespace {
 
 class PosixInput : public platform::InputFile {
@@ -45,11 +53,7 @@ class PosixInput : public platform::InputFile {
   PosixInput(FileDescriptor fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
 
   std::size_t Read(char* buffer, std::size_t size) override {
-    for (;;) {
-      const ssize_t n = ::read(fd_.Get(), buffer, size);
-      if (n >= 0) return static_cast<std::size_t>(n);
-      if (errno != EINTR) throw platform::FileError(path_, SystemReason(errno));
-    }
+    return ReadSome(fd_, buffer, size, path_);
   }
 
  private:

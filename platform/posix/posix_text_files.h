@@ -1,6 +1,9 @@
 // Reading files named by Windows paths on a POSIX host, through the Z: drive mapping.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include "platform/code_page.h"
 #include "platform/text_files.h"
 
@@ -43,5 +46,8 @@ class FileDescriptor {
 // Opens an existing regular file for reading without blocking on FIFOs or devices.
 // Throws platform::FileError naming windowsPath.
 FileDescriptor OpenRegularForReading(const std::string& hostPath, const std::string& windowsPath);
+// Reads what is there, up to size bytes, going on after an interrupted call; 0 at the end of the file.
+// Throws platform::FileError naming windowsPath.
+std::size_t ReadSome(const FileDescriptor& fd, char* buffer, std::size_t size, const std::string& windowsPath);
 
 }  // namespace posix

@@ -5,29 +5,21 @@
 #include <vector>
 
 #include "resources/tree_pictures.h"
+#include "setup/little_endian.h"
 
 namespace {
-
-void Put16(std::string& out, uint32_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>((value >> 8) & 0xFF);
-}
-void Put32(std::string& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
 
 // One icon image: a 32-bit bottom-up bitmap, its alpha and its AND mask both transparent where the
 // picture has the mask colour.
 std::string Image(const resources::PixelArt& art) {
   const int size = art.Size();
   std::string out;
-  Put32(out, 40);
-  Put32(out, static_cast<uint32_t>(size));
-  Put32(out, static_cast<uint32_t>(size * 2));
-  Put16(out, 1);
-  Put16(out, 32);
-  for (int i = 0; i < 6; ++i) Put32(out, 0);
+  setup::Put32(out, 40);
+  setup::Put32(out, static_cast<uint32_t>(size));
+  setup::Put32(out, static_cast<uint32_t>(size * 2));
+  setup::Put16(out, 1);
+  setup::Put16(out, 32);
+  for (int i = 0; i < 6; ++i) setup::Put32(out, 0);
   const auto transparent = [&](int x, int y) {
     const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : resources::kMaskPixel;
     return resources::PaletteColour(pixel) == resources::kMaskColour;
@@ -64,9 +56,9 @@ int main(int argc, char** argv) {
   const resources::PixelArt* pictures[] = {&resources::WindowIcon16(), &resources::WindowIcon32()};
   std::string header;
   std::string images;
-  Put16(header, 0);
-  Put16(header, 1);
-  Put16(header, 2);
+  setup::Put16(header, 0);
+  setup::Put16(header, 1);
+  setup::Put16(header, 2);
   const uint32_t first = 6 + 16 * 2;
   for (const resources::PixelArt* art : pictures) {
     const std::string image = Image(*art);
@@ -74,10 +66,10 @@ int main(int argc, char** argv) {
     header += static_cast<char>(art->Size());
     header += '\0';
     header += '\0';
-    Put16(header, 1);
-    Put16(header, 32);
-    Put32(header, static_cast<uint32_t>(image.size()));
-    Put32(header, first + static_cast<uint32_t>(images.size()));
+    setup::Put16(header, 1);
+    setup::Put16(header, 32);
+    setup::Put32(header, static_cast<uint32_t>(image.size()));
+    setup::Put32(header, first + static_cast<uint32_t>(images.size()));
     images += image;
   }
   std::FILE* file = std::fopen(argv[1], "wb");
