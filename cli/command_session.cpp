@@ -5,13 +5,13 @@
 namespace cli {
 
 bool CommandSession::OpenProject(const std::string& argument) {
-  const auto path = WindowsPathOf(argument, *host_.codePage);
+  const auto path = WindowsPathOf(argument, host_->codePage());
   if (!path) {
     // A path the code page cannot spell cannot be opened by the project's own rules either.
     messages_.Show("Error.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
     return false;
   }
-  const mdlFile::ReaderContext context{*host_.files, pointer_, messages_, tree_, saveAs_};
+  const mdlFile::ReaderContext context{host_->files(), pointer_, messages_, tree_, saveAs_};
   return mdlFile::ReadProject(*path, context);
 }
 

@@ -16,19 +16,19 @@ namespace cli {
 class CommandSession {
  public:
   // Throws std::invalid_argument when TARVEX_CODEPAGE names a code page that cannot be used.
-  CommandSession() : host_(MakeHost()), messages_(*host_.codePage) {}
+  CommandSession() : host_(MakeHost()), messages_(host_->codePage()) {}
 
   // Reads the project at a host path into the model and the tree; false after "Error.".
   bool OpenProject(const std::string& argument);
 
-  Host& host() { return host_; }
-  const platform::CodePage& codePage() const { return *host_.codePage; }
+  Host& host() { return *host_; }
+  const platform::CodePage& codePage() const { return host_->codePage(); }
   ConsolePointer& pointer() { return pointer_; }
   ConsoleMessages& messages() { return messages_; }
   const MemoryTreeView& tree() const { return tree_; }
 
  private:
-  Host host_;
+  std::unique_ptr<Host> host_;
   ConsolePointer pointer_;
   ConsoleMessages messages_;
   MemoryTreeView tree_;

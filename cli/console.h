@@ -34,15 +34,17 @@ class NoMenuCommand : public platform::MenuCommand {
 };
 
 // What a command needs of the host: the code page, the files the reader reads and those a pack touches.
-struct Host {
-  std::unique_ptr<platform::CodePage> codePage;
-  std::unique_ptr<platform::TextFiles> files;
-  std::unique_ptr<platform::PackFiles> packFiles;
+class Host {
+ public:
+  virtual ~Host() = default;
+  virtual const platform::CodePage& codePage() const = 0;
+  virtual platform::TextFiles& files() = 0;
+  virtual platform::PackFiles& packFiles() = 0;
 };
 
 // The host-specific pieces live in console_posix.cpp and console_win32.cpp.
 // Throws std::invalid_argument when TARVEX_CODEPAGE names a code page that cannot be used.
-Host MakeHost();
+std::unique_ptr<Host> MakeHost();
 
 // A path given on the command line, made absolute in the form the Open dialog would return: on POSIX
 // the Z: form of the host path, on Windows the full Windows path. Empty when it cannot be written in

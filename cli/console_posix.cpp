@@ -2,20 +2,26 @@
 #include <filesystem>
 
 #include "cli/console.h"
-#include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
-#include "platform/posix/pack_files_posix.h"
-#include "platform/posix/posix_text_files.h"
+#include "platform/posix/posix_host.h"
 
 namespace cli {
 
-Host MakeHost() {
-  Host host;
-  host.codePage = posix::SystemCodePage();
-  host.files = std::make_unique<posix::PosixTextFiles>(*host.codePage);
-  host.packFiles = std::make_unique<posix::PosixPackFiles>(*host.codePage);
-  return host;
-}
+namespace {
+
+class PosixCommandHost : public Host {
+ public:
+  const platform::CodePage& codePage() const override { return host_.codePage(); }
+  platform::TextFiles& files() override { return host_.files(); }
+  platform::PackFiles& packFiles() override { return host_.packFiles(); }
+
+ private:
+  posix::Host host_;
+};
+
+}  // namespace
+
+std::unique_ptr<Host> MakeHost() { return std::make_unique<PosixCommandHost>(); }
 
 std::optional<std::string> WindowsPathOf(const std::string& argument, const platform::CodePage& codePage) {
   std::error_code error;

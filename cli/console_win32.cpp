@@ -8,18 +8,30 @@
 #include "platform/errors.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_host.h"
 
 namespace cli {
 
-Host MakeHost() {
+namespace {
+
+class Win32CommandHost : public Host {
+ public:
+  Win32CommandHost() : host_(win32::CommandLineCodePage()) {}
+  const platform::CodePage& codePage() const override { return host_.codePage(); }
+  platform::TextFiles& files() override { return host_.files(); }
+  platform::PackFiles& packFiles() override { return host_.packFiles(); }
+
+ private:
+  win32::Host host_;
+};
+
+}  // namespace
+
+std::unique_ptr<Host> MakeHost() {
   // Output is UTF-8 with "\n" line ends, byte for byte what the other platforms print.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  Host host;
-  host.codePage = win32::CommandLineCodePage();
-  host.files = std::make_unique<win32::Win32Files>();
-  host.packFiles = std::make_unique<win32::Win32Files>();
-  return host;
+  return std::make_unique<Win32CommandHost>();
 }
 
 std::optional<std::string> WindowsPathOf(const std::string& argument, const platform::CodePage&) {

@@ -36,7 +36,7 @@ int RunPack(const std::vector<std::string>& args) {
       return 1;
     }
     const mdlFile::PackContext context{
-        *session.host().packFiles, session.pointer(), session.messages(),
+        session.host().packFiles(), session.pointer(), session.messages(),
         [&codePage](const mdlFile::PackFailure& failure) {
           std::cerr << codePage.ToUtf8(failure.attempted) << " failed: " << codePage.ToUtf8(failure.file) << ": "
                     << codePage.ToUtf8(failure.reason) << '\n';

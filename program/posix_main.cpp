@@ -3,12 +3,8 @@
 #include <string>
 
 #include "app/mdl_main.h"
-#include "platform/posix/code_pages.h"
-#include "platform/posix/setup_folders.h"
-#include "platform/posix/setup_probe_files.h"
-#include "platform/posix/shell_link_file.h"
+#include "platform/posix/posix_host.h"
 #include "program/main_window.h"
-#include "setup/time_seeded_random.h"
 
 namespace {
 
@@ -25,16 +21,10 @@ std::string ArgumentText(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   try {
-    const auto codePage = posix::SystemCodePage();
-    posix::XdgShellFolders shellFolders(*codePage);
-    posix::NoRegistry registry;
-    const posix::RunningProgramFile programFile(*codePage);
-    posix::PosixProbeFiles probeFiles(*codePage);
-    mdlPath::TimeSeededRandom random;
-    posix::ShellLinkFiles shellLinks(*codePage);
-    SetupPlatform platform{shellFolders, registry, programFile, probeFiles, random, shellLinks, *codePage};
+    posix::Host host;
+    SetupPlatform platform = host.Setup();
     return mdlMain::Main(
-        ArgumentText(argc, argv), platform, [&] { return ShowMainWindow(argc, argv); }, std::cerr);
+        ArgumentText(argc, argv), platform, [&] { return ShowMainWindow(argc, argv, host); }, std::cerr);
   } catch (const std::exception& error) {
     std::cerr << "tarvex: " << error.what() << '\n';
     return 1;

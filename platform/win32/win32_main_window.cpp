@@ -263,7 +263,8 @@ platform::Handle Win32ControlContainer::SurfaceHdc() {
   return reinterpret_cast<platform::Handle>(surface_);
 }
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, platform::TextFiles& files, platform::PackFiles& packFiles)
+    : instance_(instance), files_(files), packFiles_(packFiles) {
   icon16_ = IconOf(resources::WindowIcon16());
   icon32_ = IconOf(resources::WindowIcon32());
   WNDCLASSEXA windowClass{};

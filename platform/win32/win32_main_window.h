@@ -17,7 +17,8 @@
 #include "platform/main_window.h"
 #include "platform/tree_view.h"
 #include "platform/user_interface.h"
-#include "platform/win32/win32_files.h"
+#include "platform/pack_files.h"
+#include "platform/text_files.h"
 #include "platform/win32/win32_system_dialogs.h"
 
 namespace win32 {
@@ -112,7 +113,8 @@ class Win32ControlContainer : public platform::ControlContainer {
 // The window and everything it owns. One exists while the program shows its window.
 class Win32MainWindow : public platform::MainWindow {
  public:
-  explicit Win32MainWindow(HINSTANCE instance);
+  // The files are the host's: the window reads and packs through them.
+  Win32MainWindow(HINSTANCE instance, platform::TextFiles& files, platform::PackFiles& packFiles);
   ~Win32MainWindow() override;
   Win32MainWindow(const Win32MainWindow&) = delete;
   Win32MainWindow& operator=(const Win32MainWindow&) = delete;
@@ -144,8 +146,8 @@ class Win32MainWindow : public platform::MainWindow {
   HFONT font_ = nullptr;
   HBRUSH faceBrush_ = nullptr;
   HACCEL accelerators_ = nullptr;
-  Win32Files files_;
-  Win32Files packFiles_;
+  platform::TextFiles& files_;
+  platform::PackFiles& packFiles_;
   Win32SystemDialogs dialogs_;
   Win32Pointer pointer_;
   std::unique_ptr<Win32TreeView> tree_;

@@ -4,12 +4,10 @@
 #include "app/mdl_main.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_host.h"
 #include "platform/win32/win32_main_window.h"
-#include "platform/win32/win32_probe_files.h"
-#include "platform/win32/win32_setup.h"
 #include "platform/win32/win32_shell_link.h"
 #include "platform/win32/windows_api.h"
-#include "setup/time_seeded_random.h"
 // After <windows.h>, which it builds on.
 #include <commctrl.h>
 
@@ -19,18 +17,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     ::InitCommonControlsEx(&controls);
     // The ShellLink object and the common dialogs want a single-threaded apartment.
     const win32::ComApartment apartment;
-    const auto codePage = win32::AnsiCodePage();
-    win32::Shell32Folders shellFolders;
-    win32::Advapi32Registry registry;
-    const win32::ModuleProgramFile programFile;
-    win32::Win32ProbeFiles probeFiles;
-    mdlPath::TimeSeededRandom random;
-    win32::ComShellLinks shellLinks;
-    SetupPlatform platform{shellFolders, registry, programFile, probeFiles, random, shellLinks, *codePage};
+    win32::Host host(win32::AnsiCodePage());
+    SetupPlatform platform = host.Setup();
     return mdlMain::Main(
         win32::ArgumentText(::GetCommandLineA()), platform,
         [&] {
-          win32::Win32MainWindow window(instance);
+          win32::Win32MainWindow window(instance, host.files(), host.packFiles());
           return window.Run(showCommand);
         },
         std::cerr);
