@@ -3,16 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "platform/errors.h"
 
 namespace cli {
-
-namespace {
-// The tree view's own error numbers.
-constexpr int32_t kErrorKeyNotUnique = 35602;
-constexpr int32_t kErrorElementNotFound = 35601;
-constexpr int32_t kErrorSubscriptOutOfRange = 9;
-}  // namespace
 
 void MemoryTreeView::Clear() {
   roots_.clear();
@@ -22,12 +14,17 @@ void MemoryTreeView::Clear() {
 
 void MemoryTreeView::Add(const std::string& relative, int32_t relationship, const std::string& key,
                          const std::string& text, int32_t image, int32_t selectedImage) {
-  if (!key.empty() && byKey_.count(key) != 0) throw platform::RaisedError(kErrorKeyNotUnique, "Key is not unique in collection");
+  if (!key.empty() && byKey_.count(key) != 0) throw platform::TreeError(platform::kTreeKeyNotUnique);
   Node* parent = nullptr;
   if (!relative.empty()) {
     const auto found = byKey_.find(relative);
-    if (found == byKey_.end() || relationship != platform::tvwChild) throw platform::RaisedError(kErrorElementNotFound, "Element not found");
+    if (found == byKey_.end() || relationship != platform::tvwChild) {
+      throw platform::TreeError(platform::kTreeElementNotFound);
+    }
     parent = found->second;
+  }
+  for (const int32_t picture : {image, selectedImage}) {
+    if (picture < 0 || picture > pictures_) throw platform::TreeError(platform::kTreeIndexOutOfBounds);
   }
   auto node = std::make_unique<Node>();
   node->key = key;
@@ -41,7 +38,7 @@ void MemoryTreeView::Add(const std::string& relative, int32_t relationship, cons
 }
 
 const MemoryTreeView::Node& MemoryTreeView::At(int32_t position) const {
-  if (position < 1 || position > Count()) throw platform::RaisedError(kErrorSubscriptOutOfRange, "Subscript out of range");
+  if (position < 1 || position > Count()) throw platform::TreeError(platform::kTreeIndexOutOfBounds);
   return *order_[position - 1];
 }
 
@@ -64,7 +61,7 @@ void MemoryTreeView::Remove(int32_t position) {
 
 void MemoryTreeView::Expand(const std::string& key) {
   const auto found = byKey_.find(key);
-  if (found == byKey_.end()) throw platform::RaisedError(kErrorElementNotFound, "Element not found");
+  if (found == byKey_.end()) throw platform::TreeError(platform::kTreeElementNotFound);
   found->second->expanded = true;
 }
 

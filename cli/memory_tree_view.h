@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/tree_view.h"
+#include "resources/tree_pictures.h"
 
 namespace cli {
 
@@ -22,6 +23,9 @@ class MemoryTreeView : public platform::TreeView {
     Node* parent = nullptr;
     std::vector<Node*> children;  // in display order
   };
+
+  // Bound to an image list of this many pictures.
+  explicit MemoryTreeView(int32_t pictures = resources::kTreePictureCount) : pictures_(pictures) {}
 
   void Clear() override;
   void Add(const std::string& relative, int32_t relationship, const std::string& key, const std::string& text,
@@ -39,6 +43,7 @@ class MemoryTreeView : public platform::TreeView {
   const Node& At(int32_t position) const;
 
  private:
+  int32_t pictures_;
   std::vector<std::unique_ptr<Node>> order_;  // by position, in the order the nodes were added
   std::vector<Node*> roots_;
   std::unordered_map<std::string, Node*> byKey_;

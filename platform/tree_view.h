@@ -4,17 +4,40 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/errors.h"
+
 namespace platform {
 
 inline constexpr int32_t tvwChild = 4;
 
+// The errors every tree view raises, as RaisedError with these numbers and texts.
+inline constexpr int32_t kTreeIndexOutOfBounds = 35600;
+inline constexpr int32_t kTreeElementNotFound = 35601;
+inline constexpr int32_t kTreeKeyNotUnique = 35602;
+inline RaisedError TreeError(int32_t number) {
+  switch (number) {
+    case kTreeIndexOutOfBounds: return RaisedError(number, "Index out of bounds");
+    case kTreeElementNotFound: return RaisedError(number, "Element not found");
+    default: return RaisedError(number, "Key is not unique in collection");
+  }
+}
+
 // Nodes are addressed by position from 1, in the order they were added; pictures by image-list
-// position from 1 (0 shows no picture).
+// position from 1 (0 shows no picture). An empty key is no key: any number of nodes may have it, and
+// no lookup finds them.
+//
+// Misuse raises, and leaves the tree as it was:
+// - Add with a key another node has: kTreeKeyNotUnique;
+// - Add with a relative key no node has, or with a relationship other than tvwChild beside a relative:
+//   kTreeElementNotFound;
+// - Add with a picture that is neither 0 nor a position of the image list: kTreeIndexOutOfBounds;
+// - Key, Children or Remove with a position outside 1 to Count(): kTreeIndexOutOfBounds;
+// - Expand with a key no node has: kTreeElementNotFound.
 class TreeView {
  public:
   virtual ~TreeView() = default;
   virtual void Clear() = 0;
-  // An empty relative key with relationship 0 adds a top-level node; otherwise the node becomes
+  // An empty relative key adds a top-level node, whatever the relationship; otherwise the node becomes
   // a child of the node with the relative key (the only relationship used is tvwChild).
   virtual void Add(const std::string& relative, int32_t relationship, const std::string& key,
                    const std::string& text, int32_t image, int32_t selectedImage) = 0;

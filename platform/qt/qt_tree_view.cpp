@@ -11,10 +11,6 @@ namespace qtui {
 
 namespace {
 
-constexpr int32_t kIndexOutOfBounds = 35600;
-constexpr int32_t kElementNotFound = 35601;
-constexpr int32_t kKeyNotUnique = 35602;
-
 void CollectSubtree(QTreeWidgetItem* item, std::unordered_set<QTreeWidgetItem*>& items) {
   items.insert(item);
   for (int i = 0; i < item->childCount(); ++i) CollectSubtree(item->child(i), items);
@@ -36,11 +32,13 @@ void QtTreeView::Clear() {
 
 void QtTreeView::Add(const std::string& relative, int32_t relationship, const std::string& key,
                      const std::string& text, int32_t image, int32_t selectedImage) {
-  if (byKey_.count(key) != 0) throw platform::RaisedError(kKeyNotUnique, "Key is not unique in collection");
+  if (!key.empty() && byKey_.count(key) != 0) throw platform::TreeError(platform::kTreeKeyNotUnique);
   QTreeWidgetItem* parent = nullptr;
-  if (!relative.empty() || relationship != 0) {
+  if (!relative.empty()) {
     parent = Find(relative);
-    if (parent == nullptr) throw platform::RaisedError(kElementNotFound, "Element not found");
+    if (parent == nullptr || relationship != platform::tvwChild) {
+      throw platform::TreeError(platform::kTreeElementNotFound);
+    }
   }
   auto item = std::make_unique<QTreeWidgetItem>();
   item->setText(0, Shown(codePage_, text));
@@ -55,12 +53,12 @@ void QtTreeView::Add(const std::string& relative, int32_t relationship, const st
     waiting_.push_back(std::move(item));
   }
   nodes_.push_back(added);
-  byKey_.emplace(key, added);
+  if (!key.empty()) byKey_.emplace(key, added);
 }
 
 QTreeWidgetItem* QtTreeView::At(int32_t position) const {
   if (position < 1 || position > Count())
-    throw platform::RaisedError(kIndexOutOfBounds, "Index out of bounds");
+    throw platform::TreeError(platform::kTreeIndexOutOfBounds);
   return nodes_[static_cast<std::size_t>(position - 1)];
 }
 
@@ -89,7 +87,7 @@ void QtTreeView::Remove(int32_t position) {
 
 void QtTreeView::Expand(const std::string& key) {
   QTreeWidgetItem* item = Find(key);
-  if (item == nullptr) throw platform::RaisedError(kElementNotFound, "Element not found");
+  if (item == nullptr) throw platform::TreeError(platform::kTreeElementNotFound);
   Flush();
   item->setExpanded(true);
 }

@@ -149,10 +149,17 @@ void Win32TreeView::Clear() {
 
 void Win32TreeView::Add(const std::string& relative, int32_t relationship, const std::string& key,
                         const std::string& text, int32_t image, int32_t selectedImage) {
+  if (Find(key) != nullptr) throw platform::TreeError(platform::kTreeKeyNotUnique);
   HTREEITEM parent = TVI_ROOT;
-  if (!relative.empty() || relationship != 0) {
-    for (const Node& node : nodes_) {
-      if (node.key == relative) parent = node.item;
+  if (!relative.empty()) {
+    parent = Find(relative);
+    if (parent == nullptr || relationship != platform::tvwChild) {
+      throw platform::TreeError(platform::kTreeElementNotFound);
+    }
+  }
+  for (const int32_t picture : {image, selectedImage}) {
+    if (picture < 0 || picture > resources::kTreePictureCount) {
+      throw platform::TreeError(platform::kTreeIndexOutOfBounds);
     }
   }
   TVINSERTSTRUCTA insert{};
@@ -167,15 +174,27 @@ void Win32TreeView::Add(const std::string& relative, int32_t relationship, const
   if (item != nullptr) nodes_.push_back({key, item});
 }
 
+HTREEITEM Win32TreeView::At(int32_t position) const {
+  if (position < 1 || position > Count()) throw platform::TreeError(platform::kTreeIndexOutOfBounds);
+  return nodes_[static_cast<std::size_t>(position - 1)].item;
+}
+
+HTREEITEM Win32TreeView::Find(const std::string& key) const {
+  if (key.empty()) return nullptr;
+  for (const Node& node : nodes_) {
+    if (node.key == key) return node.item;
+  }
+  return nullptr;
+}
+
 std::string Win32TreeView::Key(int32_t position) const {
-  if (position < 1 || position > Count()) return {};
+  At(position);
   return nodes_[static_cast<std::size_t>(position - 1)].key;
 }
 
 int32_t Win32TreeView::Children(int32_t position) const {
-  if (position < 1 || position > Count()) return 0;
   int32_t count = 0;
-  for (HTREEITEM child = TreeView_GetChild(tree_, nodes_[static_cast<std::size_t>(position - 1)].item);
+  for (HTREEITEM child = TreeView_GetChild(tree_, At(position));
        child != nullptr; child = TreeView_GetNextSibling(tree_, child)) {
     ++count;
   }
@@ -183,18 +202,17 @@ int32_t Win32TreeView::Children(int32_t position) const {
 }
 
 void Win32TreeView::Remove(int32_t position) {
-  if (position < 1 || position > Count()) return;
   std::vector<HTREEITEM> gone;
-  CollectItems(tree_, nodes_[static_cast<std::size_t>(position - 1)].item, gone);
+  CollectItems(tree_, At(position), gone);
   TreeView_DeleteItem(tree_, gone.front());
   std::erase_if(
       nodes_, [&](const Node& node) { return std::find(gone.begin(), gone.end(), node.item) != gone.end(); });
 }
 
 void Win32TreeView::Expand(const std::string& key) {
-  for (const Node& node : nodes_) {
-    if (node.key == key) TreeView_Expand(tree_, node.item, TVE_EXPAND);
-  }
+  const HTREEITEM item = Find(key);
+  if (item == nullptr) throw platform::TreeError(platform::kTreeElementNotFound);
+  TreeView_Expand(tree_, item, TVE_EXPAND);
 }
 
 std::string Win32TreeView::KeyOf(HTREEITEM item) const {

@@ -43,6 +43,11 @@ class Win32TreeView : public platform::TreeView {
   std::string KeyOf(HTREEITEM item) const;
 
  private:
+  // The node at a position from 1; raises for a position outside the tree.
+  HTREEITEM At(int32_t position) const;
+  // The node with a key, or null; an empty key finds none.
+  HTREEITEM Find(const std::string& key) const;
+
   struct Node {
     std::string key;
     HTREEITEM item;

@@ -58,17 +58,35 @@ TEST_F(QtTreeViewTest, NodesAreAddressedByPositionInTheOrderAdded) {
   EXPECT_EQ(widget.topLevelItemCount(), 0);
 }
 
-TEST_F(QtTreeViewTest, WrongKeysAndPositionsRaiseTheTreeViewsErrors) {
-  tree.Add("", 0, "p0", "Root", 1, 1);
-  EXPECT_EQ(ErrorOf([&] { tree.Add("", 0, "p0", "Again", 1, 1); }), 35602);
-  EXPECT_EQ(ErrorOf([&] { tree.Add("r9", platform::tvwChild, "f0", "x", 7, 7); }), 35601);
-  EXPECT_EQ(ErrorOf([&] { tree.Key(0); }), 35600);
-  EXPECT_EQ(ErrorOf([&] { tree.Key(2); }), 35600);
-  EXPECT_EQ(ErrorOf([&] { tree.Remove(2); }), 35600);
-  EXPECT_EQ(ErrorOf([&] { tree.Expand("r1"); }), 35601);
-  EXPECT_EQ(ErrorOf([&] { tree.Add("p0", platform::tvwChild, "f0", "x", 15, 15); }), 35600)
-      << "no picture 15";
-  EXPECT_EQ(tree.Count(), 1);
+// Every tree view raises the same error for the same misuse and keeps its nodes.
+TEST_F(QtTreeViewTest, MisuseRaisesTheSameErrorsAsTheTreeKeptInMemory) {
+  using platform::tvwChild;
+  const struct {
+    const char* what;
+    std::function<void(platform::TreeView&)> call;
+    int32_t error;
+  } kMisuses[] = {
+      {"a key given twice", [](auto& t) { t.Add("", 0, "p0", "Again", 1, 1); }, platform::kTreeKeyNotUnique},
+      {"an unknown relative", [](auto& t) { t.Add("r9", tvwChild, "f0", "x", 7, 7); }, platform::kTreeElementNotFound},
+      {"another relationship", [](auto& t) { t.Add("p0", 1, "f0", "x", 7, 7); }, platform::kTreeElementNotFound},
+      {"no such picture", [](auto& t) { t.Add("p0", tvwChild, "f0", "x", 15, 15); }, platform::kTreeIndexOutOfBounds},
+      {"a negative picture", [](auto& t) { t.Add("p0", tvwChild, "f0", "x", 7, -1); }, platform::kTreeIndexOutOfBounds},
+      {"position 0", [](auto& t) { t.Key(0); }, platform::kTreeIndexOutOfBounds},
+      {"a position past the end", [](auto& t) { t.Children(4); }, platform::kTreeIndexOutOfBounds},
+      {"removing past the end", [](auto& t) { t.Remove(4); }, platform::kTreeIndexOutOfBounds},
+      {"expanding an unknown key", [](auto& t) { t.Expand("r1"); }, platform::kTreeElementNotFound},
+      {"expanding no key", [](auto& t) { t.Expand(""); }, platform::kTreeElementNotFound},
+  };
+  cli::MemoryTreeView memory;
+  for (platform::TreeView* view : {static_cast<platform::TreeView*>(&memory), static_cast<platform::TreeView*>(&tree)}) {
+    view->Add("", 0, "p0", "Root", 1, 1);
+    view->Add("p0", tvwChild, "", "no key", 0, 0);
+    view->Add("p0", tvwChild, "", "no key either", 0, 0);
+    for (const auto& misuse : kMisuses) {
+      EXPECT_EQ(ErrorOf([&] { misuse.call(*view); }), misuse.error) << misuse.what;
+      EXPECT_EQ(view->Count(), 2 + 1) << misuse.what;
+    }
+  }
 }
 
 TEST_F(QtTreeViewTest, BuildsTheSameTreeAsTheTreeKeptInMemory) {
