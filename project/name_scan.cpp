@@ -64,11 +64,35 @@ class NameLineMatcher {
   std::string value_;
 };
 
-bool IsCandidate(const char* p) { return mdlTrim::LowerAsciiChar(p[-1]) == 'b' && mdlTrim::LowerAsciiChar(p[-2]) == 'v' && mdlTrim::LowerAsciiChar(p[1]) == 'n'; }
+bool IsCandidate(const char* p) {
+  return mdlTrim::LowerAsciiChar(p[-1]) == 'b' && mdlTrim::LowerAsciiChar(p[-2]) == 'v' &&
+         mdlTrim::LowerAsciiChar(p[1]) == 'n';
+}
 
-// The candidates' filter: a "_" followed by "n" or "N", found many bytes at a time; such a pair is
-// rare in code, where "_" alone is common.
+// Branch-free, so that the loop below over a whole block becomes vector compares.
+unsigned char IsPair(const char* p) {
+  return static_cast<unsigned char>((p[0] == '_') & ((p[1] | 0x20) == 'n'));
+}
+
+// The candidates' filter: a "_" followed by "n" or "N", rare in code where "_" alone is common. The
+// fixed-length inner loop, with no early exit, is one the compiler turns into vector compares; the
+// block that holds a pair is then walked byte by byte.
+const char* NextPairPlain(const char* p, const char* end) {
+  constexpr int kBlock = 64;
+  for (; end - p > kBlock; p += kBlock) {
+    unsigned char any = 0;
+    for (int i = 0; i < kBlock; ++i) any |= IsPair(p + i);
+    if (any != 0) break;
+  }
+  for (; p + 1 < end; ++p) {
+    if (IsPair(p) != 0) return p;
+  }
+  return end;
+}
+
 #if defined(__x86_64__) || defined(__i386__)
+// The same filter 32 bytes at a time, where the processor has AVX2: the read bench finds reading a
+// project about a fifth faster with it than with the plain loop alone (SSE2, as the compiler makes it).
 __attribute__((target("avx2"))) const char* NextPairWide(const char* p, const char* end) {
   const __m256i underscore = _mm256_set1_epi8('_');
   const __m256i fold = _mm256_set1_epi8(0x20);
@@ -81,38 +105,16 @@ __attribute__((target("avx2"))) const char* NextPairWide(const char* p, const ch
     const unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(hit));
     if (mask != 0) return p + __builtin_ctz(mask);
   }
-  return p;
+  return NextPairPlain(p, end);
 }
-
-bool HasWide() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
-}
-#endif
 
 const char* NextPair(const char* p, const char* end) {
-#if defined(__x86_64__) || defined(__i386__)
-  if (HasWide()) p = NextPairWide(p, end);
-#endif
-#if defined(__SSE2__)
-  const __m128i underscore = _mm_set1_epi8('_');
-  const __m128i fold = _mm_set1_epi8(0x20);
-  const __m128i n = _mm_set1_epi8('n');
-  for (; end - p >= 17; p += 16) {
-    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-    const __m128i hit = _mm_and_si128(_mm_cmpeq_epi8(here, underscore), _mm_cmpeq_epi8(_mm_or_si128(next, fold), n));
-    const int mask = _mm_movemask_epi8(hit);
-    if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
-  }
-#endif
-  for (; p + 1 < end; ++p) {
-    p = static_cast<const char*>(std::memchr(p, '_', end - 1 - p));
-    if (p == nullptr) return end;
-    if (mdlTrim::LowerAsciiChar(p[1]) == 'n') return p;
-  }
-  return end;
+  static const bool wide = __builtin_cpu_supports("avx2");
+  return wide ? NextPairWide(p, end) : NextPairPlain(p, end);
 }
+#else
+const char* NextPair(const char* p, const char* end) { return NextPairPlain(p, end); }
+#endif
 
 // The next "_" at or after p that stands between "vb" and "n" (in any case), or end.
 const char* NextCandidate(const char* begin, const char* p, const char* end) {
