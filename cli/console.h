@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/code_page.h"
 #include "platform/pack_files.h"
@@ -40,6 +41,20 @@ class Host {
   virtual const platform::CodePage& codePage() const = 0;
   virtual platform::TextFiles& files() = 0;
   virtual platform::PackFiles& packFiles() = 0;
+};
+
+// A platform's own host (posix::Host, win32::Host) as the commands see it.
+template <typename PlatformHost>
+class HostOf : public Host {
+ public:
+  template <typename... Args>
+  explicit HostOf(Args&&... args) : host_(std::forward<Args>(args)...) {}
+  const platform::CodePage& codePage() const override { return host_.codePage(); }
+  platform::TextFiles& files() override { return host_.files(); }
+  platform::PackFiles& packFiles() override { return host_.packFiles(); }
+
+ private:
+  PlatformHost host_;
 };
 
 // The host-specific pieces live in console_posix.cpp and console_win32.cpp.

@@ -7,21 +7,7 @@
 
 namespace cli {
 
-namespace {
-
-class PosixCommandHost : public Host {
- public:
-  const platform::CodePage& codePage() const override { return host_.codePage(); }
-  platform::TextFiles& files() override { return host_.files(); }
-  platform::PackFiles& packFiles() override { return host_.packFiles(); }
-
- private:
-  posix::Host host_;
-};
-
-}  // namespace
-
-std::unique_ptr<Host> MakeHost() { return std::make_unique<PosixCommandHost>(); }
+std::unique_ptr<Host> MakeHost() { return std::make_unique<HostOf<posix::Host>>(); }
 
 std::optional<std::string> WindowsPathOf(const std::string& argument, const platform::CodePage& codePage) {
   std::error_code error;

@@ -12,26 +12,11 @@
 
 namespace cli {
 
-namespace {
-
-class Win32CommandHost : public Host {
- public:
-  Win32CommandHost() : host_(win32::CommandLineCodePage()) {}
-  const platform::CodePage& codePage() const override { return host_.codePage(); }
-  platform::TextFiles& files() override { return host_.files(); }
-  platform::PackFiles& packFiles() override { return host_.packFiles(); }
-
- private:
-  win32::Host host_;
-};
-
-}  // namespace
-
 std::unique_ptr<Host> MakeHost() {
   // Output is UTF-8 with "\n" line ends, byte for byte what the other platforms print.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  return std::make_unique<Win32CommandHost>();
+  return std::make_unique<HostOf<win32::Host>>(win32::CommandLineCodePage());
 }
 
 std::optional<std::string> WindowsPathOf(const std::string& argument, const platform::CodePage&) {
