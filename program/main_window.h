@@ -1,5 +1,9 @@
 // The desktop window of the normal road: shows frmMain and runs until it is closed.
 #pragma once
 
-// Returns the program's exit status.
-int ShowMainWindow(int argc, char** argv);
+#include <optional>
+#include <string>
+
+// Returns the program's exit status. projectFile is a host path given on the command line, read once the
+// window shows.
+int ShowMainWindow(int argc, char** argv, const std::optional<std::string>& projectFile);

@@ -34,7 +34,11 @@ int main(int argc, char** argv) {
     posix::ShellLinkFiles shellLinks(*codePage);
     SetupPlatform platform{shellFolders, registry, programFile, probeFiles, random, shellLinks, *codePage};
     return mdlMain::Main(
-        ArgumentText(argc, argv), platform, [&] { return ShowMainWindow(argc, argv); }, std::cerr);
+        ArgumentText(argc, argv), platform,
+        [&](const std::optional<std::string>& projectFile) {
+          return ShowMainWindow(argc, argv, projectFile);
+        },
+        std::cerr);
   } catch (const std::exception& error) {
     std::cerr << "tarvex: " << error.what() << '\n';
     return 1;

@@ -28,9 +28,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     SetupPlatform platform{shellFolders, registry, programFile, probeFiles, random, shellLinks, *codePage};
     return mdlMain::Main(
         win32::ArgumentText(::GetCommandLineA()), platform,
-        [&] {
+        [&](const std::optional<std::string>& projectFile) {
           win32::Win32MainWindow window(instance);
-          return window.Run(showCommand);
+          return window.Run(showCommand, projectFile);
         },
         std::cerr);
   } catch (const std::exception& error) {
