@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "cmndlg/main_window_settings.h"
+#include "platform/errors.h"
 #include "platform/property_bag_text.h"
 #include "platform/tree_pictures.h"
 #include "platform/win32/resource_ids.h"
