@@ -10,6 +10,10 @@ void mnuFileOpen_Click(Form& form) {
   mdlFile::ReadProject(form.cmnMain.FileName(), form.reader);
 }
 
+void OpenCommandLineProject(Form& form, const std::string& filePath) {
+  mdlFile::ReadProject(filePath, form.reader);
+}
+
 void mnuFileSaveAs_Click(Form& form) {
   form.cmnMain.ShowSave();
   if (form.cmnMain.LastError() != 0) return;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/mdl_param.h"
+#include "project/mdl_trim.h"
 #include "setup/mdl_path.h"
 #include "setup/mdl_shell_lnk.h"
 
@@ -31,10 +32,21 @@ std::string SetupFailureText(const platform::RaisedError& error) {
   return std::string("Setup failed. ") + hex;
 }
 
-int Main(const std::string& argumentText, SetupPlatform& platform, const std::function<int()>& showMainWindow,
+std::optional<std::string> ProjectArgument(const std::string& argumentText) {
+  std::string_view text = mdlTrim::TrimBlanks(argumentText);
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+  if (text.empty() || text.find('"') != std::string_view::npos || text.find(" /") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  const bool projectFile = text.size() > 4 && mdlTrim::LowerAscii(text.substr(text.size() - 4)) == ".vbp";
+  if (text.front() == '/' && !projectFile) return std::nullopt;
+  return std::string(text);
+}
+
+int Main(const std::string& argumentText, SetupPlatform& platform, const ShowMainWindow& showMainWindow,
          std::ostream& errors) {
   mdlParam::ParseSwitches(argumentText);
-  if (mdlParam::HasSwitch("Setup") != -1) return showMainWindow();
+  if (mdlParam::HasSwitch("Setup") != -1) return showMainWindow(ProjectArgument(argumentText));
   try {
     InstallShortcut(platform);
   } catch (const platform::RaisedError& error) {

@@ -3,7 +3,7 @@
 
 #include "program/main_window.h"
 
-int ShowMainWindow(int, char**, posix::Host&) {
+int ShowMainWindow(int, char**, posix::Host&, const std::optional<std::string>&) {
   std::cerr << "tarvex: this build has no desktop window; use tarvex-cli\n";
   return 1;
 }

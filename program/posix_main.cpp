@@ -24,7 +24,11 @@ int main(int argc, char** argv) {
     posix::Host host;
     SetupPlatform platform = host.Setup();
     return mdlMain::Main(
-        ArgumentText(argc, argv), platform, [&] { return ShowMainWindow(argc, argv, host); }, std::cerr);
+        ArgumentText(argc, argv), platform,
+        [&](const std::optional<std::string>& projectFile) {
+          return ShowMainWindow(argc, argv, host, projectFile);
+        },
+        std::cerr);
   } catch (const std::exception& error) {
     std::cerr << "tarvex: " << error.what() << '\n';
     return 1;

@@ -5,9 +5,11 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <cmath>
+#include <filesystem>
 #include <iostream>
 
 #include "cmndlg/main_window_settings.h"
+#include "platform/posix/host_paths.h"
 #include "platform/qt/frm_main_layout.h"
 #include "platform/qt/qt_handles.h"
 #include "platform/qt/qt_text.h"
@@ -153,6 +155,17 @@ void QtMainWindow::ApplyLayout() {
 void QtMainWindow::SetFileText(const std::string& text) {
   txtFile_->setText(Shown(services_.codePage, text));
   txtFile_->setCursorPosition(0);
+}
+
+void QtMainWindow::OpenCommandLineProject(const std::string& hostPath) {
+  // The Z: form of the absolute path, as the Open dialog returns it. A path that cannot be written in
+  // the code page becomes the empty one, which the reader fails on as on a missing file.
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(hostPath, error);
+  std::string path;
+  if (!error)
+    path = posix::WindowsFromHost(absolute.lexically_normal().string(), services_.codePage).value_or("");
+  Route([&] { frmMain::OpenCommandLineProject(*form_, path); });
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {

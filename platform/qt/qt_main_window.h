@@ -45,6 +45,10 @@ class QtMainWindow : public QMainWindow, public platform::MainWindow {
   void Unload() override { close(); }
   void EndProgram() override { services_.endProgram(); }
 
+  // Reads the project named on the command line (a host path, absolute or relative to the current
+  // folder), as "&Open..." would read the file chosen in its dialog.
+  void OpenCommandLineProject(const std::string& hostPath);
+
   // The controls, by their names.
   QTreeWidget& trvMain() { return *trvMain_; }
   QLabel& lblFile() { return *lblFile_; }

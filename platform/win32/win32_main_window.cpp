@@ -11,6 +11,7 @@
 
 #include "cmndlg/main_window_settings.h"
 #include "cmndlg/property_bag_text.h"
+#include "platform/errors.h"
 #include "resources/tree_pictures.h"
 #include "platform/win32/resource_ids.h"
 
@@ -361,9 +362,18 @@ void Win32MainWindow::CreateControls() {
   ::SetFocus(trvMain_);
 }
 
-int Win32MainWindow::Run(int showCommand) {
+int Win32MainWindow::Run(int showCommand, const std::optional<std::string>& projectFile) {
   ::ShowWindow(window_, showCommand);
   ::UpdateWindow(window_);
+  if (projectFile) {
+    // The full path, as the Open dialog returns it; one Windows rejects is read as a missing file.
+    std::string path;
+    try {
+      path = FullPath(*projectFile);
+    } catch (const platform::FileError&) {
+    }
+    Route([&] { frmMain::OpenCommandLineProject(*form_, path); });
+  }
   MSG message;
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (accelerators_ != nullptr && ::TranslateAcceleratorA(window_, accelerators_, &message)) continue;

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,8 +125,9 @@ class Win32MainWindow : public platform::MainWindow {
   Win32MainWindow(const Win32MainWindow&) = delete;
   Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
-  // Shows the window and runs its messages until the program ends; returns the exit status.
-  int Run(int showCommand);
+  // Shows the window, reads the project named on the command line (as written there) if there is one,
+  // and runs its messages until the program ends; returns the exit status.
+  int Run(int showCommand, const std::optional<std::string>& projectFile);
 
   void SetFileText(const std::string& text) override;
   void Unload() override;

@@ -271,6 +271,38 @@ TEST_F(MainWindowTest, SaveAsFollowsTheReadsOutcomeAndAStaleTreeNeverFails) {
   EXPECT_EQ(Text().toStdString(), WindowsPath(broken));
 }
 
+TEST_F(MainWindowTest, AProjectNamedOnTheCommandLineIsReadAsOpenReadsIt) {
+  const QString missing = work.filePath("Missing.vbp");
+  const struct {
+    QString argument;
+    bool read;
+  } cases[] = {
+      {kDemo, true},
+      {QDir::current().relativeFilePath(kDemo), true},
+      {missing, false},
+      {"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.argument.toStdString());
+    runner.seen.clear();
+    if (!c.read) runner.answers.push_back(qttest::Ok());
+    window.OpenCommandLineProject(c.argument.toStdString());
+    EXPECT_TRUE(runner.answers.empty());
+    EXPECT_EQ(window.mnuFileSaveAs().isEnabled(), c.read);
+    EXPECT_TRUE(runner.Seen("file").empty());
+    const auto messages = runner.Seen("message");
+    if (c.read) {
+      EXPECT_TRUE(messages.empty());
+      Click("p0");
+      EXPECT_EQ(Text().toStdString(), WindowsPath(kDemo));
+    } else {
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_EQ(messages[0].text, "Error.");
+      EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+    }
+  }
+}
+
 TEST_F(MainWindowTest, CancelledDialogsDoNothing) {
   Open(kDemo);
   Click("f3");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "app/mdl_main.h"
@@ -24,10 +25,16 @@ struct Machine {
   SetupPlatform platform{shell, registry, program, files, random, links, codePage};
   std::ostringstream errors;
   int windows = 0;
+  std::optional<std::string> projectFile;
 
   int Run(const std::string& commandLine) {
     return mdlMain::Main(
-        commandLine, platform, [this] { return ++windows, 7; }, errors);
+        commandLine, platform,
+        [this](const std::optional<std::string>& project) {
+          projectFile = project;
+          return ++windows, 7;
+        },
+        errors);
   }
 };
 
@@ -45,11 +52,35 @@ const CallLog kSetupLinkCalls = {"CoCreateInstance ShellLink",
 
 }  // namespace
 
-TEST(Main, NormalModeShowsTheWindowAndTouchesNoSetup) {
-  for (const std::string line : {"", "setup", "/setupx", "-setup", "/setup =1", "C:\\x.vbp"}) {
+// Every command line without /Setup shows the window; one path and nothing else is the project to read.
+TEST(Main, NormalModeShowsTheWindowWithTheProjectNamedAlone) {
+  const std::optional<std::string> none;
+  const struct {
+    std::string line;
+    std::optional<std::string> project;
+  } cases[] = {
+      {"", none},
+      {"/setupx", none},
+      {"/setup =1", none},
+      {"/x", none},
+      {"/Mode=Fast", none},
+      {"   ", none},
+      {"C:\\x.vbp", "C:\\x.vbp"},
+      {" Demo.vbp ", "Demo.vbp"},
+      {"C:\\My Projects\\x.vbp", "C:\\My Projects\\x.vbp"},
+      {"\"C:\\My Projects\\x.vbp\"", "C:\\My Projects\\x.vbp"},
+      {"/home/ann/Demo.VBP", "/home/ann/Demo.VBP"},
+      {"setup", "setup"},
+      {"-setup", "-setup"},
+      {"a.vbp /Mode=Fast", none},
+      {"\"C:\\x.vbp\" b.vbp", none},
+      {"\"\"", none},
+  };
+  for (const auto& c : cases) {
     Machine m;
-    EXPECT_EQ(m.Run(line), 7) << line;
+    EXPECT_EQ(m.Run(c.line), 7) << c.line;
     EXPECT_EQ(m.windows, 1);
+    EXPECT_EQ(m.projectFile, c.project) << c.line;
     EXPECT_TRUE(m.log.empty());
     EXPECT_TRUE(m.script.calls.empty());
   }

@@ -21,9 +21,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     SetupPlatform platform = host.Setup();
     return mdlMain::Main(
         win32::ArgumentText(::GetCommandLineA()), platform,
-        [&] {
+        [&](const std::optional<std::string>& projectFile) {
           win32::Win32MainWindow window(instance, host.files(), host.packFiles());
-          return window.Run(showCommand);
+          return window.Run(showCommand, projectFile);
         },
         std::cerr);
   } catch (const std::exception& error) {
