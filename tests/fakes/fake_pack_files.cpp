@@ -219,4 +219,17 @@ bool FakePackFiles::Exists(const std::string& path) {
   return entries_.count(Key(path)) != 0;
 }
 
+void FakePackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
+  log_.push_back("replace " + path + ": " + std::string(bytes));
+  const auto found = entries_.find(Key(path));
+  if (found == entries_.end()) throw platform::FileError(path, "The system cannot find the file specified.");
+  const Node& old = nodes_[found->second.node];
+  if (!old.regular) throw platform::FileError(path, "Not a regular file");
+  if (old.users > 0) throw platform::FileError(path, "The file is in use.");
+  if (old.readOnly) throw platform::FileError(path, "Access is denied.");
+  if (Failing(Step::Write, path)) throw platform::FileError(path, "injected write failure");
+  // Renamed over the name: other links keep the old content.
+  found->second.node = NewNode(Node{std::string(bytes)});
+}
+
 }  // namespace fakes

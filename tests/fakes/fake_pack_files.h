@@ -33,7 +33,8 @@ class FakePackFiles : public platform::PackFiles {
   bool ReadOnly(const std::string& path) const;
   // Names (as last written) of the files directly in a folder, in lower-cased order.
   std::vector<std::string> NamesIn(const std::string& folder) const;
-  // Every operation in order: "open P", "create P", "write P: TEXT", "close P", "copy A to B", "exists P".
+  // Every operation in order: "open P", "create P", "write P: TEXT", "close P", "copy A to B", "exists P",
+  // "replace P: TEXT".
   const std::vector<std::string>& Log() const { return log_; }
   std::vector<std::string> LogOf(const std::string& verb) const;
   int OpenCount() const { return openCount_; }
@@ -42,6 +43,7 @@ class FakePackFiles : public platform::PackFiles {
   std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override;
+  void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
   // A path as this fake resolves it: ASCII case folded, "\\" and "/" separating, "." and ".." applied.
   static std::string Key(const std::string& path);
