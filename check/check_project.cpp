@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/errors.h"
 #include "project/component_kinds.h"
@@ -55,6 +56,21 @@ std::string LowerPath(std::string_view path) {
   std::string lower = mdlTrim::LowerAscii(path);
   std::replace(lower.begin(), lower.end(), '/', '\\');
   return lower;
+}
+
+// One spelling for each file a full path can name: lower case, "." and ".." resolved.
+std::string FileKey(std::string_view full) {
+  std::vector<std::string_view> kept;
+  for (const auto name : Names(full)) {
+    if (name == "..") {
+      if (kept.size() > 1) kept.pop_back();
+    } else if (name != ".") {
+      kept.push_back(name);
+    }
+  }
+  std::string key;
+  for (const auto name : kept) key += (key.empty() ? "" : "\\") + mdlTrim::LowerAscii(name);
+  return key;
 }
 
 // The project file's component lines, in order, with their line numbers.
@@ -154,6 +170,12 @@ Walked Walk(Listings& listings, const std::string& from, std::string_view path, 
 
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
+// A system's reason as a sentence of its own, whether or not it ends in a full stop.
+std::string Sentence(std::string reason) {
+  while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
+  return reason + ". ";
+}
+
 std::string LineEndsText(const TextScan& scan) {
   const int64_t bad = scan.lfOnly() + scan.crOnly();
   const char* kind = "mixed";
@@ -175,6 +197,7 @@ class Checker {
     const std::vector<Entry> entries = ComponentEntries(input_.observed.ProjectBytes());
     std::unordered_map<std::string, std::size_t> names;
     std::unordered_map<std::string, std::size_t> fileNames;
+    std::unordered_set<std::string> files;
     for (std::size_t i = 0; i < model.components.size() && i < entries.size(); ++i) {
       const auto& component = model.components[i];
       const Entry& entry = entries[i];
@@ -192,7 +215,7 @@ class Checker {
       const auto [first, added] = fileNames.try_emplace(mdlTrim::LowerAscii(mdlTrim::TextAfterLast(component.path, '\\')), i);
       if (!added) {
         const auto& other = model.components[first->second];
-        if (LowerPath(mdlFile::ComponentFilePath(model, other.path)) != LowerPath(file)) {
+        if (FileKey(mdlFile::ComponentFilePath(model, other.path)) != FileKey(file)) {
           Add(model.filePath, entry.line, Severity::Error, "same-file-name",
               Quoted(component.path) + " and " + Quoted(other.path) + " (line " +
                   std::to_string(entries[first->second].line) + ") have the same file name " +
@@ -208,7 +231,8 @@ class Checker {
       }
       const Walked walked = Walk(listings_, folder_, component.path, model.filePath);
       if (!walked.written.empty()) CaseMismatch(model.filePath, entry.line, component.path, walked);
-      ComponentFile(file, component.path, entry);
+      // A file named twice is looked into once.
+      if (files.insert(FileKey(file)).second) ComponentFile(file, component.path, entry);
     }
     return std::move(findings_);
   }
@@ -219,10 +243,11 @@ class Checker {
   }
 
   void CaseMismatch(const std::string& file, int64_t line, std::string_view path, const Walked& walked) {
+    const std::string which = walked.written == path ? std::string() : "in " + Quoted(path) + ", ";
     Add(file, line, Severity::Warning, "case-mismatch",
-        Quoted(path) + " finds " + Quoted(walked.disk) + " only without regard to case (written " +
-            Quoted(walked.written) + "): it works on Windows but not in a case-sensitive checkout; write " +
-            Quoted(walked.disk));
+        which + Quoted(walked.written) + " matches " + Quoted(walked.disk) +
+            " on disk only without regard to case, which works on Windows but not in a case-sensitive "
+            "checkout; write " + Quoted(walked.disk));
   }
 
   void LineEnds(const std::string& file, const TextScan& scan) {
@@ -251,7 +276,8 @@ class Checker {
     }
     if (scan == nullptr) {
       Add(input_.model.filePath, entry.line, Severity::Error, "unreadable",
-          "cannot read " + Quoted(path) + ": " + reason + "; correct the path or restore the file");
+          "cannot read " + Quoted(path) + ": " + Sentence(reason) +
+              "Correct the path in the project file or restore the file");
       return;
     }
     LineEnds(file, *scan);
@@ -260,9 +286,9 @@ class Checker {
       const Walked walked = Walk(listings_, FolderOf(file), reference.name, input_.model.filePath);
       if (walked.missing) {
         Add(file, reference.line, Severity::Error, "missing-companion",
-            Quoted(reference.name) + " is named here but missing; the " +
-                (known ? std::string(entry.kind->folderText) : std::string("component")) +
-                " cannot load without it: restore it beside " + Quoted(mdlTrim::TextAfterLast(path, '\\')));
+            Quoted(reference.name) + " is named here but missing, and the " + (known ? "component's" : "file's") +
+                " pictures and binary properties cannot load without it; restore it beside " +
+                Quoted(mdlTrim::TextAfterLast(path, '\\')));
       } else if (!walked.written.empty()) {
         CaseMismatch(file, reference.line, reference.name, walked);
       }
@@ -333,7 +359,7 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
       std::string buffer(64 * 1024, '\0');
       while (const std::size_t got = input->Read(buffer.data(), buffer.size())) bytes.append(buffer.data(), got);
     } catch (const platform::FileError& error) {
-      refuse(std::string("the file could not be read whole (") + error.what() + "); it was left as it is");
+      refuse("the file could not be read whole: " + Sentence(error.what()) + "It was left as it is");
       continue;
     }
     TextScan scan;
@@ -344,8 +370,8 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
     try {
       output.ReplaceWhole(finding.file, WithCrLf(bytes));
     } catch (const platform::FileError& error) {
-      refuse(std::string("the file cannot be written (") + error.what() +
-             "); it was left as it is: make it writable and run again");
+      refuse("the file cannot be written: " + Sentence(error.what()) +
+             "It was left as it is; make it writable and run again");
       continue;
     }
     done.push_back({finding.file, finding.line, Severity::Note, "line-ends-fixed",
