@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -107,22 +108,38 @@ class Listings {
   enum class Match { Exact, Folded, Missing, Unknown };
   // How name is found in folder; for Folded, disk gets the name on disk.
   Match Find(const std::string& folder, std::string_view name, std::string& disk) {
-    auto found = byFolder_.find(LowerPath(folder));
-    if (found == byFolder_.end()) found = byFolder_.emplace(LowerPath(folder), folders_.NamesIn(folder)).first;
+    const std::string key = LowerPath(folder);
+    auto found = byFolder_.find(key);
+    if (found == byFolder_.end()) found = byFolder_.emplace(key, Read(folder)).first;
     if (!found->second) return Match::Unknown;
-    std::optional<std::string> folded;
-    for (const auto& entry : *found->second) {
-      if (entry == name) return Match::Exact;
-      if (mdlTrim::EqualsIgnoringAsciiCase(entry, name) && (!folded || entry < *folded)) folded = entry;
-    }
-    if (!folded) return Match::Missing;
-    disk = *folded;
+    const Listing& listing = *found->second;
+    if (listing.exact.count(std::string(name)) != 0) return Match::Exact;
+    const auto folded = listing.folded.find(mdlTrim::LowerAscii(name));
+    if (folded == listing.folded.end()) return Match::Missing;
+    disk = folded->second;
     return Match::Folded;
   }
 
  private:
+  struct Listing {
+    std::unordered_set<std::string> exact;
+    std::unordered_map<std::string, std::string> folded;  // lower case -> the first such name in byte order
+  };
+
+  std::optional<Listing> Read(const std::string& folder) {
+    auto names = folders_.NamesIn(folder);
+    if (!names) return std::nullopt;
+    Listing listing;
+    for (auto& name : *names) {
+      auto [slot, added] = listing.folded.try_emplace(mdlTrim::LowerAscii(name), name);
+      if (!added && name < slot->second) slot->second = name;
+      listing.exact.insert(std::move(name));
+    }
+    return listing;
+  }
+
   platform::FolderNames& folders_;
-  std::map<std::string, std::optional<std::vector<std::string>>> byFolder_;
+  std::unordered_map<std::string, std::optional<Listing>> byFolder_;
 };
 
 // How a path, relative to a folder or absolute, is spelled on disk.
@@ -264,10 +281,7 @@ class Checker {
       // The reader does not open every file (a module's name is in the project file): read it here.
       try {
         const auto input = input_.files.OpenInput(file);
-        std::string buffer(64 * 1024, '\0');
-        while (const std::size_t got = input->Read(buffer.data(), buffer.size())) {
-          own.Feed(std::string_view(buffer.data(), got));
-        }
+        while (const std::size_t got = input->Read(buffer_.get(), kBuffer)) own.Feed(std::string_view(buffer_.get(), got));
         own.Finish();
         scan = &own;
       } catch (const platform::FileError& error) {
@@ -295,6 +309,9 @@ class Checker {
     }
   }
 
+  static constexpr std::size_t kBuffer = 64 * 1024;
+  // One buffer for every file read here; never cleared, since each read fills what it hands over.
+  std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBuffer);
   const CheckInput& input_;
   Listings listings_;
   std::string folder_;
