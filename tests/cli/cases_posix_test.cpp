@@ -12,7 +12,7 @@
 #include <map>
 #include <sstream>
 
-#include "tests/fakes/folder_snapshot.h"
+#include "tests/fakes/scratch_folder_posix.h"
 
 namespace fs = std::filesystem;
 
@@ -20,12 +20,7 @@ namespace {
 
 const fs::path kCases = fs::path(TARVEX_SOURCE_DIR) / "tests/data/projects";
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+std::string ReadAll(const fs::path& path) { return fakes::Scratch::ReadAll(path); }
 
 void WriteAll(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -44,22 +39,23 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }
 
 std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  return fs::exists(folder) ? fakes::FolderSnapshot(folder) : std::map<std::string, std::string>{};
+  std::map<std::string, std::string> files;
+  if (!fs::exists(folder)) return files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file() && !entry.is_symlink())
+      files[fs::relative(entry.path(), folder).string()] = ReadAll(entry.path());
+  }
+  return files;
 }
 
 class ProjectCase : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     dir = kCases / GetParam();
-    root = fs::temp_directory_path() / ("tarvex-case-" + std::to_string(::getpid()) + "-" + GetParam());
-    fs::remove_all(root);
     fs::create_directories(root / "out");
     fs::copy(dir / "in", root / "in", fs::copy_options::recursive);
     if (fs::exists(dir / "out")) fs::copy(dir / "out", root / "out", fs::copy_options::recursive);
-    windowsRoot = "Z:" + root.string();
-    for (char& c : windowsRoot) c = c == '/' ? '\\' : c;
   }
-  void TearDown() override { fs::remove_all(root); }
 
   // Runs the program; returns its exit status, with what it printed (the scratch folder as <root>).
   int Run(const std::string& args, std::string& out, std::string& err) {
@@ -80,9 +76,10 @@ class ProjectCase : public ::testing::TestWithParam<std::string> {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
+  fakes::Scratch scratch;
   fs::path dir;
-  fs::path root;
-  std::string windowsRoot;
+  const fs::path root = scratch.Path();
+  const std::string windowsRoot = scratch.Win();
 };
 
 TEST_P(ProjectCase, ReadsAndPacksAsExpected) {
