@@ -38,17 +38,6 @@ struct Machine {
   }
 };
 
-const CallLog kSetupLinkCalls = {"CoCreateInstance ShellLink",
-                                 "QueryInterface IPersistFile",
-                                 "SetPath C:\\Tools\\Tarvex.exe",
-                                 "SetWorkingDirectory C:\\Tools\\",
-                                 "SetDescription Lumor Tarvex",
-                                 "SetIconLocation C:\\Tools\\Tarvex.exe,0",
-                                 "SetShowCmd 5",
-                                 "Resolve 0,5",
-                                 "Save forget",
-                                 "Release IPersistFile",
-                                 "Release IShellLinkA"};
 
 }  // namespace
 
@@ -86,50 +75,6 @@ TEST(Main, NormalModeShowsTheWindowWithTheProjectNamedAlone) {
   }
 }
 
-TEST(Main, SwitchTableHoldsTheParsedCommandLine) {
-  Machine m;
-  m.Run("a.vbp /Mode=Fast");
-  ASSERT_EQ(mdlParam::Switches().size(), 2u);
-  EXPECT_EQ(mdlParam::Switches()[1].name, "mode");
-  EXPECT_EQ(mdlParam::Switches()[1].value, "Fast");
-}
-
-TEST(Main, WritableAllUsersFolderGetsTheShortcut) {
-  Machine m;
-  m.shell.folders[23] = "C:\\All\\Programs";
-  m.shell.folders[2] = "C:\\Ann\\Programs";
-  EXPECT_EQ(m.Run("/Setup"), 0);
-  EXPECT_EQ(m.windows, 0);
-  EXPECT_EQ(m.errors.str(), "");
-  EXPECT_EQ(m.script.calls, kSetupLinkCalls);
-  EXPECT_EQ(m.script.savedPath, u"C:\\All\\Programs\\Tarvex.lnk");
-  // The folder functions in their order: common, probe, common again, then the program's paths.
-  EXPECT_EQ(m.log, (CallLog{"SHGetFolderPathA 23 0", "Randomize", "Create C:\\All\\Programs\\AAAAAAAA.tmp",
-                            "Close", "Delete C:\\All\\Programs\\AAAAAAAA.tmp", "SHGetFolderPathA 23 0",
-                            "Folder", "BaseName", "Folder", "Folder", "BaseName"}));
-  EXPECT_TRUE(m.files.files.empty());
-}
-
-TEST(Main, UnwritableAllUsersFolderSendsTheShortcutToTheUser) {
-  Machine m;
-  m.shell.folders[23] = "C:\\All\\Programs";
-  m.shell.folders[2] = "C:\\Ann\\Programs";
-  m.files.readOnlyFolders.insert("C:\\All\\Programs\\");
-  EXPECT_EQ(m.Run("/x /SETUP:yes"), 0);
-  EXPECT_EQ(m.script.savedPath, u"C:\\Ann\\Programs\\Tarvex.lnk");
-  EXPECT_EQ(m.script.calls, kSetupLinkCalls);
-  EXPECT_EQ(m.log[3], "SHGetFolderPathA 2 0");
-}
-
-TEST(Main, MissingAllUsersFolderSendsTheShortcutToTheUserWithoutProbing) {
-  Machine m;
-  m.shell.folders[2] = "C:\\Ann\\Programs\\";
-  EXPECT_EQ(m.Run("/  Setup"), 0);
-  EXPECT_EQ(m.script.savedPath, u"C:\\Ann\\Programs\\Tarvex.lnk");
-  EXPECT_EQ(m.log[0], "SHGetFolderPathA 23 0");
-  EXPECT_EQ(m.log[1], "SHGetFolderPathA 2 0");
-}
-
 TEST(Main, UserFolderFromTheRegistryWhenTheShellHasNone) {
   Machine m;
   m.shell.entryPointMissing = true;
@@ -137,22 +82,6 @@ TEST(Main, UserFolderFromTheRegistryWhenTheShellHasNone) {
   m.registry.programs = "C:\\Reg\\Programs";
   EXPECT_EQ(m.Run("/Setup"), 0);
   EXPECT_EQ(m.script.savedPath, u"C:\\Reg\\Programs\\Tarvex.lnk");
-}
-
-TEST(Main, NoProgramsFolderAtAllGivesTheBareLinkName) {
-  Machine m;
-  EXPECT_EQ(m.Run("/Setup"), 0);
-  EXPECT_EQ(m.script.savedPath, u"Tarvex.lnk");
-  EXPECT_EQ(m.windows, 0);
-}
-
-TEST(Main, FailedShortcutReportsTheHresultAndShowsNoWindow) {
-  Machine m;
-  m.script.failAt = "Save";
-  m.script.failure = static_cast<int32_t>(0x80070005u);
-  EXPECT_NE(m.Run("/Setup"), 0);
-  EXPECT_EQ(m.windows, 0);
-  EXPECT_EQ(m.errors.str(), "Setup failed. 0x80070005\n");
 }
 
 TEST(Main, FailureTextShowsTheHresultAsEightHexDigits) {

@@ -114,7 +114,7 @@ TEST(RunningProgramFile, IsThisTestProgramInZForm) {
   const posix::RunningProgramFile program(*codePage);
   const fs::path self = fs::read_symlink("/proc/self/exe");
   EXPECT_EQ(program.Folder(), ZPath(self.parent_path()));
-  EXPECT_EQ(program.BaseName(), "tests_setup");
+  EXPECT_EQ(program.BaseName(), "tests_platform_posix");
 }
 
 TEST(SplitProgramPath, KeepsTheDriveRootsBackslashAndDropsTheExtension) {

@@ -145,20 +145,6 @@ TEST_F(MainWindowTest, StartsAsTheFormIsCreated) {
   EXPECT_FLOAT_EQ(window.CmnMainContainer().HeightTwips(), 36 * qtui::TwipsPerPixelY());
 }
 
-TEST_F(MainWindowTest, TheLayoutIsTheFormsInTwipsAndFollowsAResize) {
-  ASSERT_FLOAT_EQ(qtui::TwipsPerPixelX(), 15.0f) << "the offscreen screen has 96 dots per inch";
-  EXPECT_EQ(window.ClientArea().size(), QSize(312, 213));
-  EXPECT_EQ(window.trvMain().geometry(), QRect(4, 4, 304, 181));
-  EXPECT_EQ(window.lblFile().geometry(), QRect(4, 194, 80, 13));
-  EXPECT_EQ(window.txtFile().geometry(), QRect(92, 190, 216, 19));
-
-  window.resize(window.width() + 200, window.height() + 100);
-  QTRY_COMPARE_WITH_TIMEOUT(window.ClientArea().size(), QSize(512, 313), 2000);
-  EXPECT_EQ(window.trvMain().geometry(), QRect(4, 4, 504, 281));
-  EXPECT_EQ(window.lblFile().geometry(), QRect(4, 294, 80, 13));
-  EXPECT_EQ(window.txtFile().geometry(), QRect(92, 290, 416, 19));
-}
-
 TEST_F(MainWindowTest, OpensTheExampleProjectThroughTheOpenDialog) {
   Open(kDemo);
   const auto dialogs = runner.Seen("file");
@@ -219,29 +205,6 @@ TEST_F(MainWindowTest, ANodeClickShowsTheProjectPathNothingOrTheComponentsPath) 
   window.SetFileText("other");
   Click("f0");
   EXPECT_EQ(Text(), "frmMain.frm");
-}
-
-TEST_F(MainWindowTest, SelectingWithTheKeyboardShowsThePathToo) {
-  Open(kDemo);
-  window.trvMain().setFocus();
-  Click("p0");
-  QTest::keyClick(&window.trvMain(), Qt::Key_Down);  // Forms
-  EXPECT_EQ(Text(), "");
-  QTest::keyClick(&window.trvMain(), Qt::Key_Right);  // expands it
-  QTest::keyClick(&window.trvMain(), Qt::Key_Down);   // frmMain
-  EXPECT_EQ(Text(), "frmMain.frm");
-  QTest::keyClick(&window.trvMain(), Qt::Key_Down);
-  EXPECT_EQ(Text(), "frmAbout.frm");
-}
-
-TEST_F(MainWindowTest, TheComponentOfKeyF12ShowsComponent12) {
-  Open(ModulesProject("Thirteen", 14));
-  Click("f12");
-  EXPECT_EQ(Text(), "m12.bas");
-  Click("f1");
-  EXPECT_EQ(Text(), "m1.bas");
-  Click("f13");
-  EXPECT_EQ(Text(), "m13.bas");
 }
 
 TEST_F(MainWindowTest, SaveAsFollowsTheReadsOutcomeAndAStaleTreeNeverFails) {
@@ -358,20 +321,6 @@ TEST_F(MainWindowTest, SaveAsPacksTheProjectAndReportsInOneMessage) {
   runner.answers.push_back(qttest::Cancel());
   window.mnuFileOpen().trigger();
   EXPECT_EQ(runner.Seen("file").back().selectedFiles, QStringList{QFileInfo(target).absoluteFilePath()});
-}
-
-TEST_F(MainWindowTest, ASecondProjectReplacesTheFirstWhileThePathFieldKeepsItsText) {
-  Open(kDemo);
-  Click("f4");
-  Open(ModulesProject("Second", 3));
-  EXPECT_EQ(Text(), "..\\Shared\\modTools.bas");
-  const std::vector<ShownNode> expected{
-      {0, "p0", "Second", 3, 3, true}, {1, "r3", "Modules", 5, 6, false}, {2, "f0", "M0", 9, 9, false},
-      {2, "f1", "M1", 9, 9, false},    {2, "f2", "M2", 9, 9, false},
-  };
-  EXPECT_EQ(Shown(), expected);
-  Click("f2");
-  EXPECT_EQ(Text(), "m2.bas");
 }
 
 TEST_F(MainWindowTest, ALargeProjectIsShownWhole) {
