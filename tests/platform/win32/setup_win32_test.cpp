@@ -43,7 +43,7 @@ TEST(Win32CodePageTest, ConvertsBothWaysAndRefusesWhatTheCodePageCannotSpell) {
 
 TEST(Win32SetupTest, TheProgramFileIsThisTestProgram) {
   const win32::ModuleProgramFile program;
-  EXPECT_EQ(program.BaseName(), "tests_win32");
+  EXPECT_EQ(program.BaseName(), "tests_platform_win32");
   EXPECT_EQ(mdlPath::AppExePath(program), win32::ModuleFileName());
   EXPECT_EQ(mdlPath::AppFolder(program).back(), '\\');
 }
