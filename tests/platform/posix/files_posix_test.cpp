@@ -12,6 +12,7 @@
 #include "platform/posix/host_paths.h"
 #include "platform/posix/posix_text_files.h"
 #include "project/line_reader.h"
+#include "tests/fakes/scratch_folder_posix.h"
 
 namespace fs = std::filesystem;
 
@@ -19,21 +20,8 @@ namespace {
 
 class PosixFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root = fs::temp_directory_path() / ("tarvex-posix-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
-    fs::create_directories(root);
-  }
-  void TearDown() override { fs::remove_all(root); }
-
-  void Write(const fs::path& relative, const std::string& content) {
-    fs::create_directories((root / relative).parent_path());
-    std::ofstream(root / relative, std::ios::binary) << content;
-  }
-  std::string Win(const std::string& relative) {
-    return *posix::WindowsFromHost(root.string(), *codePage) + "\\" + relative;
-  }
+  void Write(const fs::path& relative, const std::string& content) { scratch.Write(relative.string(), content); }
+  std::string Win(const std::string& relative) { return scratch.Win(relative); }
   std::string ReadAll(const std::string& windowsPath) {
     const auto file = files.OpenInput(windowsPath);
     std::string all;
@@ -42,7 +30,8 @@ class PosixFiles : public ::testing::Test {
     return all;
   }
 
-  fs::path root;
+  fakes::Scratch scratch;
+  const fs::path root = scratch.Path();
   std::unique_ptr<platform::CodePage> codePage = posix::MakeCodePage(1252);
   posix::PosixTextFiles files{*codePage};
 };

@@ -1,4 +1,4 @@
-// Temporary folders, whole-file reads and runs of lnkinfo and of the tarvex program for the POSIX tests.
+// Whole-file reads and runs of lnkinfo and of the tarvex program for the POSIX tests.
 #pragma once
 
 #include <fcntl.h>
@@ -16,53 +16,18 @@
 #include <string>
 #include <vector>
 
+#include "tests/fakes/scratch_folder_posix.h"
+
 namespace setup_test {
 
 namespace fs = std::filesystem;
 
-// A fresh folder, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "tarvex-setup-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-    fs::permissions(path_, fs::perms(0755));
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    // Read-only folders inside are opened up again so that they can be removed.
-    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
-         it.increment(ignored)) {
-      if (it->is_directory(ignored))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& Path() const { return path_; }
-  fs::path Make(const std::string& relative, fs::perms perms = fs::perms(0777)) const {
-    const fs::path p = path_ / relative;
-    fs::create_directories(p);
-    fs::permissions(p, perms);
-    return p;
-  }
+using TempDir = fakes::Scratch;
 
- private:
-  fs::path path_;
-};
-
-inline std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+inline std::string ReadAll(const fs::path& path) { return fakes::Scratch::ReadAll(path); }
 
 inline void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 inline uint32_t Read32(const std::string& bytes, std::size_t offset) {
