@@ -27,16 +27,20 @@ class RecordingContainer : public platform::ControlContainer {
   platform::Handle surfaceHdc = 0x0C01023F;
 
   // Failures: PropertyChanged for this name; the n-th (from 1) call of SurfaceHdc; every ParentHwnd.
+  float twipsPerPixelX = 15.0f;
+  float twipsPerPixelY = 15.0f;
+  float width = 0;
+  float height = 0;
   std::optional<std::string> failAnnouncing;
   int failSurfaceHdcCall = 0;
   bool failParentHwnd = false;
 
   void PropertyChanged(const std::string& name) override;
   void DrawLine(int32_t, int32_t, int32_t, int32_t, int32_t) override {}
-  void SetWidth(float) override {}
-  void SetHeight(float) override {}
-  float TwipsPerPixelX() override { return 15.0f; }
-  float TwipsPerPixelY() override { return 15.0f; }
+  void SetWidth(float twips) override { width = twips; }
+  void SetHeight(float twips) override { height = twips; }
+  float TwipsPerPixelX() override { return twipsPerPixelX; }
+  float TwipsPerPixelY() override { return twipsPerPixelY; }
   int32_t ParentHwnd() override;
   platform::Handle InstanceHandle() override { return instance; }
   platform::Handle SurfaceHdc() override;
