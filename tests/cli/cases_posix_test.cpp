@@ -134,3 +134,19 @@ INSTANTIATE_TEST_SUITE_P(Data, ProjectCase, ::testing::ValuesIn(Cases()),
                          });
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, WrongArgumentsAreUsageErrorsThatTouchNothing) {
+  fakes::Scratch scratch;
+  scratch.Write("App.vbp", "Module=M; M.bas\r\n");
+  for (const std::string args : {"", "tree", "tree a.vbp b.vbp", "pack App.vbp", "pack App.vbp 'x y' z", "bogus"}) {
+    const std::string command = "cd '" + scratch.Path().string() + "' && '" TARVEX_BINARY_DIR "/cli/tarvex-cli' " +
+                                args + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args;
+    EXPECT_EQ(scratch.NamesIn(""), std::vector<std::string>{"App.vbp"}) << args;
+  }
+}
+
+}  // namespace
