@@ -59,3 +59,16 @@ TEST(ImageIcon, IsA32By32SixteenColourIconWithATransparentBorder) {
   EXPECT_EQ(static_cast<uint8_t>(file[xorStart + 26 * 16 + 1]), 0x04);
   EXPECT_EQ(static_cast<uint8_t>(file[xorStart + 26 * 16 + 2]), 0xFF);
 }
+
+TEST_F(CmnDlgTest, ActionRunsTheMethodOfItsNumberAndIgnoresEveryOther) {
+  const std::vector<std::pair<int32_t, std::vector<std::string>>> cases{
+      {1, {"GetOpenFileNameA"}}, {2, {"GetSaveFileNameA"}}, {3, {"ChooseColorA"}}, {4, {"GetDeviceCaps", "ChooseFontA"}},
+      {5, {"PrintDlgA"}},        {6, {"WinHelpA"}},         {0, {}},               {7, {}},
+      {-1, {}},                  {2147483647, {}}};
+  for (const auto& [action, calls] : cases) {
+    dialogs.calls.clear();
+    dlg.setAction(action);
+    EXPECT_EQ(dialogs.calls, calls) << action;
+  }
+  EXPECT_TRUE(container.Announced().empty());
+}

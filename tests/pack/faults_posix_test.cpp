@@ -4,6 +4,7 @@
 // target folder holds whole files only.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -221,6 +222,24 @@ std::vector<Fault> Faults() {
          return true;
        },
        "out/Demo.vbp", {"copy " + src + "Item.cls to " + out + "Item.cls"}, kAll, {{"Item.cls", "first pack"}}},
+      {"a target folder on another file system that is full", {},
+       [](fakes::Scratch& s, mdlFile::ProjectModel&) {
+         s.Write("src/Item.cls", std::string(512 * 1024, 'x'));
+         if (::mount("tarvex-test", (s / "out").c_str(), "tmpfs", 0, "size=256k,mode=0777") != 0) return false;
+         s.Write("out/Item.cls", "first pack");
+         return true;
+       },
+       "out/Demo.vbp", {"copy " + src + "Item.cls to " + out + "Item.cls"}, kAll, {{"Item.cls", "first pack"}}},
+      {"a project file larger than the disk allows", {},
+       [](fakes::Scratch& s, mdlFile::ProjectModel&) {
+         std::string many = "Type=Exe\r\n";
+         for (int i = 0; i < 4000; ++i) many += "Title=\"a line that is carried over\"\r\n";
+         s.Write("src/Demo.vbp", many);
+         return true;
+       },
+       "out/Demo.vbp",
+       {"write a line to " + out + "Demo.vbp", "write a line to " + out + "Demo.vbp", "close " + out + "Demo.vbp"},
+       kAll, {}},
       {"a large file is copied whole", {},
        [](fakes::Scratch& s, mdlFile::ProjectModel&) {
          s.Write("src/Item.cls", std::string(3 * 1024 * 1024 + 17, 'y'));
@@ -238,6 +257,11 @@ TEST_P(PackFault, IsNamedAndLosesNothing) {
   const Fault& fault = GetParam();
   fakes::Scratch scratch;
   scratch.Make("out");
+  // A file system mounted on the target folder by a case goes before the folder does.
+  struct Unmount {
+    fs::path folder;
+    ~Unmount() { ::umount2(folder.c_str(), MNT_DETACH); }
+  } unmount{scratch / "out"};
   scratch.Write("src/Demo.vbp", "Type=Exe\r\nForm=Main.frm\r\nModule=Tools; lib\\Tools.bas\r\nClass=Item; Item.cls\r\n"
                                 "MajorVer=1\r\n");
   scratch.Write("src/Main.frm", "form");

@@ -323,6 +323,11 @@ TEST_F(SystemDialogsTest, HelpOpensTheFileWithTheDesktopsViewer) {
   QDesktopServices::unsetUrlHandler("file");
 }
 
+TEST_F(SystemDialogsTest, OnlyTheScreenHasAResolution) {
+  EXPECT_EQ(dialogs.GetDeviceCaps(qtui::kScreenDc, platform::kLogPixelsY), 96);
+  EXPECT_EQ(dialogs.GetDeviceCaps(12345, platform::kLogPixelsY), 0);
+}
+
 // The control on the window's container: a font read back unchanged keeps its size.
 TEST(CmnMainOnQt, AnUnchangedFontKeepsItsSizeAndFlagsGainInitToLogFont) {
   const auto codePage = posix::MakeCodePage(1252);
