@@ -30,13 +30,8 @@ class FakePackFiles : public platform::PackFiles {
   void FailWrite(int number) { failWrite_ = number; }
 
   std::optional<std::string> Content(const std::string& path) const;
-  bool ReadOnly(const std::string& path) const;
   // Names (as last written) of the files directly in a folder, in lower-cased order.
   std::vector<std::string> NamesIn(const std::string& folder) const;
-  // Every operation in order: "open P", "create P", "write P: TEXT", "close P", "copy A to B", "exists P",
-  // "replace P: TEXT".
-  const std::vector<std::string>& Log() const { return log_; }
-  std::vector<std::string> LogOf(const std::string& verb) const;
   int OpenCount() const { return openCount_; }
 
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
@@ -75,7 +70,6 @@ class FakePackFiles : public platform::PackFiles {
   int failWrite_ = -1;
   int writes_ = 0;
   int openCount_ = 0;
-  std::vector<std::string> log_;
 };
 
 }  // namespace fakes
