@@ -47,6 +47,10 @@ class Injecting : public platform::PackFiles {
     return real_.CopyReplacing(from, to);
   }
   bool Exists(const std::string& path) override { return real_.Exists(path); }
+  void ReplaceWhole(const std::string& path, std::string_view bytes) override {
+    Check("replace", path);
+    real_.ReplaceWhole(path, bytes);
+  }
 
  private:
   struct Input : platform::InputFile {
