@@ -14,6 +14,7 @@
 #include "platform/errors.h"
 #include "resources/tree_pictures.h"
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/win32_files.h"
 
 namespace win32 {
 
