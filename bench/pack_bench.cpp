@@ -83,35 +83,23 @@ bool FreshTarget(benchmark::State& state, Cache cache, fs::path& target) {
   return false;
 }
 
-void Measured(benchmark::State& state, const std::string& key, std::chrono::steady_clock::time_point start) {
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  state.SetIterationTime(seconds);
-  Times()[key].push_back(seconds);
-}
 
-void Cp(benchmark::State& state, Cache cache) {
-  const auto& project = Project();
-  for (auto _ : state) {
-    fs::path target;
-    if (!FreshTarget(state, cache, target)) return;
-    std::vector<std::string> words = {"cp", "--"};
-    for (const auto& file : project.files) words.push_back(file.string());
-    words.push_back(target.string() + "/");
-    std::vector<char*> argv;
-    for (auto& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    int status = -1;
-    if (::posix_spawnp(&pid, "cp", nullptr, nullptr, argv.data(), environ) != 0 ||
-        ::waitpid(pid, &status, 0) < 0 || status != 0) {
-      state.SkipWithError("cp failed");
-      return;
-    }
-    Measured(state, cache == Cache::kWarm ? "cp warm" : "cp cold", start);
+// One cp of the project's files into target; its time, or a negative value when cp failed.
+double CpOnce(const fs::path& target) {
+  std::vector<std::string> words = {"cp", "--"};
+  for (const auto& file : Project().files) words.push_back(file.string());
+  words.push_back(target.string() + "/");
+  std::vector<char*> argv;
+  for (auto& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  int status = -1;
+  if (::posix_spawnp(&pid, "cp", nullptr, nullptr, argv.data(), environ) != 0 || ::waitpid(pid, &status, 0) < 0 ||
+      status != 0) {
+    return -1;
   }
-  state.counters["MB"] = static_cast<double>(project.bytes) / 1e6;
-  state.counters["files"] = static_cast<double>(project.files.size());
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 std::string WindowsTarget(const fs::path& target) {
@@ -122,64 +110,77 @@ std::string WindowsTarget(const fs::path& target) {
 
 enum class Steps { kPackOnly, kReadAndPack, kPackNamedTemporaries };
 
-std::string Key(Steps steps, Cache cache) {
-  const char* const names[] = {"pack", "read and pack", "pack named"};
-  return std::string(names[static_cast<int>(steps)]) + (cache == Cache::kWarm ? " warm" : " cold");
-}
+const char* const kStepNames[] = {"pack", "read and pack", "pack named"};
 
-// kReadAndPack is what "tarvex-cli pack" does: read the project from its files, then pack it.
-void Pack(benchmark::State& state, Steps steps, Cache cache) {
+// One pack into target; its time, or a negative value when it failed. kReadAndPack is what
+// "tarvex-cli pack" does: read the project from its files, then pack it.
+double PackOnce(Steps steps, const fs::path& target, std::string& error) {
   const auto& project = Project();
   const auto codePage = posix::MakeCodePage(1252);
-  for (auto _ : state) {
-    fs::path target;
-    if (!FreshTarget(state, cache, target)) return;
-    posix::PosixPackFiles files(*codePage);
-    if (steps == Steps::kPackNamedTemporaries) files.UseNamedTemporaryFiles();
-    Quiet ui;
-    const mdlFile::PackContext context{files, ui, ui};
-    const auto start = std::chrono::steady_clock::now();
-    const mdlFile::ProjectModel* model = &project.model;
-    if (steps == Steps::kReadAndPack) {
-      posix::PosixTextFiles text(*codePage);
-      cli::MemoryTreeView tree;
-      if (!mdlFile::ReadProject(project.model.filePath, mdlFile::ReaderContext{text, ui, ui, tree, ui})) {
-        state.SkipWithError("the read failed");
-        return;
-      }
-      model = &mdlFile::Model();
+  posix::PosixPackFiles files(*codePage);
+  if (steps == Steps::kPackNamedTemporaries) files.UseNamedTemporaryFiles();
+  Quiet ui;
+  const mdlFile::PackContext context{files, ui, ui};
+  const auto start = std::chrono::steady_clock::now();
+  const mdlFile::ProjectModel* model = &project.model;
+  if (steps == Steps::kReadAndPack) {
+    posix::PosixTextFiles text(*codePage);
+    cli::MemoryTreeView tree;
+    if (!mdlFile::ReadProject(project.model.filePath, mdlFile::ReaderContext{text, ui, ui, tree, ui})) {
+      error = "the read failed";
+      return -1;
     }
-    if (!mdlFile::PackProject(*model, WindowsTarget(target), context)) {
-      state.SkipWithError("the pack failed");
-      return;
-    }
-    Measured(state, Key(steps, cache), start);
-    // The read must find what the model says, or the two runs would not copy the same files.
-    if (steps == Steps::kReadAndPack && mdlFile::Model().components.size() == project.model.components.size() &&
-        !std::equal(project.model.components.begin(), project.model.components.end(),
-                    mdlFile::Model().components.begin(), [](const auto& a, const auto& b) {
-                      return a.kind == b.kind && a.name == b.name && a.path == b.path;
-                    })) {
-      state.SkipWithError("the read found other components than were written");
-      return;
-    }
+    model = &mdlFile::Model();
   }
-  state.counters["MB"] = static_cast<double>(project.bytes) / 1e6;
+  if (!mdlFile::PackProject(*model, WindowsTarget(target), context)) {
+    error = "the pack failed";
+    return -1;
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  // The read must find what the model says, or the two would not copy the same files.
+  if (steps == Steps::kReadAndPack &&
+      !std::equal(project.model.components.begin(), project.model.components.end(),
+                  mdlFile::Model().components.begin(), mdlFile::Model().components.end(),
+                  [](const auto& a, const auto& b) { return a.kind == b.kind && a.name == b.name && a.path == b.path; })) {
+    error = "the read found other components than were written";
+    return -1;
+  }
+  return seconds;
 }
 
-constexpr int kRuns = 5;
+// Each iteration is a round of cp and every kind of pack, in turn, each into a new folder, the order
+// reversed every other round: load from elsewhere on the shared machine and the file system's state
+// then fall on all of them alike. The time reported is the command's (read and pack).
+void Rounds(benchmark::State& state, Cache cache, std::vector<Steps> steps) {
+  const std::string suffix = cache == Cache::kWarm ? " warm" : " cold";
+  bool reversed = false;
+  for (auto _ : state) {
+    std::vector<int> order = {-1};
+    for (const Steps step : steps) order.push_back(static_cast<int>(step));
+    if (reversed) std::reverse(order.begin(), order.end());
+    reversed = !reversed;
+    for (const int which : order) {
+      fs::path target;
+      if (!FreshTarget(state, cache, target)) return;
+      std::string error = "cp failed";
+      const double seconds = which < 0 ? CpOnce(target) : PackOnce(static_cast<Steps>(which), target, error);
+      if (seconds < 0) {
+        state.SkipWithError(error.c_str());
+        return;
+      }
+      Times()[(which < 0 ? std::string("cp") : kStepNames[which]) + suffix].push_back(seconds);
+      if (which == static_cast<int>(Steps::kReadAndPack)) state.SetIterationTime(seconds);
+    }
+  }
+  state.counters["MB"] = static_cast<double>(Project().bytes) / 1e6;
+  state.counters["files"] = static_cast<double>(Project().files.size());
+}
 
-// Several runs of each: the machine is shared, so ranges are printed, not one number.
-BENCHMARK_CAPTURE(Cp, warm, Cache::kWarm)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(kRuns);
-BENCHMARK_CAPTURE(Pack, warm, Steps::kPackOnly, Cache::kWarm)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(kRuns);
-BENCHMARK_CAPTURE(Pack, warm_read_too, Steps::kReadAndPack, Cache::kWarm)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(kRuns);
-BENCHMARK_CAPTURE(Pack, warm_named_temporaries, Steps::kPackNamedTemporaries, Cache::kWarm)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(kRuns);
-BENCHMARK_CAPTURE(Cp, cold, Cache::kCold)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(Pack, cold_read_too, Steps::kReadAndPack, Cache::kCold)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(Rounds, warm, Cache::kWarm,
+                  {Steps::kPackOnly, Steps::kReadAndPack, Steps::kPackNamedTemporaries})
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(6);
+BENCHMARK_CAPTURE(Rounds, cold, Cache::kCold, {Steps::kReadAndPack})
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4);
 
 struct Range {
   double best = 0;
