@@ -1,4 +1,5 @@
-// Reading a large project against the floor of reading its files' bytes once, and building a big tree.
+// Reading a large project against the floor of reading its files' bytes once, checking it against reading
+// it, and building a big tree.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,9 +9,11 @@
 #include <vector>
 
 #include "bench/synthetic_project.h"
+#include "check/check_project.h"
 #include "cli/memory_tree_view.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
+#include "platform/posix/posix_folder_names.h"
 #include "platform/posix/posix_text_files.h"
 #include "project/mdl_file.h"
 
@@ -68,6 +71,23 @@ void BM_ReadProject(benchmark::State& state) {
   state.counters["components"] = mdlFile::Model().count;
 }
 
+// What `tarvex-cli check` does: the same read, watched, then the rules, reading what the read did not.
+void BM_CheckProject(benchmark::State& state) {
+  const auto codePage = posix::MakeCodePage(1252);
+  posix::PosixTextFiles files(*codePage);
+  posix::PosixFolderNames folders(*codePage);
+  Quiet ui;
+  cli::MemoryTreeView tree;
+  const std::string path = *posix::WindowsFromHost(Project().projectFile.string(), *codePage);
+  std::size_t findings = 0;
+  for (auto _ : state) {
+    check::ObservedFiles observed(files, path);
+    if (!mdlFile::ReadProject(path, {observed, ui, ui, tree, ui})) state.SkipWithError("the read failed");
+    findings = check::CheckProject({mdlFile::Model(), observed, files, folders}).size();
+  }
+  if (findings != 0) state.SkipWithError("the project should check clean");
+}
+
 void BM_BuildTree(benchmark::State& state) {
   mdlFile::ProjectModel model;
   model.type = mdlFile::typeStandardExe;
@@ -82,6 +102,7 @@ void BM_BuildTree(benchmark::State& state) {
 // Process CPU time (user and system) keeps the ratio meaningful on a busy machine.
 BENCHMARK(BM_ReadBytesOnce)->Unit(benchmark::kMillisecond)->MinTime(2.0)->MeasureProcessCPUTime();
 BENCHMARK(BM_ReadProject)->Unit(benchmark::kMillisecond)->MinTime(2.0)->MeasureProcessCPUTime();
+BENCHMARK(BM_CheckProject)->Unit(benchmark::kMillisecond)->MinTime(2.0)->MeasureProcessCPUTime();
 BENCHMARK(BM_BuildTree)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // Keeps each run's time per iteration so the ratios can be printed after the table.
@@ -104,6 +125,8 @@ int main(int argc, char** argv) {
   const double floor = reporter.times["BM_ReadBytesOnce"];
   const double read = reporter.times["BM_ReadProject"];
   if (floor > 0 && read > 0) std::printf("ReadProject / reading the bytes once: %.2f (goal: at most 1.5)\n", read / floor);
+  const double checked = reporter.times["BM_CheckProject"];
+  if (read > 0 && checked > 0) std::printf("check / reading with tree: %.2f (goal: at most 1.5)\n", checked / read);
   const double tree = reporter.times["BM_BuildTree/10000"];
   if (tree > 0) std::printf("BuildProjectTree, 10000 components: %.2f ms (goal: well under 100 ms)\n", tree);
   std::filesystem::remove_all(Project().folder);

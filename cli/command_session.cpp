@@ -11,8 +11,12 @@ bool CommandSession::OpenProject(const std::string& argument) {
     messages_.Show("Error.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
     return false;
   }
-  const mdlFile::ReaderContext context{host_->files(), pointer_, messages_, tree_, saveAs_};
-  return mdlFile::ReadProject(*path, context);
+  return OpenProjectAt(*path, host_->files());
+}
+
+bool CommandSession::OpenProjectAt(const std::string& path, platform::TextFiles& files) {
+  const mdlFile::ReaderContext context{files, pointer_, messages_, tree_, saveAs_};
+  return mdlFile::ReadProject(path, context);
 }
 
 }  // namespace cli

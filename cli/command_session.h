@@ -1,4 +1,4 @@
-// What the tree and pack commands share: the host, the console stand-ins for the window, and reading
+// What the tree, pack and check commands share: the host, the console stand-ins for the window, and reading
 // a project the way "&Open..." does.
 #pragma once
 
@@ -20,6 +20,8 @@ class CommandSession {
 
   // Reads the project at a host path into the model and the tree; false after "Error.".
   bool OpenProject(const std::string& argument);
+  // Reads the project at a Windows path through files instead of the host's own; false after "Error.".
+  bool OpenProjectAt(const std::string& path, platform::TextFiles& files);
 
   Host& host() { return *host_; }
   const platform::CodePage& codePage() const { return host_->codePage(); }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/code_page.h"
+#include "platform/folder_names.h"
 #include "platform/pack_files.h"
 #include "platform/text_files.h"
 #include "platform/user_interface.h"
@@ -34,13 +35,15 @@ class NoMenuCommand : public platform::MenuCommand {
   void SetEnabled(bool) override {}
 };
 
-// What a command needs of the host: the code page, the files the reader reads and those a pack touches.
+// What a command needs of the host: the code page, the files the reader reads and those a pack touches,
+// and the folders' names as the disk spells them.
 class Host {
  public:
   virtual ~Host() = default;
   virtual const platform::CodePage& codePage() const = 0;
   virtual platform::TextFiles& files() = 0;
   virtual platform::PackFiles& packFiles() = 0;
+  virtual platform::FolderNames& folderNames() = 0;
 };
 
 // A platform's own host (posix::Host, win32::Host) as the commands see it.
@@ -52,6 +55,7 @@ class HostOf : public Host {
   const platform::CodePage& codePage() const override { return host_.codePage(); }
   platform::TextFiles& files() override { return host_.files(); }
   platform::PackFiles& packFiles() override { return host_.packFiles(); }
+  platform::FolderNames& folderNames() override { return host_.folderNames(); }
 
  private:
   PlatformHost host_;
@@ -65,5 +69,10 @@ std::unique_ptr<Host> MakeHost();
 // the Z: form of the host path, on Windows the full Windows path. Empty when it cannot be written in
 // the code page.
 std::optional<std::string> WindowsPathOf(const std::string& argument, const platform::CodePage& codePage);
+
+// The separators a path typed on this host's command line may use.
+extern const char* const kArgumentSeparators;
+// A path relative to the project's folder ("\" separated, UTF-8) as this host's command line writes it.
+std::string HostSpelling(std::string relative);
 
 }  // namespace cli

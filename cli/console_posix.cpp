@@ -1,4 +1,5 @@
 // The command line's host on POSIX: the code page from TARVEX_CODEPAGE, files through the Z: mapping.
+#include <algorithm>
 #include <filesystem>
 
 #include "cli/console.h"
@@ -14,6 +15,13 @@ std::optional<std::string> WindowsPathOf(const std::string& argument, const plat
   std::filesystem::path absolute = std::filesystem::absolute(argument, error);
   if (error) return std::nullopt;
   return posix::WindowsFromHost(absolute.lexically_normal().string(), codePage);
+}
+
+const char* const kArgumentSeparators = "/";
+
+std::string HostSpelling(std::string relative) {
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+  return relative;
 }
 
 }  // namespace cli

@@ -1,4 +1,4 @@
-// tarvex-cli: the project reader and packer from the command line.
+// tarvex-cli: the project reader, packer and checker from the command line.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,12 +12,16 @@ const char* const kUsage =
     "  tarvex-cli tree [--json] PROJECT.vbp   print the project's tree\n"
     "  tarvex-cli pack SOURCE.vbp TARGET.vbp  pack a project: write TARGET with bare component names\n"
     "                                         and copy every component file beside it\n"
+    "  tarvex-cli check [--json] [--strict] [--fix-line-ends] PROJECT.vbp\n"
+    "                                         report what breaks the project elsewhere: unreadable\n"
+    "                                         files, line ends, name case, missing companions,\n"
+    "                                         duplicate names, paths outside the project's folder\n"
     "  tarvex-cli --help                      show this text\n"
     "\n"
     "Paths are host paths; the project sees them as Windows paths on drive Z:.\n"
     "Text in project files is read in Windows-1252 unless TARVEX_CODEPAGE names another\n"
     "Windows code page (932, 936, 949, 950, 874, 1250 to 1258).\n"
-    "Exit status: 0 success, 1 the read or the pack failed, 2 usage error.\n";
+    "Exit status: 0 success, 1 the read or the pack failed or check found an error, 2 usage error.\n";
 
 }  // namespace
 
@@ -34,6 +38,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (args[0] == "tree") return cli::RunTree(rest);
   if (args[0] == "pack") return cli::RunPack(rest);
+  if (args[0] == "check") return cli::RunCheck(rest);
   std::cerr << "tarvex-cli: unknown command '" << args[0] << "'\n" << kUsage;
   return cli::kExitUsage;
 }

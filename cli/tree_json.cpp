@@ -8,28 +8,6 @@ namespace cli {
 
 namespace {
 
-void AppendJsonString(std::string& out, const std::string& utf8) {
-  out.push_back('"');
-  for (const char c : utf8) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-          out += escaped;
-        } else {
-          out.push_back(c);
-        }
-    }
-  }
-  out.push_back('"');
-}
-
 void AppendPicture(std::string& out, int32_t position) {
   out += position >= 1 ? std::to_string(position) : "null";
 }
@@ -80,6 +58,28 @@ void AppendTextNode(std::string& out, const mdlFile::ProjectModel& model, const 
 }
 
 }  // namespace
+
+void AppendJsonString(std::string& out, const std::string& utf8) {
+  out.push_back('"');
+  for (const char c : utf8) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+          out += escaped;
+        } else {
+          out.push_back(c);
+        }
+    }
+  }
+  out.push_back('"');
+}
 
 std::string TreeJson(const mdlFile::ProjectModel& model, const MemoryTreeView& tree,
                      const platform::CodePage& codePage) {

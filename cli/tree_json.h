@@ -9,6 +9,9 @@
 
 namespace cli {
 
+// Appends the UTF-8 text as a JSON string, quoted and escaped.
+void AppendJsonString(std::string& out, const std::string& utf8);
+
 std::string TreeJson(const mdlFile::ProjectModel& model, const MemoryTreeView& tree,
                      const platform::CodePage& codePage);
 

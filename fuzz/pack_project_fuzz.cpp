@@ -65,6 +65,10 @@ class WatchedFiles : public platform::PackFiles {
     return copied;
   }
   bool Exists(const std::string& path) override { return files_.Exists(path); }
+  void ReplaceWhole(const std::string& path, std::string_view bytes) override {
+    Counted([&] { files_.ReplaceWhole(path, bytes); });
+    Written(path);
+  }
 
   int Failures() const { return failures_; }
   int Collisions() const { return collisions_; }

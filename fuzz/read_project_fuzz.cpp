@@ -1,17 +1,19 @@
 // ReadProject over files made of the input. The input is split at each 0x01 byte: the first part is
 // the project file, each further part the next component file the reader opens (a component file for
 // which no part is left is missing). A part that starts with 0x02 cannot be opened; one that starts
-// with 0x03 and a byte n fails to read after n bytes.
+// with 0x03 and a byte n fails to read after n bytes. The check then reads the same files again.
 #include <cstdint>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "check/check_project.h"
 #include "fuzz/fuzz_check.h"
 #include "cli/memory_tree_view.h"
 #include "project/mdl_file.h"
 #include "project/mdl_trim.h"
+#include "tests/fakes/fake_folder_names.h"
 #include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_ui.h"
 
@@ -62,6 +64,7 @@ class PartFiles : public platform::TextFiles {
   // Whether every file opened so far could be opened and read whole.
   bool AllSound() const { return sound_.size() == assigned_.size(); }
   int OpenCount() const { return files_.OpenCount(); }
+  const std::set<std::string>& Assigned() const { return assigned_; }
 
  private:
   std::vector<Part> parts_;
@@ -134,6 +137,57 @@ void CheckTree(const cli::MemoryTreeView& tree, const mdlFile::ProjectModel& mod
     fuzz::Require(shown[i], "component " + std::to_string(i) + " is not in the tree");
 }
 
+// The check over the same files: the read goes on past components it cannot read, the findings are
+// in order and where they say, and the project file's line ends are reported exactly when they are bad.
+void CheckProjectAgain(PartFiles& files, bool treeRead, const std::string& project, bool projectSound) {
+  const mdlFile::ProjectModel tree = mdlFile::Model();
+  fakes::FakeFolderNames folders;
+  for (const auto& path : files.Assigned()) folders.AddFile(path);
+  fakes::RecordingPointer pointer;
+  fakes::RecordingMessages messages(&pointer);
+  cli::MemoryTreeView view;
+  fakes::RecordingCommand saveAs;
+  check::ObservedFiles observed(files, kProjectPath);
+  if (!mdlFile::ReadProject(kProjectPath, {observed, pointer, messages, view, saveAs})) {
+    fuzz::Require(!treeRead && !projectSound, "the check's read failed where the project file reads whole");
+    return;
+  }
+  const auto findings = check::CheckProject({mdlFile::Model(), observed, files, folders});
+  fuzz::Require(files.OpenCount() == 0, "the check left a file open");
+  if (treeRead) {
+    fuzz::Require(mdlFile::Model().count == tree.count, "the check read another number of components");
+  }
+  auto sorted = findings;
+  check::SortFindings(sorted, mdlFile::Model());
+  bool projectLineEnds = false;
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    const auto& finding = findings[i];
+    fuzz::Require(finding.file == sorted[i].file && finding.line == sorted[i].line, "findings out of order");
+    fuzz::Require(finding.line >= 1 && !finding.text.empty(), "a finding without a line or a text");
+    if (finding.file == kProjectPath && finding.code == "line-ends") projectLineEnds = true;
+  }
+  std::size_t bad = 0;
+  for (std::size_t i = 0; i < project.size(); ++i) {
+    if (project[i] == '\n' && (i == 0 || project[i - 1] != '\r')) ++bad;
+    if (project[i] == '\r' && (i + 1 == project.size() || project[i + 1] != '\n')) ++bad;
+  }
+  if (projectSound) fuzz::Require(projectLineEnds == (bad != 0), "the project file's line ends misreported");
+  const std::string fixed = check::WithCrLf(project);
+  check::TextScan scan;
+  scan.Feed(fixed);
+  scan.Finish();
+  fuzz::Require(scan.lfOnly() == 0 && scan.crOnly() == 0, "a line end other than CR LF after the rewrite");
+  std::string kept;
+  for (const char c : fixed) {
+    if (c != '\r' && c != '\n') kept += c;
+  }
+  std::string original;
+  for (const char c : project) {
+    if (c != '\r' && c != '\n') original += c;
+  }
+  fuzz::Require(kept == original, "the rewrite changed more than line ends");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -146,6 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     start = end + 1;
   }
   const std::string project = parts.front().content;
+  const bool projectSound = !parts.front().unopenable && !parts.front().failingRead;
   // Small reads put line ends and name lines across the reads' boundaries.
   const std::size_t chunk = size % 3 == 0 ? 1 + size % 61 : std::size_t{1} << 20;
   PartFiles files(std::move(parts), chunk);
@@ -181,5 +236,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::Require(!files.AllSound(), "a read failed although every file it opened could be read");
     fuzz::Require(tree.Count() == 0, "a failed read changed the tree");
   }
+  CheckProjectAgain(files, read, project, projectSound);
   return 0;
 }

@@ -53,6 +53,12 @@ class PackFiles {
 
   // Whether something exists under the path (false only when the file system says it does not).
   virtual bool Exists(const std::string& path) = 0;
+
+  // Replaces the content of an existing regular file with bytes, keeping its permissions: they go to
+  // a temporary file in its folder, renamed over it, so the file is either the old one or the whole
+  // new one. Throws FileError, leaving the file as it was, when it is missing, in use, read-only, no
+  // regular file, or cannot be written.
+  virtual void ReplaceWhole(const std::string& path, std::string_view bytes) = 0;
 };
 
 }  // namespace platform

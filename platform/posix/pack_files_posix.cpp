@@ -485,4 +485,34 @@ bool PosixPackFiles::Exists(const std::string& path) {
   return ::stat(found.host.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
+void PosixPackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
+  const std::string host = Find(path, false).host;
+  // A symbolic link is refused rather than replaced or written through: either would reach a file
+  // other than the one named.
+  struct stat old {};
+  if (::lstat(host.c_str(), &old) != 0) throw platform::FileError(path, SystemReason(errno));
+  if (!S_ISREG(old.st_mode)) throw platform::FileError(path, kNotRegular);
+  if (InUse(IdentityOf(old))) throw platform::FileError(path, kInUse);
+  if (ReadOnly(old)) throw platform::FileError(path, SystemReason(EACCES));
+  RequireWritableFolder(host, path);
+  const std::string hostFolder = HostFolderOf(host);
+  std::string temporary;
+  FileDescriptor out;
+  for (int attempt = 0; attempt < 100 && !out.Valid(); ++attempt) {
+    temporary = hostFolder + "/" + TemporaryName();
+    out = FileDescriptor(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600));
+    if (!out.Valid() && errno != EEXIST) throw platform::FileError(path, SystemReason(errno));
+  }
+  if (!out.Valid()) throw platform::FileError(path, SystemReason(EEXIST));
+  TemporaryFile replacement(temporary, std::move(out));
+  if (::fchmod(replacement.Fd(), old.st_mode & 07777) != 0) throw platform::FileError(path, SystemReason(errno));
+  WriteAll(replacement.Fd(), bytes.data(), bytes.size(), path);
+  if (::fsync(replacement.Fd()) != 0 && errno != EINVAL && errno != EROFS) {
+    throw platform::FileError(path, SystemReason(errno));
+  }
+  if (const int error = replacement.Close(); error != 0) throw platform::FileError(path, SystemReason(error));
+  if (::rename(replacement.Path().c_str(), host.c_str()) != 0) throw platform::FileError(path, SystemReason(errno));
+  replacement.Kept();
+}
+
 }  // namespace posix

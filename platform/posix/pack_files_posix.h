@@ -24,6 +24,7 @@ class PosixPackFiles : public platform::PackFiles {
   std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override;
+  void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
   // Copies to a new name go through a named temporary file renamed into place, as on a file system
   // that has no unnamed files (O_TMPFILE), instead of an unnamed file linked in under its name.

@@ -8,6 +8,7 @@ Host::Host()
     : codePage_(SystemCodePage()),
       files_(*codePage_),
       packFiles_(*codePage_),
+      folderNames_(*codePage_),
       shellFolders_(*codePage_),
       programFile_(*codePage_),
       probeFiles_(*codePage_),

@@ -5,6 +5,7 @@
 
 #include "platform/code_page.h"
 #include "platform/posix/pack_files_posix.h"
+#include "platform/posix/posix_folder_names.h"
 #include "platform/posix/posix_text_files.h"
 #include "platform/posix/setup_folders.h"
 #include "platform/posix/setup_probe_files.h"
@@ -25,12 +26,14 @@ class Host {
   const platform::CodePage& codePage() const { return *codePage_; }
   platform::TextFiles& files() { return files_; }
   platform::PackFiles& packFiles() { return packFiles_; }
+  platform::FolderNames& folderNames() { return folderNames_; }
   SetupPlatform Setup();
 
  private:
   std::unique_ptr<platform::CodePage> codePage_;
   PosixTextFiles files_;
   PosixPackFiles packFiles_;
+  PosixFolderNames folderNames_;
   XdgShellFolders shellFolders_;
   NoRegistry registry_;
   RunningProgramFile programFile_;

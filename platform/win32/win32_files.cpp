@@ -240,4 +240,32 @@ bool Win32Files::Exists(const std::string& path) {
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
+void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
+  const std::string full = FullPath(path);
+  if (pendingOutputs_.count(mdlTrim::LowerAscii(full)) != 0) {
+    throw platform::FileError(path, SystemReason(ERROR_SHARING_VIOLATION));
+  }
+  if (::GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES) ThrowLastError(path);
+  CheckReplaceable(full);
+  std::string tempPath;
+  OwnedHandle temp = CreateTemporary(FolderOf(full), path, tempPath);
+  DWORD error = ERROR_SUCCESS;
+  try {
+    WriteAll(temp.Get(), bytes.data(), bytes.size(), path);
+  } catch (const platform::FileError&) {
+    error = ERROR_WRITE_FAULT;
+  }
+  if (error == ERROR_SUCCESS && !::FlushFileBuffers(temp.Get())) error = ::GetLastError();
+  if (!temp.Close() && error == ERROR_SUCCESS) error = ::GetLastError();
+  // ReplaceFile keeps the original's attributes and security, which a rename over it would not.
+  if (error == ERROR_SUCCESS &&
+      !::ReplaceFileA(full.c_str(), tempPath.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) {
+    error = ::GetLastError();
+  }
+  if (error != ERROR_SUCCESS) {
+    ::DeleteFileA(tempPath.c_str());
+    throw platform::FileError(path, SystemReason(error));
+  }
+}
+
 }  // namespace win32

@@ -5,6 +5,7 @@
 
 #include "platform/code_page.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_folder_names.h"
 #include "platform/win32/win32_probe_files.h"
 #include "platform/win32/win32_setup.h"
 #include "platform/win32/win32_shell_link.h"
@@ -22,6 +23,7 @@ class Host {
   const platform::CodePage& codePage() const { return *codePage_; }
   platform::TextFiles& files() { return files_; }
   platform::PackFiles& packFiles() { return packFiles_; }
+  platform::FolderNames& folderNames() { return folderNames_; }
   SetupPlatform Setup() {
     return {shellFolders_, registry_, programFile_, probeFiles_, random_, shellLinks_, *codePage_};
   }
@@ -30,6 +32,7 @@ class Host {
   std::unique_ptr<platform::CodePage> codePage_;
   Win32Files files_;
   Win32Files packFiles_;
+  Win32FolderNames folderNames_;
   Shell32Folders shellFolders_;
   Advapi32Registry registry_;
   ModuleProgramFile programFile_;

@@ -1,3 +1,4 @@
+// The control's face: its fixed size in pixels, and the toolbox icon's bytes.
 #include <set>
 
 #include "cmndlg/image_icon.h"
@@ -5,36 +6,16 @@
 
 using namespace cmndlg;
 
-TEST_F(CmnDlgTest, PaintDrawsARaisedFrameInOrder) {
-  dlg.Paint();
-  EXPECT_EQ(container.log, (std::vector<std::string>{"DrawLine 35,0,35,36 16", "DrawLine 0,35,36,35 16",
-                                                     "DrawLine 0,0,36,0 20", "DrawLine 0,0,0,36 20"}));
-}
-
-TEST_F(CmnDlgTest, PaintStopsAtTheFirstFailingLine) {
-  container.failDrawLineCall = 2;
-  EXPECT_EQ(RaisedNumber([&] { dlg.Paint(); }), fakes::kContainerFailure);
-  EXPECT_EQ(container.log.size(), 2u);
-}
-
 TEST_F(CmnDlgTest, ResizeAlwaysGives36By36Pixels) {
-  container.width = 1500.0f;  // proposed: 100 × 20 pixels
-  container.height = 300.0f;
-  dlg.Resize();
-  EXPECT_EQ(container.width, 540.0f);
-  EXPECT_EQ(container.height, 540.0f);
-
-  container.twipsPerPixelX = 12.0f;
-  container.twipsPerPixelY = 10.0f;
-  dlg.Resize();
-  EXPECT_EQ(container.width, 432.0f);
-  EXPECT_EQ(container.height, 360.0f);
-}
-
-TEST_F(CmnDlgTest, AFailedWidthLeavesTheHeightUnset) {
-  container.failSetWidth = true;
-  EXPECT_EQ(RaisedNumber([&] { dlg.Resize(); }), fakes::kContainerFailure);
-  EXPECT_FALSE(container.height.has_value());
+  for (const auto& [x, y] : {std::pair{15.0f, 15.0f}, std::pair{12.0f, 10.0f}}) {
+    container.twipsPerPixelX = x;
+    container.twipsPerPixelY = y;
+    container.width = 1500.0f;
+    container.height = 300.0f;
+    dlg.Resize();
+    EXPECT_EQ(container.width, 36 * x);
+    EXPECT_EQ(container.height, 36 * y);
+  }
 }
 
 TEST(ImageIcon, IsA32By32SixteenColourIconWithATransparentBorder) {
@@ -77,4 +58,17 @@ TEST(ImageIcon, IsA32By32SixteenColourIconWithATransparentBorder) {
   // Row 5 from the top starts "..04FF": stored as row 26, bytes 1 and 2.
   EXPECT_EQ(static_cast<uint8_t>(file[xorStart + 26 * 16 + 1]), 0x04);
   EXPECT_EQ(static_cast<uint8_t>(file[xorStart + 26 * 16 + 2]), 0xFF);
+}
+
+TEST_F(CmnDlgTest, ActionRunsTheMethodOfItsNumberAndIgnoresEveryOther) {
+  const std::vector<std::pair<int32_t, std::vector<std::string>>> cases{
+      {1, {"GetOpenFileNameA"}}, {2, {"GetSaveFileNameA"}}, {3, {"ChooseColorA"}}, {4, {"GetDeviceCaps", "ChooseFontA"}},
+      {5, {"PrintDlgA"}},        {6, {"WinHelpA"}},         {0, {}},               {7, {}},
+      {-1, {}},                  {2147483647, {}}};
+  for (const auto& [action, calls] : cases) {
+    dialogs.calls.clear();
+    dlg.setAction(action);
+    EXPECT_EQ(dialogs.calls, calls) << action;
+  }
+  EXPECT_TRUE(container.Announced().empty());
 }

@@ -1,4 +1,6 @@
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "cmndlg/main_window_settings.h"
@@ -17,104 +19,53 @@ const std::vector<std::string> kSavedKeys{
     "HelpFile",    "HelpKey",        "InitDir",       "Max",         "MaxFileSize", "Min",
     "Orientation", "PrinterDefault", "ToPage"};
 
-void ExpectCreationValues(const CmnDlg& dlg) {
-  EXPECT_EQ(dlg.Color(), 0);
-  EXPECT_EQ(dlg.Copies(), 1);
-  EXPECT_EQ(dlg.DefaultExt(), "");
-  EXPECT_EQ(dlg.DialogTitle(), "");
-  EXPECT_EQ(dlg.FileName(), "");
-  EXPECT_EQ(dlg.FilterIndex(), 0);
-  EXPECT_EQ(dlg.flags(), 0);
-  EXPECT_EQ(dlg.FontBold(), vbFalse);
-  EXPECT_EQ(dlg.FontCharset(), 0);
-  EXPECT_EQ(dlg.FontItalic(), vbFalse);
-  EXPECT_EQ(dlg.FontName(), "");
-  EXPECT_EQ(dlg.FontSize(), 8);
-  EXPECT_EQ(dlg.FontStrikeThru(), vbFalse);
-  EXPECT_EQ(dlg.FontUnderline(), vbFalse);
-  EXPECT_EQ(dlg.FromPage(), 0);
-  EXPECT_EQ(dlg.HelpCommand(), 0);
-  EXPECT_EQ(dlg.HelpContext(), 0);
-  EXPECT_EQ(dlg.HelpFile(), "");
-  EXPECT_EQ(dlg.HelpKey(), "");
-  EXPECT_EQ(dlg.InitDir(), "");
-  EXPECT_EQ(dlg.Max(), 0);
-  EXPECT_EQ(dlg.MaxFileSize(), 260);
-  EXPECT_EQ(dlg.Min(), 0);
-  EXPECT_EQ(dlg.Orientation(), 1);
-  EXPECT_EQ(dlg.PrinterDefault(), vbTrue);
-  EXPECT_EQ(dlg.ToPage(), 0);
-  EXPECT_EQ(dlg.FileTitle(), "");
-  EXPECT_EQ(dlg.hdc(), 0);
-  EXPECT_EQ(dlg.LastError(), 0);
+// Every saved property as "Name=value" lines in the saved order, defaults included, with the two results
+// that are never saved (hdc and LastError) after them.
+std::string AllSaved(const CmnDlg& dlg) {
+  fakes::RecordingBag bag;
+  dlg.WriteProperties(bag);
+  std::string text;
+  for (const auto& w : bag.written) {
+    text += w.name + "=";
+    std::visit([&](const auto& v) {
+      if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>) {
+        text += "\"" + v + "\"";
+      } else {
+        text += std::to_string(v);
+      }
+    }, w.value);
+    text += "\n";
+  }
+  return text + "FileTitle=\"" + dlg.FileTitle() + "\"\nhdc=" + std::to_string(dlg.hdc()) +
+         "\nLastError=" + std::to_string(dlg.LastError()) + "\n";
 }
+
+const std::string kCreationValues =
+    "Color=0\nCopies=1\nDefaultExt=\"\"\nDialogTitle=\"\"\nFileName=\"\"\nFilter=\"\"\nFilterIndex=0\nFlags=0\n"
+    "FontBold=0\nFontCharset=0\nFontItalic=0\nFontName=\"\"\nFontSize=8\nFontStrikeThru=0\nFontUnderline=0\n"
+    "FromPage=0\nHelpCommand=0\nHelpContext=0\nHelpFile=\"\"\nHelpKey=\"\"\nInitDir=\"\"\nMax=0\nMaxFileSize=260\n"
+    "Min=0\nOrientation=1\nPrinterDefault=-1\nToPage=0\nFileTitle=\"\"\nhdc=0\nLastError=0\n";
 
 // Every saved property away from its default, Booleans at -1 or 0 as they arrive from loading.
-void SetNonDefaults(CmnDlg& dlg) {
-  dlg.setColor(0xFF00FF);
-  dlg.setCopies(3);
-  dlg.setDefaultExt("vbp");
-  dlg.setDialogTitle("Say \"when\"");
-  dlg.setFileName("C:\\Work\\App.vbp");
-  dlg.setFilter("Project Files (*.vbp)|*.vbp|All (*.*)|*.*");
-  dlg.setFilterIndex(2);
-  dlg.setFlags(-2147483647 - 1);
-  dlg.setFontBold(vbTrue);
-  dlg.setFontCharset(238);
-  dlg.setFontItalic(vbTrue);
-  dlg.setFontName("Courier New");
-  dlg.setFontSize(-5);
-  dlg.setFontStrikeThru(vbTrue);
-  dlg.setFontUnderline(vbTrue);
-  dlg.setFromPage(4);
-  dlg.setHelpCommand(257);
-  dlg.setHelpContext(-7);
-  dlg.setHelpFile("C:\\Help\\App.hlp");
-  dlg.setHelpKey("Index");
-  dlg.setInitDir("C:\\Work");
-  dlg.setMax(24);
-  dlg.setMaxFileSize(0);
-  dlg.setMin(8);
-  dlg.setOrientation(2);
-  dlg.setPrinterDefault(vbFalse);
-  dlg.setToPage(2147483647);
-}
+const std::string kNonDefaults =
+    "Color = 16711935\r\nCopies = 3\r\nDefaultExt = \"vbp\"\r\nDialogTitle = \"Say \"\"when\"\"\"\r\n"
+    "FileName = \"C:\\Work\\App.vbp\"\r\nFilter = \"Project Files (*.vbp)|*.vbp|All (*.*)|*.*\"\r\n"
+    "FilterIndex = 2\r\nFlags = -2147483648\r\nFontBold = -1\r\nFontCharset = 238\r\nFontItalic = -1\r\n"
+    "FontName = \"Courier New\"\r\nFontSize = -5\r\nFontStrikeThru = -1\r\nFontUnderline = -1\r\nFromPage = 4\r\n"
+    "HelpCommand = 257\r\nHelpContext = -7\r\nHelpFile = \"C:\\Help\\App.hlp\"\r\nHelpKey = \"Index\"\r\n"
+    "InitDir = \"C:\\Work\"\r\nMax = 24\r\nMaxFileSize = 0\r\nMin = 8\r\nOrientation = 2\r\nPrinterDefault = 0\r\n"
+    "ToPage = 2147483647\r\n";
 
-void ExpectSameSavedProperties(const CmnDlg& a, const CmnDlg& b) {
-  EXPECT_EQ(a.Color(), b.Color());
-  EXPECT_EQ(a.Copies(), b.Copies());
-  EXPECT_EQ(a.DefaultExt(), b.DefaultExt());
-  EXPECT_EQ(a.DialogTitle(), b.DialogTitle());
-  EXPECT_EQ(a.FileName(), b.FileName());
-  EXPECT_EQ(a.Filter(), b.Filter());
-  EXPECT_EQ(a.FilterIndex(), b.FilterIndex());
-  EXPECT_EQ(a.flags(), b.flags());
-  EXPECT_EQ(a.FontBold(), b.FontBold());
-  EXPECT_EQ(a.FontCharset(), b.FontCharset());
-  EXPECT_EQ(a.FontItalic(), b.FontItalic());
-  EXPECT_EQ(a.FontName(), b.FontName());
-  EXPECT_EQ(a.FontSize(), b.FontSize());
-  EXPECT_EQ(a.FontStrikeThru(), b.FontStrikeThru());
-  EXPECT_EQ(a.FontUnderline(), b.FontUnderline());
-  EXPECT_EQ(a.FromPage(), b.FromPage());
-  EXPECT_EQ(a.HelpCommand(), b.HelpCommand());
-  EXPECT_EQ(a.HelpContext(), b.HelpContext());
-  EXPECT_EQ(a.HelpFile(), b.HelpFile());
-  EXPECT_EQ(a.HelpKey(), b.HelpKey());
-  EXPECT_EQ(a.InitDir(), b.InitDir());
-  EXPECT_EQ(a.Max(), b.Max());
-  EXPECT_EQ(a.MaxFileSize(), b.MaxFileSize());
-  EXPECT_EQ(a.Min(), b.Min());
-  EXPECT_EQ(a.Orientation(), b.Orientation());
-  EXPECT_EQ(a.PrinterDefault(), b.PrinterDefault());
-  EXPECT_EQ(a.ToPage(), b.ToPage());
+void SetNonDefaults(CmnDlg& dlg) {
+  cmndlg::TextPropertyBag bag(kNonDefaults);
+  dlg.ReadProperties(bag);
 }
 
 }  // namespace
 
 TEST_F(CmnDlgTest, InitPropertiesAssignsTheCreationValuesAndAnnouncesEachInOrder) {
   dlg.InitProperties();
-  ExpectCreationValues(dlg);
+  EXPECT_EQ(AllSaved(dlg), kCreationValues);
   EXPECT_EQ(container.Announced(), kSavedKeys);
 }
 
@@ -136,7 +87,7 @@ TEST_F(CmnDlgTest, LoadingAnEmptyBagGivesTheCreationValues) {
   SetNonDefaults(dlg);
   container.log.clear();
   dlg.ReadProperties(bag);
-  ExpectCreationValues(dlg);
+  EXPECT_EQ(AllSaved(dlg), kCreationValues);
   // Each key is read with the table's default, then announced, before the next is read.
   std::vector<std::string> expected;
   for (const std::string& key : kSavedKeys) {
@@ -151,12 +102,13 @@ TEST_F(CmnDlgTest, SavingThenLoadingGivesBackAll27Properties) {
   cmndlg::TextPropertyBag saved;
   dlg.WriteProperties(saved);
   EXPECT_EQ(saved.Properties().size(), 27u);  // none is at its default
+  EXPECT_EQ(saved.Text(), kNonDefaults);
 
   fakes::RecordingContainer otherContainer;
   CmnDlg loaded(otherContainer, dialogs);
   cmndlg::TextPropertyBag reread(saved.Text());
   loaded.ReadProperties(reread);
-  ExpectSameSavedProperties(dlg, loaded);
+  EXPECT_EQ(AllSaved(loaded), AllSaved(dlg));
   EXPECT_EQ(otherContainer.Announced(), kSavedKeys);
 }
 

@@ -62,14 +62,12 @@ class FakeOutput : public platform::OutputFile {
   }
   ~FakeOutput() override { Release(); }
   void Write(std::string_view bytes) override {
-    owner_.log_.push_back("write " + path_ + ": " + std::string(bytes));
     if (open_ && owner_.writes_++ == owner_.failWrite_)
       throw platform::FileError(path_, "injected write failure");
     if (!open_) throw platform::FileError(path_, "The handle is invalid.");
     owner_.nodes_[node_].content.append(bytes);
   }
   void Close() override {
-    owner_.log_.push_back("close " + path_);
     Release();
     if (owner_.Failing(FakePackFiles::Step::Close, path_))
       throw platform::FileError(path_, "injected close failure");
@@ -140,10 +138,6 @@ std::optional<std::string> FakePackFiles::Content(const std::string& path) const
   return nodes_.at(found->second.node).content;
 }
 
-bool FakePackFiles::ReadOnly(const std::string& path) const {
-  return nodes_.at(entries_.at(Key(path)).node).readOnly;
-}
-
 std::vector<std::string> FakePackFiles::NamesIn(const std::string& folder) const {
   const std::string prefix = Key(folder) + "\\";
   std::vector<std::string> names;
@@ -155,16 +149,7 @@ std::vector<std::string> FakePackFiles::NamesIn(const std::string& folder) const
   return names;
 }
 
-std::vector<std::string> FakePackFiles::LogOf(const std::string& verb) const {
-  std::vector<std::string> lines;
-  for (const auto& line : log_) {
-    if (line.rfind(verb + " ", 0) == 0) lines.push_back(line);
-  }
-  return lines;
-}
-
 std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string& path) {
-  log_.push_back("open " + path);
   const auto found = entries_.find(Key(path));
   if (found == entries_.end()) throw platform::FileError(path, "The system cannot find the file specified.");
   if (!nodes_[found->second.node].regular) throw platform::FileError(path, "Not a regular file");
@@ -176,7 +161,6 @@ std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string&
 }
 
 std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::string& path) {
-  log_.push_back("create " + path);
   if (Failing(Step::Create, path)) throw platform::FileError(path, "injected create failure");
   const auto found = entries_.find(Key(path));
   if (found == entries_.end()) {
@@ -192,7 +176,6 @@ std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::str
 }
 
 platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, const std::string& to) {
-  log_.push_back("copy " + from + " to " + to);
   const auto source = entries_.find(Key(from));
   if (source == entries_.end()) throw platform::FileError(from, "The system cannot find the file specified.");
   const int sourceNode = source->second.node;
@@ -215,8 +198,19 @@ platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, con
 }
 
 bool FakePackFiles::Exists(const std::string& path) {
-  log_.push_back("exists " + path);
   return entries_.count(Key(path)) != 0;
+}
+
+void FakePackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
+  const auto found = entries_.find(Key(path));
+  if (found == entries_.end()) throw platform::FileError(path, "The system cannot find the file specified.");
+  const Node& old = nodes_[found->second.node];
+  if (!old.regular) throw platform::FileError(path, "Not a regular file");
+  if (old.users > 0) throw platform::FileError(path, "The file is in use.");
+  if (old.readOnly) throw platform::FileError(path, "Access is denied.");
+  if (Failing(Step::Write, path)) throw platform::FileError(path, "injected write failure");
+  // Renamed over the name: other links keep the old content.
+  found->second.node = NewNode(Node{std::string(bytes)});
 }
 
 }  // namespace fakes

@@ -30,18 +30,15 @@ class FakePackFiles : public platform::PackFiles {
   void FailWrite(int number) { failWrite_ = number; }
 
   std::optional<std::string> Content(const std::string& path) const;
-  bool ReadOnly(const std::string& path) const;
   // Names (as last written) of the files directly in a folder, in lower-cased order.
   std::vector<std::string> NamesIn(const std::string& folder) const;
-  // Every operation in order: "open P", "create P", "write P: TEXT", "close P", "copy A to B", "exists P".
-  const std::vector<std::string>& Log() const { return log_; }
-  std::vector<std::string> LogOf(const std::string& verb) const;
   int OpenCount() const { return openCount_; }
 
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
   std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override;
+  void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
   // A path as this fake resolves it: ASCII case folded, "\\" and "/" separating, "." and ".." applied.
   static std::string Key(const std::string& path);
@@ -73,7 +70,6 @@ class FakePackFiles : public platform::PackFiles {
   int failWrite_ = -1;
   int writes_ = 0;
   int openCount_ = 0;
-  std::vector<std::string> log_;
 };
 
 }  // namespace fakes

@@ -1,18 +1,11 @@
 #include "tests/fakes/recording_container.h"
 
-#include <sstream>
 
 #include "platform/errors.h"
 
 namespace fakes {
 
 namespace {
-
-std::string Twips(float value) {
-  std::ostringstream text;
-  text << value;
-  return text.str();
-}
 
 [[noreturn]] void Fail(const std::string& what) {
   throw platform::RaisedError(kContainerFailure, what + " failed");
@@ -32,24 +25,6 @@ std::vector<std::string> RecordingContainer::Announced() const {
 void RecordingContainer::PropertyChanged(const std::string& name) {
   log.push_back("PropertyChanged " + name);
   if (failAnnouncing && *failAnnouncing == name) Fail("PropertyChanged " + name);
-}
-
-void RecordingContainer::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t systemColor) {
-  log.push_back("DrawLine " + std::to_string(x1) + "," + std::to_string(y1) + "," + std::to_string(x2) + "," +
-                std::to_string(y2) + " " + std::to_string(systemColor));
-  if (++drawLineCalls_ == failDrawLineCall) Fail("DrawLine");
-}
-
-void RecordingContainer::SetWidth(float twips) {
-  log.push_back("SetWidth " + Twips(twips));
-  if (failSetWidth) Fail("SetWidth");
-  width = twips;
-}
-
-void RecordingContainer::SetHeight(float twips) {
-  log.push_back("SetHeight " + Twips(twips));
-  if (failSetHeight) Fail("SetHeight");
-  height = twips;
 }
 
 int32_t RecordingContainer::ParentHwnd() {

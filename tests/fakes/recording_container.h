@@ -18,32 +18,27 @@ inline constexpr int32_t kContainerFailure = 1001;
 
 class RecordingContainer : public platform::ControlContainer {
  public:
-  // In call order: "PropertyChanged Color", "DrawLine 35,0,35,36 16", "SetWidth 540", "SetHeight 540",
-  // "ParentHwnd", "SurfaceHdc". The reads of handles and twips per pixel are logged only where named.
+  // In call order: "PropertyChanged Color", "ParentHwnd", "SurfaceHdc". Drawing and sizing are not logged.
   std::vector<std::string> log;
   std::vector<std::string> Announced() const;  // the names given to PropertyChanged, in order
 
-  float twipsPerPixelX = 15.0f;
-  float twipsPerPixelY = 15.0f;
   int32_t hwnd = 0x00010A2C;
   platform::Handle instance = 0x00400000;
   platform::Handle surfaceHdc = 0x0C01023F;
-  std::optional<float> width;
-  std::optional<float> height;
 
-  // Failures: PropertyChanged for this name; the n-th (from 1) call of DrawLine / SurfaceHdc;
-  // every ParentHwnd; SetWidth or SetHeight.
+  // Failures: PropertyChanged for this name; the n-th (from 1) call of SurfaceHdc; every ParentHwnd.
+  float twipsPerPixelX = 15.0f;
+  float twipsPerPixelY = 15.0f;
+  float width = 0;
+  float height = 0;
   std::optional<std::string> failAnnouncing;
-  int failDrawLineCall = 0;
   int failSurfaceHdcCall = 0;
   bool failParentHwnd = false;
-  bool failSetWidth = false;
-  bool failSetHeight = false;
 
   void PropertyChanged(const std::string& name) override;
-  void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t systemColor) override;
-  void SetWidth(float twips) override;
-  void SetHeight(float twips) override;
+  void DrawLine(int32_t, int32_t, int32_t, int32_t, int32_t) override {}
+  void SetWidth(float twips) override { width = twips; }
+  void SetHeight(float twips) override { height = twips; }
   float TwipsPerPixelX() override { return twipsPerPixelX; }
   float TwipsPerPixelY() override { return twipsPerPixelY; }
   int32_t ParentHwnd() override;
@@ -51,7 +46,6 @@ class RecordingContainer : public platform::ControlContainer {
   platform::Handle SurfaceHdc() override;
 
  private:
-  int drawLineCalls_ = 0;
   int surfaceHdcCalls_ = 0;
 };
 

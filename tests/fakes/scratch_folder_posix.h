@@ -1,56 +1,88 @@
-// A test's own folder on the real file system, with the helpers the disk tests share.
-// Header only: it needs GoogleTest and the POSIX layer, which the fakes library does not link.
+// A fresh folder on the real file system for one test, removed with everything in it (read-only folders
+// inside are opened up first). Header only: the fakes library does not link the POSIX layer.
 #pragma once
 
-#include <gtest/gtest.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
+#include <map>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "platform/posix/code_pages.h"
-#include "platform/posix/host_paths.h"
-
 namespace fakes {
 
-class ScratchFolderTest : public ::testing::Test {
- protected:
-  // A fresh folder named after the prefix, the process and the running test.
-  void MakeRoot(const std::string& prefix) {
-    root = std::filesystem::temp_directory_path() /
-           (prefix + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(root);
+namespace fs = std::filesystem;
+
+class Scratch {
+ public:
+  Scratch() {
+    std::string pattern = (fs::temp_directory_path() / "tarvex-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
+    fs::permissions(root_, fs::perms(0755));
+  }
+  ~Scratch() {
+    std::error_code ignored;
+    for (auto it = fs::recursive_directory_iterator(root_, ignored); it != fs::recursive_directory_iterator();
+         it.increment(ignored)) {
+      if (it->is_directory(ignored) && !it->is_symlink(ignored))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(root_, ignored);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  const fs::path& Path() const { return root_; }
+  fs::path operator/(const std::string& relative) const { return root_ / relative; }
+  // A folder under the scratch folder, with its permissions.
+  fs::path Make(const std::string& relative, fs::perms perms = fs::perms(0777)) const {
+    const fs::path p = root_ / relative;
+    fs::create_directories(p);
+    fs::permissions(p, perms);
+    return p;
+  }
+  void Write(const std::string& relative, const std::string& bytes) const {
+    fs::create_directories((root_ / relative).parent_path());
+    std::ofstream(root_ / relative, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  std::string Read(const std::string& relative) const { return ReadAll(root_ / relative); }
+  // The Windows form of a path under the folder (its names are ASCII): Z: and backslashes.
+  std::string Win(const std::string& relative = "") const {
+    std::string out = "Z:" + root_.string() + (relative.empty() ? "" : "\\" + relative);
+    std::replace(out.begin(), out.end(), '/', '\\');
+    return out;
+  }
+  std::vector<std::string> NamesIn(const std::string& relative) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root_ / relative)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // Every regular file under the folder with its bytes; symbolic links are left out.
+  std::map<std::string, std::string> Snapshot(const std::string& relative) const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root_ / relative)) {
+      if (entry.is_regular_file() && !entry.is_symlink())
+        files[fs::relative(entry.path(), root_ / relative).string()] = ReadAll(entry.path());
+    }
+    return files;
   }
 
-  void Write(const std::string& relative, const std::string& content) {
-    std::ofstream(root / relative, std::ios::binary) << content;
-  }
-  std::string Read(const std::string& relative) {
-    std::ifstream in(root / relative, std::ios::binary);
+  static std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
   }
-  // The Windows path the core sees for a path under the folder.
-  std::string Win(const std::string& relative) {
-    return *posix::WindowsFromHost(root.string(), *codePage) + "\\" + relative;
-  }
-  std::vector<std::string> NamesIn(const std::string& relative) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(root / relative))
-      names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
 
-  std::filesystem::path root;
-  std::unique_ptr<platform::CodePage> codePage = posix::MakeCodePage(1252);
+ private:
+  fs::path root_;
 };
 
 }  // namespace fakes

@@ -1,7 +1,6 @@
 // The fast paths of a pack and of the read before it: names answered from one listing of each folder,
 // copies to new names made unnamed and linked in, a form read once for its kind and its name. Every
 // pack case runs with unnamed files and again with named temporary files, and must end the same.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -10,16 +9,17 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "pack/mdl_file_pack.h"
 #include "platform/errors.h"
+#include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/pack_files_posix.h"
 #include "project/mdl_file.h"
-#include "tests/fakes/folder_snapshot.h"
 #include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_ui.h"
 #include "tests/fakes/scratch_folder_posix.h"
@@ -42,6 +42,7 @@ class IntrudedFiles : public platform::PackFiles {
     return files_.CopyReplacing(from, to);
   }
   bool Exists(const std::string& path) override { return files_.Exists(path); }
+  void ReplaceWhole(const std::string& path, std::string_view bytes) override { files_.ReplaceWhole(path, bytes); }
 
  private:
   platform::PackFiles& files_;
@@ -59,14 +60,13 @@ struct PackCase {
 
 void PrintTo(const PackCase& c, std::ostream* os) { *os << c.name; }
 
-class PackSpeedPaths : public fakes::ScratchFolderTest, public ::testing::WithParamInterface<PackCase> {
+class PackSpeedPaths : public ::testing::TestWithParam<PackCase> {
  public:
-  using ScratchFolderTest::root;
-  using ScratchFolderTest::Write;
-  void Arrange(const std::string& suffix) {
-    MakeRoot("tarvex-speed-" + suffix + "-");
-    fs::create_directories(root / "src" / "lib");
-    fs::create_directories(root / "out");
+  void Arrange() {
+    scratch = std::make_unique<fakes::Scratch>();
+    root = scratch->Path();
+    scratch->Make("src/lib");
+    scratch->Make("out");
     Write("src/Demo.vbp", "Type=Exe\r\nForm=Main.frm\r\nClass=Item; Item.cls\r\n");
     Write("src/Main.frm", "VERSION 5.00\r\nBegin VB.Form Main\r\n");
     Write("src/Main.frx", std::string("\0\1frx", 5));
@@ -78,7 +78,8 @@ class PackSpeedPaths : public fakes::ScratchFolderTest, public ::testing::WithPa
     intrude = [](const std::string&) {};
     fileSizeLimit = 0;
   }
-  void TearDown() override { fs::remove_all(root); }
+  void Write(const std::string& relative, const std::string& bytes) const { scratch->Write(relative, bytes); }
+  std::string Win(const std::string& relative) const { return scratch->Win(relative); }
 
   bool Pack(bool unnamed, std::vector<std::pair<std::string, std::string>>& failures) {
     posix::PosixPackFiles disk(*codePage);
@@ -86,7 +87,7 @@ class PackSpeedPaths : public fakes::ScratchFolderTest, public ::testing::WithPa
     IntrudedFiles files(disk, intrude);
     fakes::RecordingPointer pointer;
     fakes::RecordingMessages messages;
-    const std::string prefix = Win("");
+    const std::string prefix = Win("") + "\\";
     const mdlFile::PackContext context{files, pointer, messages, [&](const mdlFile::PackFailure& f) {
                                          failures.emplace_back(f.file.substr(prefix.size()), f.reason);
                                        }};
@@ -113,6 +114,9 @@ class PackSpeedPaths : public fakes::ScratchFolderTest, public ::testing::WithPa
     };
   }
 
+  std::unique_ptr<fakes::Scratch> scratch;
+  fs::path root;
+  std::unique_ptr<platform::CodePage> codePage = posix::MakeCodePage(1252);
   mdlFile::ProjectModel model;
   std::function<void(const std::string&)> intrude;
   rlim_t fileSizeLimit = 0;
@@ -187,9 +191,9 @@ TEST_P(PackSpeedPaths, EndsAlikeWithUnnamedAndNamedTemporaryFiles) {
   const PackCase& c = GetParam();
   for (const bool unnamed : {true, false}) {
     SCOPED_TRACE(unnamed ? "unnamed files" : "named temporary files");
-    Arrange(unnamed ? "unnamed" : "named");
+    Arrange();
     c.arrange(*this);
-    const auto source = fakes::FolderSnapshot(root / "src");
+    const auto source = scratch->Snapshot("src");
     std::vector<std::pair<std::string, std::string>> failures;
     EXPECT_EQ(Pack(unnamed, failures), c.failures.empty());
     EXPECT_EQ(failures, c.failures);
@@ -197,11 +201,10 @@ TEST_P(PackSpeedPaths, EndsAlikeWithUnnamedAndNamedTemporaryFiles) {
     std::vector<std::string> names;
     for (const auto& [name, bytes] : c.out) names.push_back(name);
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(NamesIn("out"), names);
-    EXPECT_EQ(fakes::FolderSnapshot(root / "out"), c.out);
+    EXPECT_EQ(scratch->NamesIn("out"), names);
+    EXPECT_EQ(scratch->Snapshot("out"), c.out);
     EXPECT_FALSE(fs::exists(root / "outside"));
-    EXPECT_EQ(fakes::FolderSnapshot(root / "src"), source);
-    TearDown();
+    EXPECT_EQ(scratch->Snapshot("src"), source);
   }
 }
 
@@ -209,23 +212,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, PackSpeedPaths, ::testing::ValuesIn(kPackCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The destination folder is listed once a pack; a second pack into it sees what the first one wrote.
-class PackSpeedPathsAgain : public fakes::ScratchFolderTest {
- protected:
-  void TearDown() override { fs::remove_all(root); }
-};
-
-TEST_F(PackSpeedPathsAgain, SecondPackSeesTheFirstPacksFiles) {
-  auto& t = *this;
-  t.MakeRoot("tarvex-speed-again-");
-  fs::create_directories(t.root / "src");
-  fs::create_directories(t.root / "out");
+TEST(PackSpeedPathsAgain, SecondPackSeesTheFirstPacksFiles) {
+  const fakes::Scratch t;
+  const auto codePage = posix::MakeCodePage(1252);
+  t.Make("src");
+  t.Make("out");
   t.Write("src/P.vbp", "Class=A; A.cls\r\n");
   t.Write("src/A.cls", "one");
   mdlFile::ProjectModel model;
   model.filePath = t.Win("src\\P.vbp");
   model.components = {{mdlFile::kindClass, "A", "A.cls"}};
   model.count = 1;
-  posix::PosixPackFiles files(*t.codePage);
+  posix::PosixPackFiles files(*codePage);
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages;
   std::vector<std::string> failed;
@@ -233,10 +231,10 @@ TEST_F(PackSpeedPathsAgain, SecondPackSeesTheFirstPacksFiles) {
                                      [&](const mdlFile::PackFailure& f) { failed.push_back(f.reason); }};
   EXPECT_TRUE(mdlFile::PackProject(model, t.Win("out\\P.vbp"), context));
   t.Write("src/A.cls", "two");
-  fs::permissions(t.root / "out/A.cls", fs::perms::owner_read);
+  fs::permissions(t / "out/A.cls", fs::perms::owner_read);
   // The same object again: the read-only copy of the first pack must be found and refused.
   EXPECT_FALSE(mdlFile::PackProject(model, t.Win("out\\P.vbp"), context));
-  EXPECT_THAT(failed, ::testing::ElementsAre(posix::SystemReason(EACCES)));
+  EXPECT_EQ(failed, std::vector<std::string>{posix::SystemReason(EACCES)});
   EXPECT_EQ(t.Read("out/A.cls"), "one");
 }
 

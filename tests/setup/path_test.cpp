@@ -39,23 +39,6 @@ TEST(AppPaths, ExtensionIsAlwaysExe) {
   EXPECT_EQ(AppExePath(program), "Z:\\opt\\bin\\tarvex.exe");
 }
 
-TEST(AddTrailingBackslash, AppendsOnlyWhenMissing) {
-  EXPECT_EQ(AddTrailingBackslash("C:\\x"), "C:\\x\\");
-  EXPECT_EQ(AddTrailingBackslash("C:\\x\\"), "C:\\x\\");
-  EXPECT_EQ(AddTrailingBackslash(""), "\\");
-  EXPECT_EQ(AddTrailingBackslash("C:/x/"), "C:/x/\\");
-}
-
-TEST(CommonProgramsFolder, AsksTheShellForFolder23WithClearBuffer) {
-  Machine m;
-  m.shell.folders[23] = "C:\\ProgramData\\Start Menu\\Programs";
-  EXPECT_EQ(CommonProgramsFolder(m.shell), "C:\\ProgramData\\Start Menu\\Programs\\");
-  EXPECT_EQ(m.log, (fakes::CallLog{"SHGetFolderPathA 23 0"}));
-  EXPECT_TRUE(m.shell.buffersWereClear);
-  m.shell.folders[23] = "C:\\Programs\\";
-  EXPECT_EQ(CommonProgramsFolder(m.shell), "C:\\Programs\\");
-}
-
 TEST(CommonProgramsFolder, MissingOrFailingShellGivesEmptyWithoutFallback) {
   Machine m;
   EXPECT_EQ(CommonProgramsFolder(m.shell), "");
@@ -69,15 +52,6 @@ TEST(CommonProgramsFolder, KeepsTheTextBeforeTheFirstNul) {
   Machine m;
   m.shell.folders[23] = std::string("C:\\P\0junk", 9);
   EXPECT_EQ(CommonProgramsFolder(m.shell), "C:\\P\\");
-}
-
-TEST(UserProgramsFolder, ShellAnswerIsUsedAndRegistryNotAsked) {
-  Machine m;
-  m.shell.folders[2] = "C:\\Users\\ann\\Programs";
-  m.registry.keyExists = true;
-  m.registry.programs = "C:\\Other";
-  EXPECT_EQ(UserProgramsFolder(m.shell, m.registry), "C:\\Users\\ann\\Programs\\");
-  EXPECT_EQ(m.log, (fakes::CallLog{"SHGetFolderPathA 2 0"}));
 }
 
 TEST(UserProgramsFolder, FallsBackToTheRegistryValueAndClosesTheKey) {
@@ -119,35 +93,6 @@ TEST(IsFolderWritable, EmptyFolderIsFalseWithoutTouchingAnything) {
   fakes::ScriptedRandom random(m.log);
   EXPECT_EQ(IsFolderWritable("", m.files, random), 0);
   EXPECT_TRUE(m.log.empty());
-}
-
-TEST(IsFolderWritable, CreatesClosesAndDeletesOneProbe) {
-  Machine m;
-  fakes::ScriptedRandom random(m.log, {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8});
-  EXPECT_EQ(IsFolderWritable("C:\\Programs", m.files, random), -1);
-  EXPECT_EQ(m.log, (fakes::CallLog{"Randomize", "Create C:\\Programs\\CFHKNPSU.tmp", "Close",
-                                   "Delete C:\\Programs\\CFHKNPSU.tmp"}));
-  EXPECT_TRUE(m.files.files.empty());
-  EXPECT_EQ(m.files.openFiles, 0);
-}
-
-TEST(IsFolderWritable, ReadOnlyFolderIsFalseAndDeletesNothing) {
-  Machine m;
-  m.files.readOnlyFolders.insert("C:\\Programs\\");
-  fakes::ScriptedRandom random(m.log);
-  EXPECT_EQ(IsFolderWritable("C:\\Programs\\", m.files, random), 0);
-  EXPECT_EQ(m.log, (fakes::CallLog{"Randomize", "Create C:\\Programs\\AAAAAAAA.tmp"}));
-}
-
-TEST(IsFolderWritable, ExistingFileOfTheDrawnNameIsLeftAloneAndAnotherNameDrawn) {
-  Machine m;
-  m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
-  fakes::ScriptedRandom random(m.log,
-                               {0, 0, 0, 0, 0, 0, 0, 0, 0.99, 0.99, 0.99, 0.99, 0.99, 0.99, 0.99, 0.99});
-  EXPECT_EQ(IsFolderWritable("C:\\P", m.files, random), -1);
-  EXPECT_EQ(m.log, (fakes::CallLog{"Randomize", "Create C:\\P\\AAAAAAAA.tmp", "Create C:\\P\\ZZZZZZZZ.tmp",
-                                   "Close", "Delete C:\\P\\ZZZZZZZZ.tmp"}));
-  EXPECT_EQ(m.files.files, (std::set<std::string>{"C:\\P\\AAAAAAAA.tmp"}));
 }
 
 TEST(IsFolderWritable, GivesUpAfterBoundedAttemptsWhenEveryNameIsTaken) {

@@ -1,0 +1,427 @@
+#include "check/check_project.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "platform/errors.h"
+#include "project/component_kinds.h"
+#include "project/mdl_file.h"
+#include "project/mdl_trim.h"
+
+namespace check {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::vector<std::string_view> Names(std::string_view path) {
+  std::vector<std::string_view> names;
+  std::size_t i = 0;
+  while (i <= path.size()) {
+    std::size_t end = i;
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    if (end > i) names.push_back(path.substr(i, end - i));
+    i = end + 1;
+  }
+  return names;
+}
+
+bool IsAbsolute(std::string_view path) {
+  return (path.size() >= 2 && path[1] == ':') || (!path.empty() && IsSeparator(path[0]));
+}
+
+// Absolute, on another drive, or climbing above the folder with "..".
+bool OutsideFolder(std::string_view path) {
+  if (IsAbsolute(path)) return true;
+  int depth = 0;
+  for (const auto name : Names(path)) {
+    if (name == "..") {
+      if (--depth < 0) return true;
+    } else if (name != ".") {
+      ++depth;
+    }
+  }
+  return false;
+}
+
+std::string FolderOf(std::string_view path) {
+  const auto cut = path.find_last_of("\\/");
+  return std::string(cut == std::string_view::npos ? std::string_view() : path.substr(0, cut));
+}
+
+std::string LowerPath(std::string_view path) {
+  std::string lower = mdlTrim::LowerAscii(path);
+  std::replace(lower.begin(), lower.end(), '/', '\\');
+  return lower;
+}
+
+// One spelling for each file a full path can name: lower case, "." and ".." resolved.
+std::string FileKey(std::string_view full) {
+  std::vector<std::string_view> kept;
+  for (const auto name : Names(full)) {
+    if (name == "..") {
+      if (kept.size() > 1) kept.pop_back();
+    } else if (name != ".") {
+      kept.push_back(name);
+    }
+  }
+  std::string key;
+  for (const auto name : kept) key += (key.empty() ? "" : "\\") + mdlTrim::LowerAscii(name);
+  return key;
+}
+
+// The project file's component lines, in order, with their line numbers.
+struct Entry {
+  int64_t line = 0;
+  const mdlFile::ComponentKindInfo* kind = nullptr;
+};
+
+std::vector<Entry> ComponentEntries(std::string_view bytes) {
+  std::vector<Entry> entries;
+  int64_t number = 0;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    ++number;
+    const std::size_t end = std::min(bytes.find_first_of("\r\n", i), bytes.size());
+    const std::string_view line = bytes.substr(i, end - i);
+    i = end;
+    if (i < bytes.size() && bytes[i] == '\r') ++i;
+    if (i < bytes.size() && bytes[i] == '\n' && (i == end || bytes[i - 1] == '\r')) ++i;
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos) continue;
+    if (const auto* kind = mdlFile::KindOfKey(mdlTrim::LowerAscii(line.substr(0, eq)))) {
+      entries.push_back({number, kind});
+    }
+  }
+  return entries;
+}
+
+// Folder listings, each read once.
+class Listings {
+ public:
+  explicit Listings(platform::FolderNames& folders) : folders_(folders) {}
+
+  enum class Match { Exact, Folded, Missing, Unknown };
+  // How name is found in folder; for Folded, disk gets the name on disk.
+  Match Find(const std::string& folder, std::string_view name, std::string& disk) {
+    const std::string key = LowerPath(folder);
+    auto found = byFolder_.find(key);
+    if (found == byFolder_.end()) found = byFolder_.emplace(key, Read(folder)).first;
+    if (!found->second) return Match::Unknown;
+    const Listing& listing = *found->second;
+    if (listing.exact.count(std::string(name)) != 0) return Match::Exact;
+    const auto folded = listing.folded.find(mdlTrim::LowerAscii(name));
+    if (folded == listing.folded.end()) return Match::Missing;
+    disk = folded->second;
+    return Match::Folded;
+  }
+
+ private:
+  struct Listing {
+    std::unordered_set<std::string> exact;
+    std::unordered_map<std::string, std::string> folded;  // lower case -> the first such name in byte order
+  };
+
+  std::optional<Listing> Read(const std::string& folder) {
+    auto names = folders_.NamesIn(folder);
+    if (!names) return std::nullopt;
+    Listing listing;
+    for (auto& name : *names) {
+      auto [slot, added] = listing.folded.try_emplace(mdlTrim::LowerAscii(name), name);
+      if (!added && name < slot->second) slot->second = name;
+      listing.exact.insert(std::move(name));
+    }
+    return listing;
+  }
+
+  platform::FolderNames& folders_;
+  std::unordered_map<std::string, std::optional<Listing>> byFolder_;
+};
+
+// How a path, relative to a folder or absolute, is spelled on disk.
+struct Walked {
+  bool missing = false;       // some name matches nothing
+  std::string written, disk;  // the first name that matches only without regard to case
+};
+
+Walked Walk(Listings& listings, const std::string& from, std::string_view path, const std::string& projectFile) {
+  std::string folder = from;
+  if (path.size() >= 2 && path[1] == ':') {
+    folder = std::string(path.substr(0, 2));
+    path.remove_prefix(2);
+  } else if (!path.empty() && IsSeparator(path[0])) {
+    folder = projectFile.size() >= 2 && projectFile[1] == ':' ? projectFile.substr(0, 2) : std::string();
+  }
+  Walked walked;
+  for (const auto name : Names(path)) {
+    if (name == ".") continue;
+    if (name == "..") {
+      if (const auto cut = folder.rfind('\\'); cut != std::string::npos) folder.erase(cut);
+      continue;
+    }
+    std::string disk;
+    switch (listings.Find(folder.empty() ? "\\" : folder, name, disk)) {
+      case Listings::Match::Exact:
+        folder += "\\" + std::string(name);
+        break;
+      case Listings::Match::Folded:
+        if (walked.written.empty()) {
+          walked.written = std::string(name);
+          walked.disk = disk;
+        }
+        folder += "\\" + disk;
+        break;
+      case Listings::Match::Missing:
+        walked.missing = true;
+        return walked;
+      case Listings::Match::Unknown:
+        return walked;
+    }
+  }
+  return walked;
+}
+
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+// A system's reason as a sentence of its own, whether or not it ends in a full stop.
+std::string Sentence(std::string reason) {
+  while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
+  return reason + ". ";
+}
+
+std::string LineEndsText(const TextScan& scan) {
+  const int64_t bad = scan.lfOnly() + scan.crOnly();
+  const char* kind = "mixed";
+  if (scan.crLf() == 0 && scan.crOnly() == 0) kind = "LF only";
+  if (scan.crLf() == 0 && scan.lfOnly() == 0) kind = "CR only";
+  return "line ends are " + std::string(kind) + ": " + std::to_string(bad) + (bad == 1 ? " line does" : " lines do") +
+         " not end in CR LF, as the development environment expects; run 'tarvex-cli check --fix-line-ends' "
+         "to rewrite them";
+}
+
+class Checker {
+ public:
+  explicit Checker(const CheckInput& input)
+      : input_(input), listings_(input.folders), folder_(mdlTrim::TextBeforeLast(input.model.filePath, '\\')) {}
+
+  std::vector<Finding> Run() {
+    const auto& model = input_.model;
+    if (const TextScan* scan = input_.observed.WholeScan(model.filePath)) LineEnds(model.filePath, *scan);
+    const std::vector<Entry> entries = ComponentEntries(input_.observed.ProjectBytes());
+    std::unordered_map<std::string, std::size_t> names;
+    std::unordered_map<std::string, std::size_t> fileNames;
+    std::unordered_set<std::string> files;
+    for (std::size_t i = 0; i < model.components.size() && i < entries.size(); ++i) {
+      const auto& component = model.components[i];
+      const Entry& entry = entries[i];
+      if (!component.name.empty()) {
+        const auto [first, added] = names.try_emplace(mdlTrim::LowerAscii(component.name), i);
+        if (!added) {
+          Add(model.filePath, entry.line, Severity::Error, "duplicate-name",
+              "component name " + Quoted(component.name) + " is also given at line " +
+                  std::to_string(entries[first->second].line) +
+                  "; the development environment refuses to load two components of one name: rename one");
+        }
+      }
+      if (component.path.empty()) continue;
+      const std::string file = mdlFile::ComponentFilePath(model, component.path);
+      const auto [first, added] = fileNames.try_emplace(mdlTrim::LowerAscii(mdlTrim::TextAfterLast(component.path, '\\')), i);
+      if (!added) {
+        const auto& other = model.components[first->second];
+        if (FileKey(mdlFile::ComponentFilePath(model, other.path)) != FileKey(file)) {
+          Add(model.filePath, entry.line, Severity::Error, "same-file-name",
+              Quoted(component.path) + " and " + Quoted(other.path) + " (line " +
+                  std::to_string(entries[first->second].line) + ") have the same file name " +
+                  Quoted(mdlTrim::TextAfterLast(component.path, '\\')) +
+                  ", so a pack would write both to one file: rename one of them");
+        }
+      }
+      if (OutsideFolder(component.path)) {
+        Add(model.filePath, entry.line, Severity::Warning, "outside-folder",
+            Quoted(component.path) +
+                " is outside the project's folder, which makes the project hard to move; 'tarvex-cli pack' "
+                "copies every component beside a new project file");
+      }
+      const Walked walked = Walk(listings_, folder_, component.path, model.filePath);
+      if (!walked.written.empty()) CaseMismatch(model.filePath, entry.line, component.path, walked);
+      // A file named twice is looked into once.
+      if (files.insert(FileKey(file)).second) ComponentFile(file, component.path, entry);
+    }
+    return std::move(findings_);
+  }
+
+ private:
+  void Add(const std::string& file, int64_t line, Severity severity, const char* code, std::string text) {
+    findings_.push_back({file, line, severity, code, std::move(text)});
+  }
+
+  void CaseMismatch(const std::string& file, int64_t line, std::string_view path, const Walked& walked) {
+    const std::string which = walked.written == path ? std::string() : "in " + Quoted(path) + ", ";
+    Add(file, line, Severity::Warning, "case-mismatch",
+        which + Quoted(walked.written) + " matches " + Quoted(walked.disk) +
+            " on disk only without regard to case, which works on Windows but not in a case-sensitive "
+            "checkout; write " + Quoted(walked.disk));
+  }
+
+  void LineEnds(const std::string& file, const TextScan& scan) {
+    if (scan.firstBadLine() != 0) Add(file, scan.firstBadLine(), Severity::Error, "line-ends", LineEndsText(scan));
+  }
+
+  void ComponentFile(const std::string& file, const std::string& path, const Entry& entry) {
+    const TextScan* scan = input_.observed.WholeScan(file);
+    std::string reason;
+    TextScan own;
+    if (const std::string* failure = input_.observed.Failure(file)) {
+      reason = *failure;
+    } else if (scan == nullptr) {
+      // The reader does not open every file (a module's name is in the project file): read it here.
+      try {
+        const auto input = input_.files.OpenInput(file);
+        while (const std::size_t got = input->Read(buffer_.get(), kBuffer)) own.Feed(std::string_view(buffer_.get(), got));
+        own.Finish();
+        scan = &own;
+      } catch (const platform::FileError& error) {
+        reason = error.what();
+      }
+    }
+    if (scan == nullptr) {
+      Add(input_.model.filePath, entry.line, Severity::Error, "unreadable",
+          "cannot read " + Quoted(path) + ": " + Sentence(reason) +
+              "Correct the path in the project file or restore the file");
+      return;
+    }
+    LineEnds(file, *scan);
+    const bool known = entry.kind != nullptr && !entry.kind->companions.empty();
+    for (const auto& reference : scan->references()) {
+      const Walked walked = Walk(listings_, FolderOf(file), reference.name, input_.model.filePath);
+      if (walked.missing) {
+        Add(file, reference.line, Severity::Error, "missing-companion",
+            Quoted(reference.name) + " is named here but missing, and the " + (known ? "component's" : "file's") +
+                " pictures and binary properties cannot load without it; restore it beside " +
+                Quoted(mdlTrim::TextAfterLast(path, '\\')));
+      } else if (!walked.written.empty()) {
+        CaseMismatch(file, reference.line, reference.name, walked);
+      }
+    }
+  }
+
+  static constexpr std::size_t kBuffer = 64 * 1024;
+  // One buffer for every file read here; never cleared, since each read fills what it hands over.
+  std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBuffer);
+  const CheckInput& input_;
+  Listings listings_;
+  std::string folder_;
+  std::vector<Finding> findings_;
+};
+
+std::string Refused(const std::string& what) { return "line ends not rewritten: " + what; }
+
+}  // namespace
+
+std::string_view SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::Error: return "error";
+    case Severity::Warning: return "warning";
+    case Severity::Note: return "note";
+  }
+  return "error";
+}
+
+std::vector<Finding> CheckProject(const CheckInput& input) {
+  std::vector<Finding> findings = Checker(input).Run();
+  SortFindings(findings, input.model);
+  return findings;
+}
+
+std::string WithCrLf(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 16);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r') {
+      out += "\r\n";
+      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      out += "\r\n";
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
+std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdlFile::ProjectModel& model,
+                                 platform::TextFiles& files, platform::PackFiles& output) {
+  const std::string folder = mdlTrim::TextBeforeLast(model.filePath, '\\') + "\\";
+  std::vector<Finding> done;
+  for (const auto& finding : findings) {
+    if (finding.code != "line-ends") continue;
+    const auto refuse = [&](const std::string& why) {
+      done.push_back({finding.file, finding.line, Severity::Error, "fix-refused", Refused(why)});
+    };
+    const bool inside = finding.file == model.filePath ||
+                        (finding.file.compare(0, folder.size(), folder) == 0 &&
+                         !OutsideFolder(std::string_view(finding.file).substr(folder.size())));
+    if (!inside) {
+      refuse("the file is outside the project's folder; move it in with 'tarvex-cli pack' first");
+      continue;
+    }
+    std::string bytes;
+    try {
+      const auto input = files.OpenInput(finding.file);
+      std::string buffer(64 * 1024, '\0');
+      while (const std::size_t got = input->Read(buffer.data(), buffer.size())) bytes.append(buffer.data(), got);
+    } catch (const platform::FileError& error) {
+      refuse("the file could not be read whole: " + Sentence(error.what()) + "It was left as it is");
+      continue;
+    }
+    TextScan scan;
+    scan.Feed(bytes);
+    scan.Finish();
+    const int64_t changed = scan.lfOnly() + scan.crOnly();
+    if (changed == 0) continue;
+    try {
+      output.ReplaceWhole(finding.file, WithCrLf(bytes));
+    } catch (const platform::FileError& error) {
+      refuse("the file cannot be written: " + Sentence(error.what()) +
+             "It was left as it is; make it writable and run again");
+      continue;
+    }
+    done.push_back({finding.file, finding.line, Severity::Note, "line-ends-fixed",
+                    "rewrote " + std::to_string(changed) + (changed == 1 ? " line end" : " line ends") +
+                        " to CR LF"});
+  }
+  return done;
+}
+
+void SortFindings(std::vector<Finding>& findings, const mdlFile::ProjectModel& model) {
+  std::unordered_map<std::string, std::size_t> order{{model.filePath, 0}};
+  for (const auto& component : model.components) {
+    if (!component.path.empty()) {
+      order.try_emplace(mdlFile::ComponentFilePath(model, component.path), order.size());
+    }
+  }
+  const auto rank = [&order](const Finding& finding) {
+    const auto found = order.find(finding.file);
+    return found == order.end() ? order.size() : found->second;
+  };
+  std::stable_sort(findings.begin(), findings.end(), [&rank](const Finding& a, const Finding& b) {
+    const auto ra = rank(a);
+    const auto rb = rank(b);
+    if (ra != rb) return ra < rb;
+    if (a.file != b.file) return a.file < b.file;
+    return a.line < b.line;
+  });
+}
+
+bool Fails(const std::vector<Finding>& findings, bool strict) {
+  return std::any_of(findings.begin(), findings.end(), [strict](const Finding& finding) {
+    return finding.severity == Severity::Error || (strict && finding.severity == Severity::Warning);
+  });
+}
+
+}  // namespace check

@@ -1,0 +1,7 @@
+VERSION 5.00
+Begin VB.Form Main
+   Caption         =   "Main"
+   Picture         =   "MAIN.frx":0000
+End
+Attribute VB_Name = "Main"
+Option Explicit

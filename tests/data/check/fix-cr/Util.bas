@@ -1,0 +1,1 @@
+Attribute VB_Name = "Util"Option ExplicitPublic Sub Go()End Sub

@@ -1,0 +1,9 @@
+Attribute VB_Name = "Util"
+Option Explicit
+
+
+
+Public Sub Go()
+é
+
+End Sub

@@ -1,0 +1,5 @@
+Attribute VB_Name = "Deep"
+Option Explicit
+
+Public Sub Go()
+End Sub

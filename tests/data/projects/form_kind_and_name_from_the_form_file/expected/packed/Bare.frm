@@ -1,0 +1,2 @@
+Begin VB.Form
+Attribute VB_Name = "Bare"

@@ -1,0 +1,2 @@
+BEGIN vb.FORM Form9
+attribute vb_name=Case9

@@ -1,0 +1,3 @@
+begin  vb.form x
+   Begin VB.Form Inner
+Attribute  VB_Name = "No"

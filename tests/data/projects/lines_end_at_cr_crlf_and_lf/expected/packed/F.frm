@@ -1,0 +1,3 @@
+Begin VB.Form F
+End
+Attribute VB_Name = "F"
