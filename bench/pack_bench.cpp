@@ -1,18 +1,29 @@
-// Packing a large project against copying the same files with cp, in the same run and on the same disk.
+// Packing a large project against copying the same files with cp, in the same run and on the same disk:
+// with the page cache warm, and cold where the machine lets the cache be dropped.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "bench/pack_project_generator.h"
+#include "cli/memory_tree_view.h"
 #include "pack/mdl_file_pack.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/pack_files_posix.h"
+#include "platform/posix/posix_text_files.h"
+#include "project/mdl_file.h"
 
 extern char** environ;
 
@@ -20,13 +31,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Quiet : platform::MousePointer, platform::MessageBox {
+struct Quiet : platform::MousePointer, platform::MessageBox, platform::MenuCommand {
   void Set(int32_t) override {}
   void Show(const std::string& text, int32_t, const std::string&) override { shown = text; }
+  void SetEnabled(bool) override {}
   std::string shown;
 };
 
-const fs::path kRoot = fs::temp_directory_path() / "tarvex-pack-bench";
+// TARVEX_BENCH_DIR puts the files on another file system (a tmpfs shows the cost without the disk's).
+fs::path Root() {
+  const char* dir = std::getenv("TARVEX_BENCH_DIR");
+  return (dir && *dir ? fs::path(dir) : fs::temp_directory_path()) / "tarvex-pack-bench";
+}
+
+const fs::path kRoot = Root();
 
 bench::PackProjectOnDisk& Project() {
   static bench::PackProjectOnDisk project =
@@ -34,75 +52,154 @@ bench::PackProjectOnDisk& Project() {
   return project;
 }
 
-// An empty target folder with nothing of the last run still being written out.
-fs::path FreshTarget() {
-  const fs::path target = kRoot / "out";
-  fs::remove_all(target);
+// Every time measured, by benchmark name, to print ranges and ratios after the table.
+std::map<std::string, std::vector<double>>& Times() {
+  static std::map<std::string, std::vector<double>> times;
+  return times;
+}
+
+// Why the page cache could not be dropped, or empty when it could.
+std::string& ColdRefusal() {
+  static std::string refusal;
+  return refusal;
+}
+
+enum class Cache { kWarm, kCold };
+
+// A new empty target folder with nothing of the last run still being written out; for a cold run
+// the page cache is dropped too, so that the sources are read from the disk. Earlier targets are
+// removed only at the end: ext4 creates files slowly for a while where thousands were just deleted,
+// which would fall on whichever run came next.
+bool FreshTarget(benchmark::State& state, Cache cache, fs::path& target) {
+  static int runs = 0;
+  target = kRoot / ("out" + std::to_string(++runs));
   fs::create_directories(target);
   ::sync();
-  return target;
+  if (cache == Cache::kWarm) return true;
+  std::ofstream drop("/proc/sys/vm/drop_caches");
+  if (drop << "3" << std::flush) return true;
+  ColdRefusal() = std::string("writing /proc/sys/vm/drop_caches failed: ") + std::strerror(errno);
+  state.SkipWithError(ColdRefusal().c_str());
+  return false;
 }
 
-double bestCp = 0;
-double bestPack = 0;
 
-void Keep(double& best, double seconds) {
-  best = best == 0 ? seconds : std::min(best, seconds);
-}
-
-void BM_Cp(benchmark::State& state) {
-  const auto& project = Project();
-  for (auto _ : state) {
-    const fs::path target = FreshTarget();
-    std::vector<std::string> words = {"cp", "--"};
-    for (const auto& file : project.files) words.push_back(file.string());
-    words.push_back(target.string() + "/");
-    std::vector<char*> argv;
-    for (auto& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    int status = -1;
-    if (::posix_spawnp(&pid, "cp", nullptr, nullptr, argv.data(), environ) != 0 ||
-        ::waitpid(pid, &status, 0) < 0 || status != 0) {
-      state.SkipWithError("cp failed");
-      return;
-    }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    Keep(bestCp, seconds);
+// One cp of the project's files into target; its time, or a negative value when cp failed.
+double CpOnce(const fs::path& target) {
+  std::vector<std::string> words = {"cp", "--"};
+  for (const auto& file : Project().files) words.push_back(file.string());
+  words.push_back(target.string() + "/");
+  std::vector<char*> argv;
+  for (auto& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  int status = -1;
+  if (::posix_spawnp(&pid, "cp", nullptr, nullptr, argv.data(), environ) != 0 || ::waitpid(pid, &status, 0) < 0 ||
+      status != 0) {
+    return -1;
   }
-  state.counters["MB"] = static_cast<double>(project.bytes) / 1e6;
-  state.counters["files"] = static_cast<double>(project.files.size());
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void BM_Pack(benchmark::State& state) {
+std::string WindowsTarget(const fs::path& target) {
+  std::string path = (target / "Big.vbp").string();
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return "Z:" + path;
+}
+
+enum class Steps { kPackOnly, kReadAndPack, kPackNamedTemporaries };
+
+const char* const kStepNames[] = {"pack", "read and pack", "pack named"};
+
+// One pack into target; its time, or a negative value when it failed. kReadAndPack is what
+// "tarvex-cli pack" does: read the project from its files, then pack it.
+double PackOnce(Steps steps, const fs::path& target, std::string& error) {
   const auto& project = Project();
   const auto codePage = posix::MakeCodePage(1252);
-  for (auto _ : state) {
-    const fs::path target = FreshTarget();
-    posix::PosixPackFiles files(*codePage);
-    Quiet ui;
-    const mdlFile::PackContext context{files, ui, ui};
-    const auto start = std::chrono::steady_clock::now();
-    const std::string windowsTarget = "Z:" + [&] {
-      std::string path = (target / "Big.vbp").string();
-      std::replace(path.begin(), path.end(), '/', '\\');
-      return path;
-    }();
-    if (!mdlFile::PackProject(project.model, windowsTarget, context)) {
-      state.SkipWithError("the pack failed");
-      return;
+  posix::PosixPackFiles files(*codePage);
+  if (steps == Steps::kPackNamedTemporaries) files.UseNamedTemporaryFiles();
+  Quiet ui;
+  const mdlFile::PackContext context{files, ui, ui};
+  const auto start = std::chrono::steady_clock::now();
+  const mdlFile::ProjectModel* model = &project.model;
+  if (steps == Steps::kReadAndPack) {
+    posix::PosixTextFiles text(*codePage);
+    cli::MemoryTreeView tree;
+    if (!mdlFile::ReadProject(project.model.filePath, mdlFile::ReaderContext{text, ui, ui, tree, ui})) {
+      error = "the read failed";
+      return -1;
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    Keep(bestPack, seconds);
+    model = &mdlFile::Model();
   }
-  state.counters["MB"] = static_cast<double>(project.bytes) / 1e6;
+  if (!mdlFile::PackProject(*model, WindowsTarget(target), context)) {
+    error = "the pack failed";
+    return -1;
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  // The read must find what the model says, or the two would not copy the same files.
+  if (steps == Steps::kReadAndPack &&
+      !std::equal(project.model.components.begin(), project.model.components.end(),
+                  mdlFile::Model().components.begin(), mdlFile::Model().components.end(),
+                  [](const auto& a, const auto& b) { return a.kind == b.kind && a.name == b.name && a.path == b.path; })) {
+    error = "the read found other components than were written";
+    return -1;
+  }
+  return seconds;
 }
 
-BENCHMARK(BM_Cp)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_Pack)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+// Each iteration is a round of cp and every kind of pack, in turn, each into a new folder, the order
+// reversed every other round: load from elsewhere on the shared machine and the file system's state
+// then fall on all of them alike. The time reported is the command's (read and pack).
+void Rounds(benchmark::State& state, Cache cache, std::vector<Steps> steps) {
+  const std::string suffix = cache == Cache::kWarm ? " warm" : " cold";
+  bool reversed = false;
+  for (auto _ : state) {
+    std::vector<int> order = {-1};
+    for (const Steps step : steps) order.push_back(static_cast<int>(step));
+    if (reversed) std::reverse(order.begin(), order.end());
+    reversed = !reversed;
+    for (const int which : order) {
+      fs::path target;
+      if (!FreshTarget(state, cache, target)) return;
+      std::string error = "cp failed";
+      const double seconds = which < 0 ? CpOnce(target) : PackOnce(static_cast<Steps>(which), target, error);
+      if (seconds < 0) {
+        state.SkipWithError(error.c_str());
+        return;
+      }
+      Times()[(which < 0 ? std::string("cp") : kStepNames[which]) + suffix].push_back(seconds);
+      if (which == static_cast<int>(Steps::kReadAndPack)) state.SetIterationTime(seconds);
+    }
+  }
+  state.counters["MB"] = static_cast<double>(Project().bytes) / 1e6;
+  state.counters["files"] = static_cast<double>(Project().files.size());
+}
+
+BENCHMARK_CAPTURE(Rounds, warm, Cache::kWarm,
+                  {Steps::kPackOnly, Steps::kReadAndPack, Steps::kPackNamedTemporaries})
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(6);
+BENCHMARK_CAPTURE(Rounds, cold, Cache::kCold, {Steps::kReadAndPack})
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4);
+
+struct Range {
+  double best = 0;
+  double median = 0;
+  double worst = 0;
+};
+
+Range RangeOf(std::vector<double> times) {
+  if (times.empty()) return {};
+  std::sort(times.begin(), times.end());
+  return {times.front(), times[times.size() / 2], times.back()};
+}
+
+void PrintAgainst(const char* what, const std::string& name, const Range& cp) {
+  const Range pack = RangeOf(Times()[name]);
+  if (pack.best == 0 || cp.best == 0) return;
+  std::printf("  %-34s %.3f s (%.3f-%.3f), /cp best %.2f, median %.2f\n", what, pack.median, pack.best, pack.worst,
+              pack.best / cp.best, pack.median / cp.median);
+}
 
 }  // namespace
 
@@ -111,10 +208,21 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  if (bestCp > 0 && bestPack > 0) {
-    std::printf("%zu files, %.0f MB: cp %.3f s, pack %.3f s, pack/cp %.2f (goal 1.20 or less)\n",
-                Project().files.size(), static_cast<double>(Project().bytes) / 1e6, bestCp, bestPack,
-                bestPack / bestCp);
+  std::printf("%zu files, %.0f MB; median (best-worst) of each, goal warm pack/cp 1.20 or less\n",
+              Project().files.size(), static_cast<double>(Project().bytes) / 1e6);
+  const Range warm = RangeOf(Times()["cp warm"]);
+  if (warm.best > 0) {
+    std::printf("warm: cp %.3f s (%.3f-%.3f)\n", warm.median, warm.best, warm.worst);
+    PrintAgainst("pack", "pack warm", warm);
+    PrintAgainst("read and pack (tarvex-cli pack)", "read and pack warm", warm);
+    PrintAgainst("pack, named temporary files", "pack named warm", warm);
+  }
+  const Range cold = RangeOf(Times()["cp cold"]);
+  if (cold.best > 0) {
+    std::printf("cold: cp %.3f s (%.3f-%.3f)\n", cold.median, cold.best, cold.worst);
+    PrintAgainst("read and pack (tarvex-cli pack)", "read and pack cold", cold);
+  } else if (!ColdRefusal().empty()) {
+    std::printf("cold: not measured, the page cache cannot be dropped here (%s)\n", ColdRefusal().c_str());
   }
   fs::remove_all(kRoot);
   return 0;

@@ -1,5 +1,6 @@
 #include "bench/pack_project_generator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -46,13 +47,17 @@ const char* Key(int32_t kind) {
 }
 
 // Bytes that differ from file to file, so that no file system can share them.
-void WriteFile(const std::filesystem::path& path, std::size_t size, unsigned seed, std::uintmax_t& total) {
+// A component's own file starts with the header the reader looks for, so that reading the project
+// finds every kind and name that the model below holds.
+void WriteFile(const std::filesystem::path& path, std::size_t size, unsigned seed, std::uintmax_t& total,
+               const std::string& header = {}) {
   std::string bytes(size, '\0');
   unsigned state = seed * 2654435761u + 1;
   for (std::size_t i = 0; i < size; ++i) {
     state = state * 1103515245u + 12345u;
     bytes[i] = static_cast<char>(' ' + ((state >> 16) % 95));
   }
+  bytes.replace(0, std::min(header.size(), size), header.substr(0, size));
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   total += size;
 }
@@ -86,7 +91,9 @@ PackProjectOnDisk WritePackProject(const std::filesystem::path& folder, int comp
         // Every tenth component lies in a shared folder, as libraries of modules do.
         const std::string relative = (made % 10 == 0 ? std::string("Shared\\") : std::string()) + base;
         const std::filesystem::path host = folder / (made % 10 == 0 ? "Shared" : "") / base;
-        WriteFile(host.string() + kind.extension, kind.size, made, project.bytes);
+        const std::string header = std::string(kind.kind == mdlFile::kindForm ? "VERSION 5.00\r\nBegin VB.Form " : "VERSION 5.00\r\nBegin X ") +
+                                   base + "\r\nEnd\r\nAttribute VB_Name = \"" + base + "\"\r\n";
+        WriteFile(host.string() + kind.extension, kind.size, made, project.bytes, header);
         project.files.push_back(host.string() + kind.extension);
         for (const auto& [extension, size] : kind.companions) {
           WriteFile(host.string() + extension, size, made * 7 + 3, project.bytes);

@@ -34,6 +34,15 @@ bool ReadProject(const std::string& path, const ReaderContext& context);
 void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::string& value, int32_t kind);
 // 1 for a form, 2 for an MDI form, 0 for neither; path as written in the project file.
 int32_t ReadFormKind(const ProjectModel& model, platform::TextFiles& files, const std::string& path);
+// What a form's own file tells: its name and whether it is a form or an MDI form.
+struct FormFacts {
+  std::string name;
+  int32_t kind = kindUndetermined;
+};
+// The two read from one opening of the file, as ReadComponentName and ReadFormKind would read them.
+FormFacts ReadFormFacts(const ProjectModel& model, platform::TextFiles& files, const std::string& path);
+// ReadFormKind's scan of a file already open, read from where it stands.
+int32_t ScanFormKind(platform::InputFile& file);
 // The name from the component's "Attribute VB_Name" line, or the empty string.
 std::string ReadComponentName(const ProjectModel& model, platform::TextFiles& files, const std::string& path);
 

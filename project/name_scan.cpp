@@ -153,6 +153,23 @@ void ScanWholeLines(std::string_view text, std::string& name) {
   }
 }
 
+// Where the first line end of the block lies. find_first_of with a set of two looks the set up for
+// every byte, which costs more than the rest of the scan on a block without line ends.
+std::size_t FirstLineEnd(std::string_view block) {
+  const char* const begin = block.data();
+  const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', block.size()));
+  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', cr ? static_cast<std::size_t>(cr - begin) : block.size()));
+  const char* const first = lf ? lf : cr;
+  return first ? static_cast<std::size_t>(first - begin) : std::string_view::npos;
+}
+
+// Where the last line end of a block that holds one lies.
+std::size_t LastLineEnd(std::string_view block) {
+  std::size_t i = block.size();
+  while (i > 0 && !IsLineEnd(block[i - 1])) --i;
+  return i == 0 ? std::string_view::npos : i - 1;
+}
+
 }  // namespace
 
 std::string ScanComponentName(platform::InputFile& file) {
@@ -166,7 +183,7 @@ std::string ScanComponentName(platform::InputFile& file) {
     const std::size_t n = file.Read(buffer.get(), kBlock);
     if (n == 0) break;
     const std::string_view block(buffer.get(), n);
-    const auto firstEnd = block.find_first_of("\r\n");
+    const auto firstEnd = FirstLineEnd(block);
     if (firstEnd == std::string_view::npos) {
       open.Feed(block);
       continue;
@@ -174,7 +191,7 @@ std::string ScanComponentName(platform::InputFile& file) {
     open.Feed(block.substr(0, firstEnd));
     if (open.Matched()) name = open.Name();
     open.Reset();
-    const auto lastEnd = block.find_last_of("\r\n");
+    const auto lastEnd = LastLineEnd(block);
     ScanWholeLines(block.substr(firstEnd + 1, lastEnd - firstEnd), name);
     open.Feed(block.substr(lastEnd + 1));
   }

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "platform/errors.h"
@@ -95,15 +97,90 @@ void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::st
     component.kind = kind;
     return;
   }
+  // Both forms share one key; only the form's own file tells them apart.
+  if (kind == kindForm || kind == kindMdiForm) {
+    FormFacts facts = ReadFormFacts(model, files, value);
+    component.name = std::move(facts.name);
+    component.path = value;
+    component.kind = facts.kind;
+    return;
+  }
   component.name = ReadComponentName(model, files, value);
   component.path = value;
-  // Both forms share one key; only the form's own file tells them apart.
-  component.kind = (kind == kindForm || kind == kindMdiForm) ? ReadFormKind(model, files, value) : kind;
+  component.kind = kind;
+}
+
+namespace {
+
+// The bytes read through it are kept, up to a limit, so that a second scan can start over without
+// opening the file again.
+class KeepingInput : public platform::InputFile {
+ public:
+  KeepingInput(platform::InputFile& file, std::size_t limit) : file_(file), limit_(limit) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    const std::size_t n = file_.Read(buffer, size);
+    if (complete_ && kept_.size() + n <= limit_) {
+      kept_.append(buffer, n);
+    } else {
+      complete_ = false;
+      kept_.clear();
+    }
+    return n;
+  }
+  // Whether everything read so far is kept.
+  bool Complete() const { return complete_; }
+  std::string_view Kept() const { return kept_; }
+
+ private:
+  platform::InputFile& file_;
+  const std::size_t limit_;
+  std::string kept_;
+  bool complete_ = true;
+};
+
+// The kept bytes first, then the rest of the file where the first scan left it.
+class ReplayedInput : public platform::InputFile {
+ public:
+  ReplayedInput(std::string_view kept, platform::InputFile& rest) : kept_(kept), rest_(rest) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    if (kept_.empty()) return rest_.Read(buffer, size);
+    const std::size_t n = std::min(size, kept_.size());
+    std::memcpy(buffer, kept_.data(), n);
+    kept_.remove_prefix(n);
+    return n;
+  }
+
+ private:
+  std::string_view kept_;
+  platform::InputFile& rest_;
+};
+
+}  // namespace
+
+FormFacts ReadFormFacts(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
+  const auto file = files.OpenInput(ComponentFilePath(model, path));
+  // A form's kind is told within its first lines; a form whose first megabyte does not tell it is
+  // read a second time from the start rather than held whole.
+  constexpr std::size_t kKeep = std::size_t{1} << 20;
+  KeepingInput keeping(*file, kKeep);
+  FormFacts facts;
+  facts.kind = ScanFormKind(keeping);
+  if (keeping.Complete()) {
+    ReplayedInput replayed(keeping.Kept(), *file);
+    facts.name = ScanComponentName(replayed);
+  } else {
+    facts.name = ReadComponentName(model, files, path);
+  }
+  return facts;
 }
 
 int32_t ReadFormKind(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
   const auto file = files.OpenInput(ComponentFilePath(model, path));
-  LineReader lines(*file);
+  return ScanFormKind(*file);
+}
+
+int32_t ScanFormKind(platform::InputFile& file) {
+  LineReader lines(file);
   // "begin", a blank and a class name of at most ten letters fit well within this many bytes, so a
   // longer line never needs to be held whole: past it the second word is too long to match.
   constexpr std::size_t kEnough = 64;

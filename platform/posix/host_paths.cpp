@@ -111,8 +111,9 @@ std::vector<std::string> WindowsNames(const std::string& windowsPath) {
   return names;
 }
 
-std::string HostFromWindows(const std::string& windowsPath, const platform::CodePage& codePage,
-                            bool allowMissingLeaf) {
+namespace {
+
+std::vector<std::string> AbsoluteNames(const std::string& windowsPath, const platform::CodePage& codePage) {
   const bool absolute = (windowsPath.size() >= 2 && windowsPath[1] == ':') ||
                         (!windowsPath.empty() && IsSeparator(windowsPath[0]));
   std::string full = windowsPath;
@@ -122,11 +123,27 @@ std::string HostFromWindows(const std::string& windowsPath, const platform::Code
     if (!current) throw platform::FileError(windowsPath, kNoPath);
     full = *current + "\\" + windowsPath;
   }
-  const std::vector<std::string> names = WindowsNames(full);
-  // Most paths are spelled as they are on disk: one look at the whole path settles those.
+  return WindowsNames(full);
+}
+
+std::string SpelledFrom(const std::vector<std::string>& names, const platform::CodePage& codePage) {
   std::string whole;
   for (const auto& name : names) whole += "/" + codePage.ToUtf8(name);
   if (whole.empty()) whole = "/";
+  return whole;
+}
+
+}  // namespace
+
+std::string SpelledHostPath(const std::string& windowsPath, const platform::CodePage& codePage) {
+  return SpelledFrom(AbsoluteNames(windowsPath, codePage), codePage);
+}
+
+std::string HostFromWindows(const std::string& windowsPath, const platform::CodePage& codePage,
+                            bool allowMissingLeaf) {
+  const std::vector<std::string> names = AbsoluteNames(windowsPath, codePage);
+  // Most paths are spelled as they are on disk: one look at the whole path settles those.
+  const std::string whole = SpelledFrom(names, codePage);
   struct stat wholeStat {};
   if (lstat(whole.c_str(), &wholeStat) == 0) return whole;
   std::string folder = "/";

@@ -26,6 +26,11 @@ std::vector<std::string> WindowsNames(const std::string& windowsPath);
 std::string HostFromWindows(const std::string& windowsPath, const platform::CodePage& codePage,
                             bool allowMissingLeaf = false);
 
+// The host path of a Windows path taken as spelled, each name converted as it is: what
+// HostFromWindows returns whenever that path exists. Throws platform::FileError as HostFromWindows does
+// for a rejected path.
+std::string SpelledHostPath(const std::string& windowsPath, const platform::CodePage& codePage);
+
 // The reason text of an errno value, for FileError.
 std::string SystemReason(int error);
 

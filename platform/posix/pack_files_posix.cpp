@@ -49,12 +49,25 @@ std::string HostFolderOf(const std::string& hostPath) {
   return slash == 0 ? "/" : hostPath.substr(0, slash);
 }
 
-// A folder without write permission bits takes no new files, whoever asks.
-void RequireWritableFolder(const std::string& hostPath, const std::string& windowsPath) {
+// Why a folder takes no new files, or 0: without write permission bits it takes none, whoever asks.
+int FolderRefusal(const std::string& hostFolder) {
   struct stat st {};
-  if (::stat(HostFolderOf(hostPath).c_str(), &st) != 0)
-    throw platform::FileError(windowsPath, SystemReason(errno));
-  if (ReadOnly(st)) throw platform::FileError(windowsPath, SystemReason(EACCES));
+  if (::stat(hostFolder.c_str(), &st) != 0) return errno;
+  return ReadOnly(st) ? EACCES : 0;
+}
+
+// Opens a regular file for reading without blocking on FIFOs or devices, and tells what it opened.
+FileDescriptor OpenRegular(const std::string& host, const std::string& windowsPath, struct stat& st) {
+  FileDescriptor fd(::open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (!fd.Valid()) throw platform::FileError(windowsPath, SystemReason(errno));
+  if (::fstat(fd.Get(), &st) != 0) throw platform::FileError(windowsPath, SystemReason(errno));
+  if (!S_ISREG(st.st_mode)) throw platform::FileError(windowsPath, kNotRegular);
+  return fd;
+}
+
+// Whether a failed O_TMPFILE open means only that the file system has no unnamed files.
+bool NoUnnamedFiles(int error) {
+  return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
 }
 
 void WriteAll(int fd, const char* data, std::size_t size, const std::string& windowsPath) {
@@ -78,6 +91,8 @@ void CopyData(int in, int out, off_t size, const std::string& from, const std::s
     const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
     if (n > 0) {
       copied += n;
+      // The size was taken when the file was opened: one call usually copies it all.
+      if (copied >= size) return;
       continue;
     }
     if (n == 0 && copied >= size) return;
@@ -217,46 +232,65 @@ void PosixPackFiles::Release(const platform::FileIdentity& file) {
     // The pack is over; the next one sees the folders as they are then.
     folders_.clear();
     listings_.clear();
+    writable_.clear();
   }
 }
 
-const std::unordered_map<std::string, std::string>& PosixPackFiles::FoldedNames(
-    const std::string& hostFolder) {
+void PosixPackFiles::Listing::Add(const std::string& host, unsigned char type, const platform::CodePage& codePage) {
+  types[host] = type;
+  const auto asCodePage = codePage.FromUtf8(host);
+  if (!asCodePage) return;
+  // The first match in byte order wins, as the lookup by name does.
+  auto [slot, added] = folded.try_emplace(mdlTrim::LowerAscii(*asCodePage), host);
+  if (!added && host < slot->second) slot->second = host;
+}
+
+PosixPackFiles::Listing& PosixPackFiles::ListingOf(const std::string& hostFolder) {
   const auto found = listings_.find(hostFolder);
   if (found != listings_.end()) return found->second;
-  std::unordered_map<std::string, std::string>& names = listings_[hostFolder];
+  Listing& listing = listings_[hostFolder];
   const std::unique_ptr<DIR, DirCloser> dir(::opendir(hostFolder.c_str()));
-  if (!dir) return names;
+  if (!dir) return listing;
+  errno = 0;
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string host = entry->d_name;
-    if (host == "." || host == "..") continue;
-    const auto asCodePage = codePage_.FromUtf8(host);
-    if (!asCodePage) continue;
-    // The first match in byte order wins, as the lookup by name does.
-    auto [slot, added] = names.try_emplace(mdlTrim::LowerAscii(*asCodePage), host);
-    if (!added && host < slot->second) slot->second = host;
+    if (host != "." && host != "..") listing.Add(host, entry->d_type, codePage_);
+    errno = 0;
   }
-  return names;
+  // A listing that broke off part-way would call files missing that are not.
+  if (errno != 0) {
+    listing = Listing{};
+    return listing;
+  }
+  listing.complete = true;
+  return listing;
 }
 
 void PosixPackFiles::Created(const std::string& hostPath) {
-  const std::string folder = HostFolderOf(hostPath);
-  const auto listing = listings_.find(folder);
-  if (listing == listings_.end()) return;
-  const std::string name = hostPath.substr(hostPath.rfind('/') + 1);
-  if (const auto asCodePage = codePage_.FromUtf8(name)) {
-    auto [slot, added] = listing->second.try_emplace(mdlTrim::LowerAscii(*asCodePage), name);
-    if (!added && name < slot->second) slot->second = name;
-  }
+  const auto listing = listings_.find(HostFolderOf(hostPath));
+  if (listing == listings_.end() || !listing->second.complete) return;
+  listing->second.Add(hostPath.substr(hostPath.rfind('/') + 1), DT_REG, codePage_);
 }
 
-std::string PosixPackFiles::HostOf(const std::string& path, bool allowMissingLeaf) {
-  if (inUse_.empty()) return HostFromWindows(path, codePage_, allowMissingLeaf);
+void PosixPackFiles::RequireWritableFolder(const std::string& hostPath, const std::string& windowsPath) {
+  const std::string folder = HostFolderOf(hostPath);
+  int refusal = 0;
+  if (inUse_.empty()) {
+    refusal = FolderRefusal(folder);
+  } else {
+    const auto known = writable_.find(folder);
+    refusal = known != writable_.end() ? known->second : writable_.emplace(folder, FolderRefusal(folder)).first->second;
+  }
+  if (refusal != 0) throw platform::FileError(windowsPath, SystemReason(refusal));
+}
+
+PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMissingLeaf) {
+  if (inUse_.empty()) return Found{HostFromWindows(path, codePage_, allowMissingLeaf)};
   const std::vector<std::string> names = WindowsNames(path);
   const auto cut = path.find_last_of("\\/");
   const std::string leaf = cut == std::string::npos ? path : path.substr(cut + 1);
   // Only a plain last name is looked up here; anything that clean-up changes takes the long way.
-  if (names.empty() || leaf != names.back()) return HostFromWindows(path, codePage_, allowMissingLeaf);
+  if (names.empty() || leaf != names.back()) return Found{HostFromWindows(path, codePage_, allowMissingLeaf)};
   const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut);
   auto known = folders_.find(folder);
   if (known == folders_.end()) {
@@ -269,13 +303,23 @@ std::string PosixPackFiles::HostOf(const std::string& path, bool allowMissingLea
     known = folders_.emplace(folder, std::move(hostFolder)).first;
   }
   const std::string& hostFolder = known->second;
-  const std::string exact = (hostFolder == "/" ? "" : hostFolder) + "/" + codePage_.ToUtf8(leaf);
-  struct stat st {};
-  if (::lstat(exact.c_str(), &st) == 0) return exact;
-  const auto& folded = FoldedNames(hostFolder);
-  const auto match = folded.find(mdlTrim::LowerAscii(leaf));
-  if (match != folded.end()) return (hostFolder == "/" ? "" : hostFolder) + "/" + match->second;
-  if (allowMissingLeaf) return exact;
+  const std::string prefix = hostFolder == "/" ? "/" : hostFolder + "/";
+  const std::string exactName = codePage_.ToUtf8(leaf);
+  const Listing& listing = ListingOf(hostFolder);
+  if (!listing.complete) {
+    // Nothing is known of the folder's names but what a look at the name itself tells.
+    struct stat st {};
+    if (::lstat((prefix + exactName).c_str(), &st) == 0 || allowMissingLeaf) return Found{prefix + exactName};
+    throw platform::FileError(path, kNoFile);
+  }
+  // The name as spelled first, then a name that matches it without regard to case.
+  if (const auto exact = listing.types.find(exactName); exact != listing.types.end()) {
+    return Found{prefix + exactName, Found::State::kPresent, exact->second};
+  }
+  if (const auto match = listing.folded.find(mdlTrim::LowerAscii(leaf)); match != listing.folded.end()) {
+    return Found{prefix + match->second, Found::State::kPresent, listing.types.at(match->second)};
+  }
+  if (allowMissingLeaf) return Found{prefix + exactName, Found::State::kMissing};
   throw platform::FileError(path, kNoFile);
 }
 
@@ -302,15 +346,14 @@ std::string PosixPackFiles::TemporaryName() {
 }
 
 std::unique_ptr<platform::InputFile> PosixPackFiles::OpenInput(const std::string& path) {
-  const std::string host = HostOf(path, false);
-  FileDescriptor fd = OpenRegularForReading(host, path);
+  const std::string host = Find(path, false).host;
   struct stat st {};
-  if (::fstat(fd.Get(), &st) != 0) throw platform::FileError(path, SystemReason(errno));
+  FileDescriptor fd = OpenRegular(host, path, st);
   return std::make_unique<PackInput>(*this, std::move(fd), IdentityOf(st), path);
 }
 
 std::unique_ptr<platform::OutputFile> PosixPackFiles::CreateOutput(const std::string& path) {
-  const std::string host = HostOf(path, true);
+  const std::string host = Find(path, true).host;
   // A symbolic link under the name is replaced by a new empty file, as a copy replaces one: writing
   // through it would empty whatever it points to, a source file or a file outside the folder.
   struct stat link {};
@@ -329,6 +372,7 @@ std::unique_ptr<platform::OutputFile> PosixPackFiles::CreateOutput(const std::st
   FileDescriptor fd(
       ::open(host.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW, 0666));
   if (!fd.Valid()) throw platform::FileError(path, SystemReason(errno));
+  Created(host);
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0) throw platform::FileError(path, SystemReason(errno));
   // The name may have changed hands in between; what was opened is checked again.
@@ -337,6 +381,52 @@ std::unique_ptr<platform::OutputFile> PosixPackFiles::CreateOutput(const std::st
   if (ReadOnly(st)) throw platform::FileError(path, SystemReason(EACCES));
   if (::ftruncate(fd.Get(), 0) != 0) throw platform::FileError(path, SystemReason(errno));
   return std::make_unique<PackOutput>(*this, std::move(fd), IdentityOf(st), path);
+}
+
+bool PosixPackFiles::CopyToNewName(int in, off_t size, const std::string& host, const std::string& from,
+                                   const std::string& to) {
+  RequireWritableFolder(host, to);
+  FileDescriptor out(::open(HostFolderOf(host).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+  if (!out.Valid()) {
+    if (!NoUnnamedFiles(errno)) throw platform::FileError(to, SystemReason(errno));
+    unnamedFiles_ = false;
+    return false;
+  }
+  CopyData(in, out.Get(), size, from, to);
+  // Naming an unnamed file takes its /proc entry; the name fails rather than replace a file.
+  const std::string self = "/proc/self/fd/" + std::to_string(out.Get());
+  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, host.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+    const int error = errno;
+    if (error == EEXIST) return false;  // a file came under the name after the folder was read
+    if (error != ENOENT && error != ENOTDIR && error != EPERM) throw platform::FileError(to, SystemReason(error));
+    unnamedFiles_ = false;  // no /proc to name it through
+    return false;
+  }
+  if (const int error = out.Close(); error != 0) {
+    // Written data that did not reach the file must not stand under the name.
+    ::unlink(host.c_str());
+    throw platform::FileError(to, SystemReason(error));
+  }
+  return true;
+}
+
+void PosixPackFiles::CopyThroughNamedFile(int in, off_t size, const std::string& host, const std::string& from,
+                                          const std::string& to) {
+  RequireWritableFolder(host, to);
+  const std::string hostFolder = HostFolderOf(host);
+  std::string temporary;
+  FileDescriptor out;
+  for (int attempt = 0; attempt < 100 && !out.Valid(); ++attempt) {
+    temporary = hostFolder + "/" + TemporaryName();
+    out = FileDescriptor(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!out.Valid() && errno != EEXIST) throw platform::FileError(to, SystemReason(errno));
+  }
+  if (!out.Valid()) throw platform::FileError(to, SystemReason(EEXIST));
+  TemporaryFile copy(temporary, std::move(out));
+  CopyData(in, copy.Fd(), size, from, to);
+  if (const int error = copy.Close(); error != 0) throw platform::FileError(to, SystemReason(error));
+  if (::rename(copy.Path().c_str(), host.c_str()) != 0) throw platform::FileError(to, SystemReason(errno));
+  copy.Kept();
 }
 
 platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, const std::string& to) {
@@ -348,15 +438,27 @@ platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, co
     throw platform::FileError(to, kNotInFolder);
   }
 
-  const std::string sourceHost = HostOf(from, false);
-  struct stat source {};
-  if (::stat(sourceHost.c_str(), &source) != 0) throw platform::FileError(from, SystemReason(errno));
-  if (!S_ISREG(source.st_mode)) throw platform::FileError(from, kNotRegular);
-  FileDescriptor in = OpenRegularForReading(sourceHost, from);
-  if (::fstat(in.Get(), &source) != 0) throw platform::FileError(from, SystemReason(errno));
-  const platform::FileIdentity sourceId = IdentityOf(source);
+  const Found source = Find(from, false);
+  struct stat st {};
+  // What the listing does not call a regular file is looked at before it is opened.
+  if (source.state != Found::State::kPresent || source.type != DT_REG) {
+    if (::stat(source.host.c_str(), &st) != 0) throw platform::FileError(from, SystemReason(errno));
+    if (!S_ISREG(st.st_mode)) throw platform::FileError(from, kNotRegular);
+  }
+  const FileDescriptor in = OpenRegular(source.host, from, st);
+  const platform::FileIdentity sourceId = IdentityOf(st);
+  const off_t size = st.st_size;
 
-  const std::string host = HostOf(to, true);
+  const Found destination = Find(to, true);
+  const std::string& host = destination.host;
+  if (destination.state == Found::State::kMissing && unnamedFiles_) {
+    if (CopyToNewName(in.Get(), size, host, from, to)) {
+      Created(host);
+      return sourceId;
+    }
+    // Start over with the checks of a name that may be taken.
+    if (::lseek(in.Get(), 0, SEEK_SET) != 0) throw platform::FileError(from, SystemReason(errno));
+  }
   struct stat old {};
   // A symbolic link under the name is replaced itself; what it points to is never written.
   if (::lstat(host.c_str(), &old) == 0 && !S_ISLNK(old.st_mode)) {
@@ -365,39 +467,26 @@ platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, co
     if (InUse(IdentityOf(old))) throw platform::FileError(to, kInUse);
     if (ReadOnly(old)) throw platform::FileError(to, SystemReason(EACCES));
   }
-  RequireWritableFolder(host, to);
-
-  const std::string hostFolder = HostFolderOf(host);
-  std::string temporary;
-  FileDescriptor out;
-  for (int attempt = 0; attempt < 100 && !out.Valid(); ++attempt) {
-    temporary = hostFolder + "/" + TemporaryName();
-    out = FileDescriptor(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
-    if (!out.Valid() && errno != EEXIST) throw platform::FileError(to, SystemReason(errno));
-  }
-  if (!out.Valid()) throw platform::FileError(to, SystemReason(EEXIST));
-  TemporaryFile copy(temporary, std::move(out));
-  CopyData(in.Get(), copy.Fd(), source.st_size, from, to);
-  if (const int error = copy.Close(); error != 0) throw platform::FileError(to, SystemReason(error));
-  if (::rename(copy.Path().c_str(), host.c_str()) != 0) throw platform::FileError(to, SystemReason(errno));
-  copy.Kept();
+  CopyThroughNamedFile(in.Get(), size, host, from, to);
   Created(host);
   return sourceId;
 }
 
 bool PosixPackFiles::Exists(const std::string& path) {
-  std::string host;
+  Found found;
   try {
-    host = HostOf(path, false);
+    found = Find(path, false);
   } catch (const platform::FileError&) {
     return false;
   }
+  // A link may lead nowhere, and a file system may not tell the type: those are looked at.
+  if (found.state == Found::State::kPresent && found.type != DT_LNK && found.type != DT_UNKNOWN) return true;
   struct stat st {};
-  return ::stat(host.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
+  return ::stat(found.host.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
 void PosixPackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
-  const std::string host = HostOf(path, false);
+  const std::string host = Find(path, false).host;
   // A symbolic link is refused rather than replaced or written through: either would reach a file
   // other than the one named.
   struct stat old {};

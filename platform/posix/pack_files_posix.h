@@ -26,26 +26,54 @@ class PosixPackFiles : public platform::PackFiles {
   bool Exists(const std::string& path) override;
   void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
+  // Copies to a new name go through a named temporary file renamed into place, as on a file system
+  // that has no unnamed files (O_TMPFILE), instead of an unnamed file linked in under its name.
+  void UseNamedTemporaryFiles() { unnamedFiles_ = false; }
+
   // Bookkeeping of the files open through this object.
   void Hold(const platform::FileIdentity& file) { ++inUse_[file]; }
   void Release(const platform::FileIdentity& file);
   bool InUse(const platform::FileIdentity& file) const { return inUse_.count(file) != 0; }
 
  private:
+  // A folder's names as one listing read them: each host name with its type (a dirent d_type), and
+  // the names folded to lower case, the first in byte order of those that fold alike.
+  struct Listing {
+    bool complete = false;  // false when the folder could not be read: nothing is known
+    std::unordered_map<std::string, unsigned char> types;
+    std::unordered_map<std::string, std::string> folded;
+    void Add(const std::string& host, unsigned char type, const platform::CodePage& codePage);
+  };
+  // Where a Windows path leads. While a pack holds its files open the answer comes from the folder's
+  // listing; otherwise, or when the listing could not be read, nothing is known beyond the path.
+  struct Found {
+    std::string host;
+    enum class State { kUnknown, kPresent, kMissing } state = State::kUnknown;
+    unsigned char type = 0;  // DT_UNKNOWN unless present
+  };
+
   // The host path of a Windows path, as HostFromWindows finds it. While a pack holds its files open,
-  // folders and folder listings are remembered, so that names missing from a large folder do not
-  // read the whole folder each time.
-  std::string HostOf(const std::string& path, bool allowMissingLeaf);
-  const std::unordered_map<std::string, std::string>& FoldedNames(const std::string& hostFolder);
+  // folders, folder listings and folder write checks are remembered, so that each name of a pack
+  // costs no look at the disk beyond the listing of its folder, read once.
+  Found Find(const std::string& path, bool allowMissingLeaf);
+  Listing& ListingOf(const std::string& hostFolder);
   void Created(const std::string& hostPath);
+  void RequireWritableFolder(const std::string& hostPath, const std::string& windowsPath);
   std::string TemporaryName();
   void ReplaceLinkWithEmptyFile(const std::string& host, const std::string& path);
+  // The copy onto a name the listing does not hold: written unnamed and linked in under the name,
+  // which fails rather than replace a file. False when this could not be done and nothing was named.
+  bool CopyToNewName(int in, off_t size, const std::string& host, const std::string& from, const std::string& to);
+  void CopyThroughNamedFile(int in, off_t size, const std::string& host, const std::string& from,
+                            const std::string& to);
 
   const platform::CodePage& codePage_;
   std::map<platform::FileIdentity, int> inUse_;
   std::unordered_map<std::string, std::string> folders_;  // Windows folder -> host folder
-  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
+  std::unordered_map<std::string, Listing> listings_;      // host folder -> its names
+  std::unordered_map<std::string, int> writable_;          // host folder -> 0 or why it takes no files
   std::mt19937_64 random_;
+  bool unnamedFiles_ = true;
 };
 
 }  // namespace posix

@@ -64,6 +64,12 @@ class PosixInput : public platform::InputFile {
 }  // namespace
 
 std::unique_ptr<platform::InputFile> PosixTextFiles::OpenInput(const std::string& path) {
+  // Most paths are spelled as on disk, and opening them settles it; any failure takes the full lookup,
+  // whose answer and failures are the ones reported.
+  try {
+    return std::make_unique<PosixInput>(OpenRegularForReading(SpelledHostPath(path, codePage_), path), path);
+  } catch (const platform::FileError&) {
+  }
   const std::string host = HostFromWindows(path, codePage_);
   return std::make_unique<PosixInput>(OpenRegularForReading(host, path), path);
 }
