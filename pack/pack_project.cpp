@@ -28,7 +28,10 @@ class Packer {
   // Returns whether every step succeeded.
   bool Run() {
     Open();
-    for (const Component& component : model_.components) PackComponent(component);
+    for (const Component& component : model_.components) {
+      PackComponent(component);
+      context_.pointer.StillBusy();
+    }
     CarryOver();
     Close();
     return !failed_;

@@ -18,6 +18,9 @@ class MousePointer {
  public:
   virtual ~MousePointer() = default;
   virtual void Set(int32_t pointer) = 0;
+  // Called between the steps of a long operation while the hourglass shows, so that the window can
+  // repaint instead of freezing; the window decides how often that is worth doing.
+  virtual void StillBusy() {}
 };
 
 // A modal message box; returns when the user has closed it.

@@ -29,6 +29,9 @@ QMessageBox::Icon IconOf(int32_t style) {
   }
 }
 
+// Often enough that the window never looks frozen, seldom enough to cost a pack nothing.
+constexpr qint64 kRepaintEveryMs = 100;
+
 }  // namespace
 
 QtPointer::~QtPointer() {
@@ -46,6 +49,15 @@ void QtPointer::Set(int32_t pointer) {
     QApplication::changeOverrideCursor(QCursor(shape));
   }
   current_ = pointer;
+  if (pointer == platform::vbHourglass) sinceRepaint_.start();
+}
+
+void QtPointer::StillBusy() {
+  if (!sinceRepaint_.isValid() || sinceRepaint_.elapsed() < kRepaintEveryMs) return;
+  // Painting and the window system's events only: a click or a key would start another command in the middle
+  // of this one.
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  sinceRepaint_.start();
 }
 
 void QtMessageBox::Show(const std::string& text, int32_t style, const std::string& caption) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QWidget>
 #include <cstdint>
 #include <string>
@@ -21,9 +22,11 @@ class QtPointer : public platform::MousePointer {
   QtPointer(const QtPointer&) = delete;
   QtPointer& operator=(const QtPointer&) = delete;
   void Set(int32_t pointer) override;
+  void StillBusy() override;
 
  private:
   int32_t current_ = platform::vbDefault;
+  QElapsedTimer sinceRepaint_;
 };
 
 // A modal QMessageBox with the OK button alone, owned by the window, with the stop or information icon

@@ -227,6 +227,20 @@ std::string Win32TreeView::KeyOf(HTREEITEM item) const {
 void Win32Pointer::Set(int32_t pointer) {
   hourglass_ = pointer == platform::vbHourglass;
   ::SetCursor(::LoadCursor(nullptr, hourglass_ ? IDC_WAIT : IDC_ARROW));
+  lastRepaint_ = ::GetTickCount();
+}
+
+void Win32Pointer::StillBusy() {
+  // Often enough that the window never looks frozen, seldom enough to cost a pack nothing.
+  constexpr DWORD kRepaintEveryMs = 100;
+  const DWORD now = ::GetTickCount();
+  if (!hourglass_ || now - lastRepaint_ < kRepaintEveryMs) return;
+  lastRepaint_ = now;
+  // Paint messages only: input would start another command in the middle of this one. Bounded, in case a
+  // window leaves part of itself invalid.
+  MSG message;
+  for (int i = 0; i < 64 && ::PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+    ::DispatchMessageA(&message);
 }
 
 void Win32MessageBox::Show(const std::string& text, int32_t style, const std::string& caption) {

@@ -61,10 +61,12 @@ class Win32TreeView : public platform::TreeView {
 class Win32Pointer : public platform::MousePointer {
  public:
   void Set(int32_t pointer) override;
+  void StillBusy() override;
   bool Hourglass() const { return hourglass_; }
 
  private:
   bool hourglass_ = false;
+  DWORD lastRepaint_ = 0;  // GetTickCount when the windows last repainted
 };
 
 class Win32MessageBox : public platform::MessageBox {

@@ -14,8 +14,12 @@ class RecordingPointer : public platform::MousePointer {
     current = pointer;
     history.push_back(pointer);
   }
+  void StillBusy() override {
+    if (current == platform::vbHourglass) ++busyUnderHourglass;
+  }
   int32_t current = platform::vbDefault;
   std::vector<int32_t> history;
+  int busyUnderHourglass = 0;
 };
 
 class RecordingMessages : public platform::MessageBox {

@@ -307,6 +307,7 @@ TEST_P(PackFault, IsNamedAndLosesNothing) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, saved ? "Project saved." : "Error during save.");
   EXPECT_EQ(messages.shown[0].pointerWhenShown, platform::vbDefault);
+  EXPECT_GE(pointer.busyUnderHourglass, model.count) << "the window is let repaint after every component";
   if (fault.target.rfind("out/", 0) == 0 || fault.target.rfind("linked/Demo", 0) == 0) {
     EXPECT_EQ(scratch.NamesIn("out"), fault.names) << "only whole files, no temporary ones";
     for (const auto& [name, bytes] : fault.contents) EXPECT_EQ(scratch.Read("out/" + name), bytes) << name;
