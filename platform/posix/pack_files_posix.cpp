@@ -135,9 +135,7 @@ class PackInput : public platform::InputFile {
   PackInput(const PackInput&) = delete;
   PackInput& operator=(const PackInput&) = delete;
 
-  std::size_t Read(char* buffer, std::size_t size) override {
-    return ReadSome(fd_, buffer, size, path_);
-  }
+  std::size_t Read(char* buffer, std::size_t size) override { return ReadSome(fd_, buffer, size, path_); }
 
  private:
   PosixPackFiles& owner_;
@@ -220,6 +218,20 @@ class TemporaryFile {
   FileDescriptor fd_;
 };
 
+// A new file under a fresh name in the folder, created exclusively so that no existing file is opened;
+// failures are reported against the path being written.
+template <typename NewName>
+TemporaryFile CreateTemporaryIn(const std::string& hostFolder, const std::string& path, mode_t mode,
+                                NewName newName) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string temporary = hostFolder + "/" + newName();
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode));
+    if (fd.Valid()) return TemporaryFile(std::move(temporary), std::move(fd));
+    if (errno != EEXIST) throw platform::FileError(path, SystemReason(errno));
+  }
+  throw platform::FileError(path, SystemReason(EEXIST));
+}
+
 }  // namespace
 
 PosixPackFiles::PosixPackFiles(const platform::CodePage& codePage)
@@ -236,7 +248,8 @@ void PosixPackFiles::Release(const platform::FileIdentity& file) {
   }
 }
 
-void PosixPackFiles::Listing::Add(const std::string& host, unsigned char type, const platform::CodePage& codePage) {
+void PosixPackFiles::Listing::Add(const std::string& host, unsigned char type,
+                                  const platform::CodePage& codePage) {
   types[host] = type;
   const auto asCodePage = codePage.FromUtf8(host);
   if (!asCodePage) return;
@@ -279,7 +292,8 @@ void PosixPackFiles::RequireWritableFolder(const std::string& hostPath, const st
     refusal = FolderRefusal(folder);
   } else {
     const auto known = writable_.find(folder);
-    refusal = known != writable_.end() ? known->second : writable_.emplace(folder, FolderRefusal(folder)).first->second;
+    refusal = known != writable_.end() ? known->second
+                                       : writable_.emplace(folder, FolderRefusal(folder)).first->second;
   }
   if (refusal != 0) throw platform::FileError(windowsPath, SystemReason(refusal));
 }
@@ -325,18 +339,9 @@ PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMi
 
 void PosixPackFiles::ReplaceLinkWithEmptyFile(const std::string& host, const std::string& path) {
   RequireWritableFolder(host, path);
-  const std::string hostFolder = HostFolderOf(host);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string temporary = hostFolder + "/" + TemporaryName();
-    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
-    if (!fd.Valid() && errno == EEXIST) continue;
-    if (!fd.Valid()) throw platform::FileError(path, SystemReason(errno));
-    TemporaryFile empty(temporary, std::move(fd));
-    if (::rename(temporary.c_str(), host.c_str()) != 0) throw platform::FileError(path, SystemReason(errno));
-    empty.Kept();
-    return;
-  }
-  throw platform::FileError(path, SystemReason(EEXIST));
+  TemporaryFile empty = CreateTemporaryIn(HostFolderOf(host), path, 0666, [this] { return TemporaryName(); });
+  if (::rename(empty.Path().c_str(), host.c_str()) != 0) throw platform::FileError(path, SystemReason(errno));
+  empty.Kept();
 }
 
 std::string PosixPackFiles::TemporaryName() {
@@ -398,7 +403,8 @@ bool PosixPackFiles::CopyToNewName(int in, off_t size, const std::string& host, 
   if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, host.c_str(), AT_SYMLINK_FOLLOW) != 0) {
     const int error = errno;
     if (error == EEXIST) return false;  // a file came under the name after the folder was read
-    if (error != ENOENT && error != ENOTDIR && error != EPERM) throw platform::FileError(to, SystemReason(error));
+    if (error != ENOENT && error != ENOTDIR && error != EPERM)
+      throw platform::FileError(to, SystemReason(error));
     unnamedFiles_ = false;  // no /proc to name it through
     return false;
   }
@@ -410,19 +416,10 @@ bool PosixPackFiles::CopyToNewName(int in, off_t size, const std::string& host, 
   return true;
 }
 
-void PosixPackFiles::CopyThroughNamedFile(int in, off_t size, const std::string& host, const std::string& from,
-                                          const std::string& to) {
+void PosixPackFiles::CopyThroughNamedFile(int in, off_t size, const std::string& host,
+                                          const std::string& from, const std::string& to) {
   RequireWritableFolder(host, to);
-  const std::string hostFolder = HostFolderOf(host);
-  std::string temporary;
-  FileDescriptor out;
-  for (int attempt = 0; attempt < 100 && !out.Valid(); ++attempt) {
-    temporary = hostFolder + "/" + TemporaryName();
-    out = FileDescriptor(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
-    if (!out.Valid() && errno != EEXIST) throw platform::FileError(to, SystemReason(errno));
-  }
-  if (!out.Valid()) throw platform::FileError(to, SystemReason(EEXIST));
-  TemporaryFile copy(temporary, std::move(out));
+  TemporaryFile copy = CreateTemporaryIn(HostFolderOf(host), to, 0666, [this] { return TemporaryName(); });
   CopyData(in, copy.Fd(), size, from, to);
   if (const int error = copy.Close(); error != 0) throw platform::FileError(to, SystemReason(error));
   if (::rename(copy.Path().c_str(), host.c_str()) != 0) throw platform::FileError(to, SystemReason(errno));
@@ -495,23 +492,17 @@ void PosixPackFiles::ReplaceWhole(const std::string& path, std::string_view byte
   if (InUse(IdentityOf(old))) throw platform::FileError(path, kInUse);
   if (ReadOnly(old)) throw platform::FileError(path, SystemReason(EACCES));
   RequireWritableFolder(host, path);
-  const std::string hostFolder = HostFolderOf(host);
-  std::string temporary;
-  FileDescriptor out;
-  for (int attempt = 0; attempt < 100 && !out.Valid(); ++attempt) {
-    temporary = hostFolder + "/" + TemporaryName();
-    out = FileDescriptor(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600));
-    if (!out.Valid() && errno != EEXIST) throw platform::FileError(path, SystemReason(errno));
-  }
-  if (!out.Valid()) throw platform::FileError(path, SystemReason(EEXIST));
-  TemporaryFile replacement(temporary, std::move(out));
-  if (::fchmod(replacement.Fd(), old.st_mode & 07777) != 0) throw platform::FileError(path, SystemReason(errno));
+  TemporaryFile replacement =
+      CreateTemporaryIn(HostFolderOf(host), path, 0600, [this] { return TemporaryName(); });
+  if (::fchmod(replacement.Fd(), old.st_mode & 07777) != 0)
+    throw platform::FileError(path, SystemReason(errno));
   WriteAll(replacement.Fd(), bytes.data(), bytes.size(), path);
   if (::fsync(replacement.Fd()) != 0 && errno != EINVAL && errno != EROFS) {
     throw platform::FileError(path, SystemReason(errno));
   }
   if (const int error = replacement.Close(); error != 0) throw platform::FileError(path, SystemReason(error));
-  if (::rename(replacement.Path().c_str(), host.c_str()) != 0) throw platform::FileError(path, SystemReason(errno));
+  if (::rename(replacement.Path().c_str(), host.c_str()) != 0)
+    throw platform::FileError(path, SystemReason(errno));
   replacement.Kept();
 }
 
