@@ -100,6 +100,15 @@ std::vector<Entry> ComponentEntries(std::string_view bytes) {
   return entries;
 }
 
+// Lookups by string_view into string-keyed maps, without building a string for each.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+template <typename Value>
+using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
+
 // Folder listings, each read once.
 class Listings {
  public:
@@ -108,13 +117,20 @@ class Listings {
   enum class Match { Exact, Folded, Missing, Unknown };
   // How name is found in folder; for Folded, disk gets the name on disk.
   Match Find(const std::string& folder, std::string_view name, std::string& disk) {
-    const std::string key = LowerPath(folder);
-    auto found = byFolder_.find(key);
-    if (found == byFolder_.end()) found = byFolder_.emplace(key, Read(folder)).first;
-    if (!found->second) return Match::Unknown;
-    const Listing& listing = *found->second;
-    if (listing.exact.count(std::string(name)) != 0) return Match::Exact;
-    const auto folded = listing.folded.find(mdlTrim::LowerAscii(name));
+    // Components mostly come folder by folder: the folder asked for last is usually asked for again.
+    if (last_ == nullptr || folder != lastFolder_) {
+      const std::string key = LowerPath(folder);
+      auto found = byFolder_.find(key);
+      if (found == byFolder_.end()) found = byFolder_.emplace(key, Read(folder)).first;
+      last_ = &found->second;
+      lastFolder_ = folder;
+    }
+    if (!*last_) return Match::Unknown;
+    const Listing& listing = **last_;
+    if (listing.exact.contains(name)) return Match::Exact;
+    folded_.assign(name);
+    for (char& c : folded_) c = mdlTrim::LowerAsciiChar(c);
+    const auto folded = listing.folded.find(folded_);
     if (folded == listing.folded.end()) return Match::Missing;
     disk = folded->second;
     return Match::Folded;
@@ -122,14 +138,16 @@ class Listings {
 
  private:
   struct Listing {
-    std::unordered_set<std::string> exact;
-    std::unordered_map<std::string, std::string> folded;  // lower case -> the first such name in byte order
+    std::unordered_set<std::string, TextHash, std::equal_to<>> exact;
+    TextMap<std::string> folded;  // lower case -> the first such name in byte order
   };
 
   std::optional<Listing> Read(const std::string& folder) {
     auto names = folders_.NamesIn(folder);
     if (!names) return std::nullopt;
     Listing listing;
+    listing.exact.reserve(names->size());
+    listing.folded.reserve(names->size());
     for (auto& name : *names) {
       auto [slot, added] = listing.folded.try_emplace(mdlTrim::LowerAscii(name), name);
       if (!added && name < slot->second) slot->second = name;
@@ -139,7 +157,11 @@ class Listings {
   }
 
   platform::FolderNames& folders_;
-  std::unordered_map<std::string, std::optional<Listing>> byFolder_;
+  // Node-based, so last_ stays valid as folders are added.
+  TextMap<std::optional<Listing>> byFolder_;
+  const std::optional<Listing>* last_ = nullptr;
+  std::string lastFolder_;
+  std::string folded_;
 };
 
 // How a path, relative to a folder or absolute, is spelled on disk.
@@ -333,7 +355,7 @@ std::string_view SeverityName(Severity severity) {
 
 std::vector<Finding> CheckProject(const CheckInput& input) {
   std::vector<Finding> findings = Checker(input).Run();
-  SortFindings(findings, input.model);
+  if (findings.size() > 1) SortFindings(findings, input.model);
   return findings;
 }
 

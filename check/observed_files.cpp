@@ -22,7 +22,7 @@ class ObservedInput : public platform::InputFile {
     }
     if (got == 0) {
       scan_.Finish();
-      owner_.whole_.try_emplace(path_, scan_);
+      owner_.whole_.try_emplace(std::move(path_), std::move(scan_));
       file_.reset();
       return 0;
     }

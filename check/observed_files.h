@@ -2,9 +2,9 @@
 // component file that cannot be read becomes a finding instead of ending the read.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "check/text_scan.h"
 #include "platform/text_files.h"
@@ -32,8 +32,8 @@ class ObservedFiles : public platform::TextFiles {
   platform::TextFiles& files_;
   std::string projectFile_;
   std::string projectBytes_;
-  std::map<std::string, TextScan> whole_;
-  std::map<std::string, std::string> failures_;
+  std::unordered_map<std::string, TextScan> whole_;
+  std::unordered_map<std::string, std::string> failures_;
 };
 
 }  // namespace check

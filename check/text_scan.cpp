@@ -36,23 +36,53 @@ const std::vector<std::string_view>& Extensions() {
   return extensions;
 }
 
-// Whether a byte, in either case, ends some companion extension: most quotes close no file name, and
-// this tells them at a glance.
-constexpr std::array<bool, 256> kLastLetters = [] {
-  std::array<bool, 256> letters{};
+// The last letters of the companion extensions, in lower case, each once. A quote after one of them, in
+// either case, may close a companion's name; most quotes close none, and this tells them at a glance,
+// for a whole block at once.
+struct LetterSet {
+  std::array<char, 8> letters{};
+  std::size_t size = 0;
+};
+
+constexpr LetterSet kLastLetterSet = [] {
+  LetterSet set;
   for (const auto& kind : mdlFile::kComponentKinds) {
     for (const auto extension : kind.companions) {
-      const auto c = static_cast<unsigned char>(extension.back());
-      letters[c] = true;
-      letters[static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c)] = true;
+      const char c = extension.back() >= 'A' && extension.back() <= 'Z' ? extension.back() - 'A' + 'a' : extension.back();
+      bool known = false;
+      for (std::size_t k = 0; k < set.size; ++k) known = known || set.letters[k] == c;
+      if (!known) set.letters[set.size++] = c;
     }
+  }
+  return set;
+}();
+
+// A byte with bit 5 set is a letter's lower case exactly when the letter is in a to z.
+static_assert([] {
+  for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
+    if (kLastLetterSet.letters[k] < 'a' || kLastLetterSet.letters[k] > 'z') return false;
+  }
+  return kLastLetterSet.size > 0;
+}(), "companion extensions end in a letter");
+
+constexpr std::array<bool, 256> kLastLetters = [] {
+  std::array<bool, 256> letters{};
+  for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
+    const auto c = static_cast<unsigned char>(kLastLetterSet.letters[k]);
+    letters[c] = true;
+    letters[c - 'a' + 'A'] = true;
   }
   return letters;
 }();
 
+bool IsLastLetter(char c) { return kLastLetters[static_cast<unsigned char>(c)]; }
+
 struct BlockMasks {
-  uint64_t cr = 0, lf = 0, quote = 0;  // bit k: byte k of the block is one
+  uint64_t cr = 0, lf = 0, quote = 0, letter = 0;  // bit k: byte k of the block is one
   int lfCount = 0;
+
+  // The quotes that may close a companion's name; letterBefore: the byte before the block is a last letter.
+  uint64_t NameQuotes(bool letterBefore) const { return quote & ((letter << 1) | (letterBefore ? 1 : 0)); }
 };
 
 // Whole blocks from the start that hold only CR LF pairs and no quote that may close a companion's name.
@@ -66,17 +96,13 @@ struct CleanRun {
 template <BlockMasks (*Masks)(const char*)>
 [[gnu::always_inline]] inline CleanRun RunOf(const char* p, std::size_t size, bool cr, char previous) {
   CleanRun run{0, 0, cr};
+  bool letter = IsLastLetter(previous);
   for (; run.bytes + 64 <= size; run.bytes += 64) {
-    const char* block = p + run.bytes;
-    const BlockMasks masks = Masks(block);
-    if (masks.lf != ((masks.cr << 1) | (run.cr ? 1 : 0))) return run;
-    for (uint64_t quotes = masks.quote; quotes != 0; quotes &= quotes - 1) {
-      const int bit = std::countr_zero(quotes);
-      const char before = bit > 0 || run.bytes > 0 ? block[bit - 1] : previous;
-      if (kLastLetters[static_cast<unsigned char>(before)]) return run;
-    }
+    const BlockMasks masks = Masks(p + run.bytes);
+    if (masks.lf != ((masks.cr << 1) | (run.cr ? 1 : 0)) || masks.NameQuotes(letter) != 0) return run;
     run.lines += masks.lfCount;
     run.cr = (masks.cr >> 63) != 0;
+    letter = (masks.letter >> 63) != 0;
   }
   return run;
 }
@@ -87,6 +113,7 @@ template <BlockMasks (*Masks)(const char*)>
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i quote = _mm_set1_epi8('"');
+  const __m128i lowerCase = _mm_set1_epi8(0x20);
   // The LFs are also counted lane by lane: without the POPCNT instruction, which the baseline lacks,
   // counting the mask's bits costs more than the rest of the block.
   __m128i lfs = _mm_setzero_si128();
@@ -100,6 +127,12 @@ template <BlockMasks (*Masks)(const char*)>
     masks.cr |= bits(_mm_cmpeq_epi8(bytes, cr));
     masks.lf |= bits(isLf);
     masks.quote |= bits(_mm_cmpeq_epi8(bytes, quote));
+    const __m128i folded = _mm_or_si128(bytes, lowerCase);
+    __m128i letters = _mm_setzero_si128();
+    for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
+      letters = _mm_or_si128(letters, _mm_cmpeq_epi8(folded, _mm_set1_epi8(kLastLetterSet.letters[k])));
+    }
+    masks.letter |= bits(letters);
   }
   const __m128i sums = _mm_sad_epu8(lfs, _mm_setzero_si128());
   masks.lfCount = _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
@@ -112,6 +145,7 @@ template <BlockMasks (*Masks)(const char*)>
     masks.cr |= static_cast<uint64_t>(p[k] == '\r') << k;
     masks.lf |= static_cast<uint64_t>(p[k] == '\n') << k;
     masks.quote |= static_cast<uint64_t>(p[k] == '"') << k;
+    masks.letter |= static_cast<uint64_t>(IsLastLetter(p[k])) << k;
   }
   masks.lfCount = std::popcount(masks.lf);
   return masks;
@@ -126,19 +160,74 @@ __attribute__((target("avx2,popcnt"))) BlockMasks MasksOfWide(const char* p) {
   const __m256i cr = _mm256_set1_epi8('\r');
   const __m256i lf = _mm256_set1_epi8('\n');
   const __m256i quote = _mm256_set1_epi8('"');
+  const __m256i lowerCase = _mm256_set1_epi8(0x20);
   for (int part = 0; part < 2; ++part) {
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * part));
     const int shift = 32 * part;
     masks.cr |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, cr)))} << shift;
     masks.lf |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, lf)))} << shift;
     masks.quote |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, quote)))} << shift;
+    const __m256i folded = _mm256_or_si256(bytes, lowerCase);
+    __m256i letters = _mm256_setzero_si256();
+    for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
+      letters = _mm256_or_si256(letters, _mm256_cmpeq_epi8(folded, _mm256_set1_epi8(kLastLetterSet.letters[k])));
+    }
+    masks.letter |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(letters))} << shift;
   }
   masks.lfCount = __builtin_popcountll(masks.lf);
   return masks;
 }
 
+// The bytes of a block whose clean state a look one byte back settles without bit masks: an LF where
+// the byte before is no CR, a CR before no LF, a quote after a last letter.
+__attribute__((target("avx2,popcnt"))) inline __m256i UncleanWide(__m256i bytes, __m256i before) {
+  const __m256i isLf = _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n'));
+  const __m256i afterCr = _mm256_cmpeq_epi8(before, _mm256_set1_epi8('\r'));
+  const __m256i folded = _mm256_or_si256(before, _mm256_set1_epi8(0x20));
+  __m256i afterLetter = _mm256_setzero_si256();
+  for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
+    afterLetter = _mm256_or_si256(afterLetter, _mm256_cmpeq_epi8(folded, _mm256_set1_epi8(kLastLetterSet.letters[k])));
+  }
+  const __m256i nameQuote = _mm256_and_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('"')), afterLetter);
+  return _mm256_or_si256(_mm256_xor_si256(isLf, afterCr), nameQuote);
+}
+
+__attribute__((target("avx2,popcnt"))) inline __m256i LoadWide(const char* at) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+}
+
+__attribute__((target("avx2,popcnt"))) inline int64_t LinesIn(__m256i lfCounts) {
+  const __m256i sums = _mm256_sad_epu8(lfCounts, _mm256_setzero_si256());
+  return _mm256_extract_epi64(sums, 0) + _mm256_extract_epi64(sums, 1) + _mm256_extract_epi64(sums, 2) +
+         _mm256_extract_epi64(sums, 3);
+}
+
+// After the first block, whose byte before may lie in an earlier piece, every block is judged by loading
+// it again one byte back: a handful of vector operations for 64 bytes, and the LFs counted lane by lane.
 __attribute__((target("avx2,popcnt"))) CleanRun RunWide(const char* p, std::size_t size, bool cr, char previous) {
-  return RunOf<MasksOfWide>(p, size, cr, previous);
+  CleanRun run = RunOf<MasksOfWide>(p, std::min<std::size_t>(size, 64), cr, previous);
+  if (run.bytes == 0) return run;
+  const __m256i lf = _mm256_set1_epi8('\n');
+  __m256i lfCounts = _mm256_setzero_si256();
+  int counted = 0;  // blocks in lfCounts; each adds at most 2 to a lane of 8 bits
+  for (; run.bytes + 64 <= size; run.bytes += 64) {
+    const char* block = p + run.bytes;
+    const __m256i low = LoadWide(block);
+    const __m256i high = LoadWide(block + 32);
+    const __m256i unclean =
+        _mm256_or_si256(UncleanWide(low, LoadWide(block - 1)), UncleanWide(high, LoadWide(block + 31)));
+    if (!_mm256_testz_si256(unclean, unclean)) break;
+    lfCounts = _mm256_sub_epi8(lfCounts, _mm256_cmpeq_epi8(low, lf));
+    lfCounts = _mm256_sub_epi8(lfCounts, _mm256_cmpeq_epi8(high, lf));
+    if (++counted == 127) {
+      run.lines += LinesIn(lfCounts);
+      lfCounts = _mm256_setzero_si256();
+      counted = 0;
+    }
+  }
+  run.lines += LinesIn(lfCounts);
+  run.cr = p[run.bytes - 1] == '\r';
+  return run;
 }
 #endif
 
@@ -175,8 +264,8 @@ void TextScan::Feed(std::string_view bytes) {
   std::size_t i = 0;
   const RunFunction runOf = BestRun();
   while (i < n) {
-    // Most blocks hold only CR LF pairs and no quote after a letter: those are counted from bit masks
-    // of their CRs, LFs and quotes without looking at each byte in turn. A pair may straddle two
+    // Most blocks hold only CR LF pairs and no quote after a last letter: those are counted from bit
+    // masks of their CRs, LFs, quotes and letters without looking at each byte in turn. A pair may straddle two
     // blocks: the CR is carried over.
     const char previous = i > 0 ? p[i - 1] : (carry_.empty() ? '\0' : carry_.back());
     const CleanRun run = runOf(p + i, n - i, pendingCr_, previous);
@@ -189,18 +278,13 @@ void TextScan::Feed(std::string_view bytes) {
       const BlockMasks masks = MasksOf(p + i);
       const uint64_t carried = pendingCr_ ? 1 : 0;
       if (masks.lf == ((masks.cr << 1) | carried)) {
-        if (masks.quote != 0) {
-          for (uint64_t quotes = masks.quote; quotes != 0; quotes &= quotes - 1) {
-            const int bit = std::countr_zero(quotes);
-            const std::size_t at = i + static_cast<std::size_t>(bit);
-            // Only a quote after a companion extension's last letter can close a companion's name.
-            const char previous = at > 0 ? p[at - 1] : (carry_.empty() ? '\0' : carry_.back());
-            if (!kLastLetters[static_cast<unsigned char>(previous)]) continue;
-            const int64_t before = terminators_;
-            terminators_ += std::popcount(masks.lf & ((uint64_t{1} << bit) - 1));
-            Quote(at);
-            terminators_ = before;
-          }
+        const char last = i > 0 ? p[i - 1] : (carry_.empty() ? '\0' : carry_.back());
+        for (uint64_t quotes = masks.NameQuotes(IsLastLetter(last)); quotes != 0; quotes &= quotes - 1) {
+          const int bit = std::countr_zero(quotes);
+          const int64_t before = terminators_;
+          terminators_ += std::popcount(masks.lf & ((uint64_t{1} << bit) - 1));
+          Quote(i + static_cast<std::size_t>(bit));
+          terminators_ = before;
         }
         const int lines = masks.lfCount;
         terminators_ += lines;
@@ -255,7 +339,7 @@ void TextScan::SlowBlock(const char* p, std::size_t size, std::size_t offset) {
 void TextScan::Quote(std::size_t offset) {
   const auto& extensions = Extensions();
   const char previous = offset > 0 ? piece_[offset - 1] : (carry_.empty() ? '\0' : carry_.back());
-  if (!kLastLetters[static_cast<unsigned char>(previous)]) return;
+  if (!IsLastLetter(previous)) return;
   // The text before the quote on its line, as far back as a name can reach.
   const std::size_t own = std::min(offset, kLongestName);
   std::string joined;

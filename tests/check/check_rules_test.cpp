@@ -15,9 +15,11 @@
 
 namespace {
 
-std::string LongText() {
-  std::string text;
-  for (int line = 1; line <= 300; ++line) {
+// Long enough for the scan's line counts to pass their per-lane limits; pad moves everything after the
+// first line across the scan's blocks.
+std::string LongText(std::size_t pad = 0) {
+  std::string text(pad, ' ');
+  for (int line = 1; line <= 1200; ++line) {
     if (line == 7) text += "   Picture = \"Long.frx\":0000\r\n";
     else if (line == 200) text += "    x = 2\n";
     else text += "    x = 1\r\n";
@@ -39,8 +41,23 @@ TEST(TextScan, SameCountsAndNamesWhateverThePieces) {
       {"names of each table's extension, once each", "P = \"a.FRX\":0\r\nQ = \"A.frx\":1\r\nR = \"x\\b.dsa\"\r\n", 3, 0, 0, 0,
        {{"a.FRX", 1}, {"x\\b.dsa", 3}}},
       {"no name across a line end or without the extension", "S = \"a\r\nb.frx\" \"c.frx d\" \"e.bas\"", 1, 0, 0, 0, {}},
-      {"long text past the block size", LongText(), 299, 1, 1, 200, {{"Long.frx", 7}}},
+      {"empty lines past the per-lane limits", [] {
+         std::string lines;
+         for (int k = 0; k < 10000; ++k) lines += "\r\n";
+         return lines;
+       }(), 10000, 0, 0, 0, {}},
+      {"long text past the block size", LongText(), 1199, 1, 1, 200, {{"Long.frx", 7}}},
   };
+  // Each byte of a block judged against the one before it, wherever the block starts.
+  for (std::size_t pad = 1; pad <= 64; ++pad) {
+    check::TextScan scan;
+    scan.Feed(LongText(pad));
+    scan.Finish();
+    EXPECT_EQ(scan.crLf(), 1199) << "pad " << pad;
+    EXPECT_EQ(scan.firstBadLine(), 200) << "pad " << pad;
+    ASSERT_EQ(scan.references().size(), 1u) << "pad " << pad;
+    EXPECT_EQ(scan.references()[0].line, 7) << "pad " << pad;
+  }
   for (const auto& row : rows) {
     for (std::size_t piece = 1; piece <= row.text.size() + 1; piece += (piece < 140 ? 1 : 97)) {
       check::TextScan scan;
