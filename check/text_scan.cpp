@@ -197,9 +197,12 @@ __attribute__((target("avx2,popcnt"))) inline __m256i LoadWide(const char* at) {
 }
 
 __attribute__((target("avx2,popcnt"))) inline int64_t LinesIn(__m256i lfCounts) {
+  // Four sums of 8 lanes, each below 2^16; read as 32-bit numbers, which 32-bit builds have too.
   const __m256i sums = _mm256_sad_epu8(lfCounts, _mm256_setzero_si256());
-  return _mm256_extract_epi64(sums, 0) + _mm256_extract_epi64(sums, 1) + _mm256_extract_epi64(sums, 2) +
-         _mm256_extract_epi64(sums, 3);
+  const __m128i low = _mm256_castsi256_si128(sums);
+  const __m128i high = _mm256_extracti128_si256(sums, 1);
+  return int64_t{_mm_cvtsi128_si32(low)} + _mm_cvtsi128_si32(_mm_srli_si128(low, 8)) + _mm_cvtsi128_si32(high) +
+         _mm_cvtsi128_si32(_mm_srli_si128(high, 8));
 }
 
 // After the first block, whose byte before may lie in an earlier piece, every block is judged by loading
