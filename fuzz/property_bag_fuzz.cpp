@@ -16,7 +16,7 @@ namespace {
 
 struct Control {
   fakes::RecordingContainer container;
-  fakes::ScriptedDialogs dialogs;
+  fakes::ScriptedDialogs dialogs{container.log};
   cmndlg::CmnDlg dlg{container, dialogs};
 };
 

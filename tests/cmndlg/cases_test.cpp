@@ -1,0 +1,218 @@
+// The control's cases, kept as scripts under tests/data/cmndlg. Each script is a list of commands; under
+// each command, indented by two spaces, is what it must give: the calls the container, property bag and
+// system dialogs saw (requests field by field), "raised N" for an error, and "> Name = value" for each
+// property or result that changed. Lines starting with "|" continue a command's text, one line each.
+//
+//   case TITLE               a new control on a new container, nothing called yet
+//   init | load | save       InitProperties; ReadProperties of the text; WriteProperties, then the text
+//   settings                 ReadProperties of the main window's settings
+//   set                      the properties in the text, through the setters, silently
+//   do N                     setAction(N)
+//   hwnd N                   the owner window the container hands out from now on
+//   answer CALL RESULT W...  how the system answers CALL from now on (see ScriptedDialogs::Answer)
+//   fail WHAT [N]            ParentHwnd, SurfaceHdc N, PropertyChanged NAME, bag N (the next bag), none
+//   resize X Y               Resize with X by Y twips a pixel
+//   parse                    the text parsed, then formatted again
+//   write NAME = V [(D)]     into one bag kept for the case, then its text
+//   convert Long|Boolean|Text V, muldiv A B C
+// Texts are escaped as fakes::Escaped shows bytes. TARVEX_UPDATE_CASES=1 rewrites the scripts with what
+// the commands give now, for review before committing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "cmndlg/cmn_dlg.h"
+#include "cmndlg/main_window_settings.h"
+#include "cmndlg/mul_div.h"
+#include "cmndlg/property_conversion.h"
+#include "platform/errors.h"
+#include "tests/fakes/recording_container.h"
+#include "tests/fakes/scripted_dialogs.h"
+
+namespace {
+
+using platform::PropertyValue;
+
+// Collects what WriteProperties hands over, to show the control's state.
+struct StateBag : platform::PropertyBag {
+  std::vector<std::pair<std::string, std::string>> values;
+  PropertyValue ReadProperty(const std::string&, const PropertyValue& value) override { return value; }
+  void WriteProperty(const std::string& name, const PropertyValue& value, const PropertyValue&) override {
+    values.emplace_back(name, fakes::Shown(value));
+  }
+};
+
+PropertyValue Value(const std::string& text) {
+  if (text == "True" || text == "False") return int16_t(text == "True" ? -1 : 0);
+  if (text.starts_with('"')) return fakes::Unescaped(text.substr(1, text.size() - 2));
+  return int32_t(std::stol(text));
+}
+
+class Case {
+ public:
+  std::vector<std::string> Run(const std::string& line, const std::string& text) {
+    std::istringstream in(line);
+    std::string command;
+    in >> command;
+    const auto before = State();
+    try {
+      Do(command, in, text);
+    } catch (const platform::RaisedError& error) {
+      container_.log.push_back("raised " + std::to_string(error.Number()));
+    }
+    std::vector<std::string> out;
+    for (const std::string& entry : container_.log) out.push_back("  " + entry);
+    container_.log.clear();
+    const auto after = State();
+    for (size_t i = 0; i < after.size() && command != "set"; ++i) {
+      if (after[i] != before[i]) out.push_back("  > " + after[i].first + " = " + after[i].second);
+    }
+    return out;
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::string>> State() const {
+    StateBag bag;
+    dlg_.WriteProperties(bag);
+    bag.values.emplace_back("FileTitle", fakes::Shown(dlg_.FileTitle()));
+    bag.values.emplace_back("hdc", std::to_string(dlg_.hdc()));
+    bag.values.emplace_back("LastError", std::to_string(dlg_.LastError()));
+    return bag.values;
+  }
+
+  // A property text's lines, after "| ".
+  void Lines(const std::string& text) {
+    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+      container_.log.push_back("| " + fakes::Escaped(text.substr(at, end - at)));
+    }
+  }
+
+  void Load(const std::string& text) {
+    fakes::RecordingBag bag(container_.log, text);
+    bag.failIn = std::exchange(bagFailIn_, 0);
+    dlg_.ReadProperties(bag);
+  }
+
+  void Do(const std::string& command, std::istringstream& in, const std::string& text) {
+    std::string word, rest;
+    in >> word;
+    std::getline(in >> std::ws, rest);
+    auto& log = container_.log;
+    if (command == "init") {
+      dlg_.InitProperties();
+    } else if (command == "load") {
+      Load(text);
+    } else if (command == "settings") {
+      Load(cmndlg::MainWindowSettings());
+    } else if (command == "save") {
+      fakes::RecordingBag bag(log);
+      bag.failIn = std::exchange(bagFailIn_, 0);
+      dlg_.WriteProperties(bag);
+      Lines(bag.bag.Text());
+    } else if (command == "set") {
+      cmndlg::TextPropertyBag bag;
+      dlg_.WriteProperties(bag);
+      // Parsed values are never Booleans, so none equals the default given and each is kept.
+      for (const auto& p : cmndlg::ParsePropertyText(text)) bag.WriteProperty(p.name, p.value, int16_t{0});
+      dlg_.ReadProperties(bag);
+      log.clear();
+    } else if (command == "hwnd") {
+      container_.hwnd = std::stoi(word);
+    } else if (command == "do") {
+      dlg_.setAction(std::stoi(word));
+    } else if (command == "answer") {
+      std::istringstream fields(rest);
+      int32_t result = 0;
+      fields >> result;
+      std::vector<std::string> writes;
+      for (std::string write; fields >> write;) writes.push_back(write);
+      dialogs_.Answer(word, result, writes);
+    } else if (command == "fail") {
+      container_.failParentHwnd = word == "ParentHwnd";
+      container_.failSurfaceHdcIn = word == "SurfaceHdc" ? std::stoi(rest) : 0;
+      container_.failAnnouncing = word == "PropertyChanged" ? rest : "";
+      bagFailIn_ = word == "bag" ? std::stoi(rest) : 0;
+    } else if (command == "resize") {
+      container_.twipsPerPixelX = std::stof(word);
+      container_.twipsPerPixelY = std::stof(rest);
+      dlg_.Resize();
+      log.push_back("width " + std::to_string(int(container_.width)) + " height " +
+                    std::to_string(int(container_.height)));
+    } else if (command == "parse") {
+      Lines(cmndlg::FormatPropertyText(cmndlg::ParsePropertyText(text)));
+    } else if (command == "write") {
+      std::istringstream values(rest);
+      std::string equals, value, fallback;
+      values >> equals >> value >> fallback;
+      const std::string name = word.starts_with('"') ? fakes::Unescaped(word.substr(1, word.size() - 2)) : word;
+      // Without a default, one that no value here equals.
+      written_.WriteProperty(name, Value(value),
+                             fallback.empty() ? int16_t{2} : Value(fallback.substr(1, fallback.size() - 2)));
+      Lines(written_.Text());
+    } else if (command == "convert") {
+      const PropertyValue value = Value(rest);
+      log.push_back(word == "Long"      ? std::to_string(cmndlg::ToLong(value))
+                    : word == "Boolean" ? fakes::Shown(int16_t(cmndlg::ToBoolean(value)))
+                                        : fakes::Shown(cmndlg::ToText(value)));
+    } else if (command == "muldiv") {
+      std::istringstream numbers(word + " " + rest);
+      int32_t a, b, c;
+      numbers >> a >> b >> c;
+      log.push_back(std::to_string(cmndlg::MulDiv(a, b, c)));
+    } else {
+      FAIL() << "unknown command " << command;
+    }
+  }
+
+  fakes::RecordingContainer container_;
+  fakes::ScriptedDialogs dialogs_{container_.log};
+  cmndlg::CmnDlg dlg_{container_, dialogs_};
+  cmndlg::TextPropertyBag written_;
+  int bagFailIn_ = 0;
+};
+
+void RunScript(const std::string& name) {
+  const std::string root = TARVEX_SOURCE_DIR;
+#ifdef _WIN32
+  const std::string path = (root.starts_with('/') ? "Z:" : "") + root + "/tests/data/cmndlg/" + name;  // Wine
+#else
+  const std::string path = root + "/tests/data/cmndlg/" + name;
+#endif
+  std::ifstream file(path, std::ios::binary);
+  ASSERT_TRUE(file) << path;
+  std::vector<std::string> lines, updated;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  std::unique_ptr<Case> current;
+  for (size_t i = 0; i < lines.size();) {
+    const std::string line = lines[i++];
+    updated.push_back(line);
+    if (line.empty() || line[0] == '#') continue;
+    std::string text, expected;
+    for (; i < lines.size() && lines[i].starts_with('|'); ++i) {
+      text += fakes::Unescaped(lines[i].substr(std::min<size_t>(2, lines[i].size()))) + "\r\n";
+      updated.push_back(lines[i]);
+    }
+    for (; i < lines.size() && lines[i].starts_with("  "); ++i) expected += lines[i] + "\n";
+    if (line.starts_with("case ")) {
+      current = std::make_unique<Case>();
+      continue;
+    }
+    ASSERT_TRUE(current) << name << ": a command before the first case";
+    std::string actual;
+    for (const std::string& out : current->Run(line, text)) actual += out + "\n", updated.push_back(out);
+    EXPECT_EQ(actual, expected) << name << ":" << i << ": " << line;
+  }
+  if (std::getenv("TARVEX_UPDATE_CASES")) {
+    std::ofstream rewrite(path, std::ios::binary);
+    for (const std::string& line : updated) rewrite << line << "\n";
+  }
+}
+
+TEST(CmnDlgCases, FileDialogs) { RunScript("file_dialogs.txt"); }
+TEST(CmnDlgCases, OtherDialogs) { RunScript("other_dialogs.txt"); }
+TEST(CmnDlgCases, SavedProperties) { RunScript("saved_properties.txt"); }
+TEST(CmnDlgCases, PropertyText) { RunScript("property_text.txt"); }
+
+}  // namespace
