@@ -14,7 +14,7 @@
 //   resize X Y               Resize with X by Y twips a pixel
 //   parse                    the text parsed, then formatted again
 //   write NAME = V [(D)]     into one bag kept for the case, then its text
-//   convert Long|Boolean|Text V, muldiv A B C
+//   convert Long|Boolean|Text V, muldiv A B C, icon
 // Texts are escaped as fakes::Escaped shows bytes. TARVEX_UPDATE_CASES=1 rewrites the scripts with what
 // the commands give now, for review before committing.
 #include <gtest/gtest.h>
@@ -24,6 +24,7 @@
 #include <sstream>
 
 #include "cmndlg/cmn_dlg.h"
+#include "cmndlg/image_icon.h"
 #include "cmndlg/main_window_settings.h"
 #include "cmndlg/mul_div.h"
 #include "cmndlg/property_conversion.h"
@@ -35,14 +36,12 @@ namespace {
 
 using platform::PropertyValue;
 
-// Collects what WriteProperties hands over, to show the control's state.
-struct StateBag : platform::PropertyBag {
-  std::vector<std::pair<std::string, std::string>> values;
-  PropertyValue ReadProperty(const std::string&, const PropertyValue& value) override { return value; }
-  void WriteProperty(const std::string& name, const PropertyValue& value, const PropertyValue&) override {
-    values.emplace_back(name, fakes::Shown(value));
-  }
-};
+std::string Hex(std::string_view bytes) {
+  std::string text;
+  for (unsigned char byte : bytes)
+    text += "0123456789ABCDEF"[byte >> 4], text += "0123456789ABCDEF"[byte & 15];
+  return text;
+}
 
 PropertyValue Value(const std::string& text) {
   if (text == "True" || text == "False") return int16_t(text == "True" ? -1 : 0);
@@ -56,7 +55,7 @@ class Case {
     std::istringstream in(line);
     std::string command;
     in >> command;
-    const auto before = State();
+    const auto before = fakes::State(dlg_);
     try {
       Do(command, in, text);
     } catch (const platform::RaisedError& error) {
@@ -65,7 +64,7 @@ class Case {
     std::vector<std::string> out;
     for (const std::string& entry : container_.log) out.push_back("  " + entry);
     container_.log.clear();
-    const auto after = State();
+    const auto after = fakes::State(dlg_);
     for (size_t i = 0; i < after.size() && command != "set"; ++i) {
       if (after[i] != before[i]) out.push_back("  > " + after[i].first + " = " + after[i].second);
     }
@@ -73,15 +72,6 @@ class Case {
   }
 
  private:
-  std::vector<std::pair<std::string, std::string>> State() const {
-    StateBag bag;
-    dlg_.WriteProperties(bag);
-    bag.values.emplace_back("FileTitle", fakes::Shown(dlg_.FileTitle()));
-    bag.values.emplace_back("hdc", std::to_string(dlg_.hdc()));
-    bag.values.emplace_back("LastError", std::to_string(dlg_.LastError()));
-    return bag.values;
-  }
-
   // A property text's lines, after "| ".
   void Lines(const std::string& text) {
     for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
@@ -146,7 +136,8 @@ class Case {
       std::istringstream values(rest);
       std::string equals, value, fallback;
       values >> equals >> value >> fallback;
-      const std::string name = word.starts_with('"') ? fakes::Unescaped(word.substr(1, word.size() - 2)) : word;
+      const std::string name =
+          word.starts_with('"') ? fakes::Unescaped(word.substr(1, word.size() - 2)) : word;
       // Without a default, one that no value here equals.
       written_.WriteProperty(name, Value(value),
                              fallback.empty() ? int16_t{2} : Value(fallback.substr(1, fallback.size() - 2)));
@@ -156,6 +147,10 @@ class Case {
       log.push_back(word == "Long"      ? std::to_string(cmndlg::ToLong(value))
                     : word == "Boolean" ? fakes::Shown(int16_t(cmndlg::ToBoolean(value)))
                                         : fakes::Shown(cmndlg::ToText(value)));
+    } else if (command == "icon") {  // the picture row by row, then the .ico file's bytes, 16 a line
+      for (std::string_view row : cmndlg::ImageIconRows()) log.emplace_back(row);
+      const std::string file = cmndlg::ImageIconFile();
+      for (size_t at = 0; at < file.size(); at += 16) log.push_back(Hex(file.substr(at, 16)));
     } else if (command == "muldiv") {
       std::istringstream numbers(word + " " + rest);
       int32_t a, b, c;
@@ -173,12 +168,12 @@ class Case {
   int bagFailIn_ = 0;
 };
 
-void RunScript(const std::string& name) {
-  const std::string root = TARVEX_SOURCE_DIR;
+class CmnDlgCases : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(CmnDlgCases, GiveWhatTheScriptSays) {
+  std::string path = TARVEX_SOURCE_DIR "/tests/data/cmndlg/" + GetParam();
 #ifdef _WIN32
-  const std::string path = (root.starts_with('/') ? "Z:" : "") + root + "/tests/data/cmndlg/" + name;  // Wine
-#else
-  const std::string path = root + "/tests/data/cmndlg/" + name;
+  if (path.starts_with('/')) path = "Z:" + path;  // under Wine the host's / is drive Z:
 #endif
   std::ifstream file(path, std::ios::binary);
   ASSERT_TRUE(file) << path;
@@ -199,10 +194,10 @@ void RunScript(const std::string& name) {
       current = std::make_unique<Case>();
       continue;
     }
-    ASSERT_TRUE(current) << name << ": a command before the first case";
+    ASSERT_TRUE(current) << "a command before the first case";
     std::string actual;
     for (const std::string& out : current->Run(line, text)) actual += out + "\n", updated.push_back(out);
-    EXPECT_EQ(actual, expected) << name << ":" << i << ": " << line;
+    EXPECT_EQ(actual, expected) << GetParam() << ":" << i << ": " << line;
   }
   if (std::getenv("TARVEX_UPDATE_CASES")) {
     std::ofstream rewrite(path, std::ios::binary);
@@ -210,9 +205,8 @@ void RunScript(const std::string& name) {
   }
 }
 
-TEST(CmnDlgCases, FileDialogs) { RunScript("file_dialogs.txt"); }
-TEST(CmnDlgCases, OtherDialogs) { RunScript("other_dialogs.txt"); }
-TEST(CmnDlgCases, SavedProperties) { RunScript("saved_properties.txt"); }
-TEST(CmnDlgCases, PropertyText) { RunScript("property_text.txt"); }
+INSTANTIATE_TEST_SUITE_P(Scripts, CmnDlgCases,
+                         ::testing::Values("file_dialogs.txt", "other_dialogs.txt", "saved_properties.txt",
+                                           "property_text.txt", "face.txt"));
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/fakes/recording_container.h"
 
+#include "cmndlg/cmn_dlg.h"
 #include "platform/errors.h"
 #include "tests/fakes/scripted_dialogs.h"
 
@@ -11,16 +12,18 @@ namespace {
   throw platform::RaisedError(kContainerFailure, what + " failed");
 }
 
-}  // namespace
-
-std::vector<std::string> RecordingContainer::Announced() const {
-  const std::string prefix = "PropertyChanged ";
-  std::vector<std::string> names;
-  for (const std::string& entry : log) {
-    if (entry.rfind(prefix, 0) == 0) names.push_back(entry.substr(prefix.size()));
+struct StateBag : platform::PropertyBag {
+  std::vector<std::pair<std::string, std::string>> values;
+  platform::PropertyValue ReadProperty(const std::string&, const platform::PropertyValue& value) override {
+    return value;
   }
-  return names;
-}
+  void WriteProperty(const std::string& name, const platform::PropertyValue& value,
+                     const platform::PropertyValue&) override {
+    values.emplace_back(name, Shown(value));
+  }
+};
+
+}  // namespace
 
 void RecordingContainer::PropertyChanged(const std::string& name) {
   log.push_back("PropertyChanged " + name);
@@ -62,6 +65,15 @@ std::string Shown(const platform::PropertyValue& value) {
     return *boolean == -1 ? "True" : *boolean == 0 ? "False" : "Boolean " + std::to_string(*boolean);
   }
   return std::to_string(std::get<int32_t>(value));
+}
+
+std::vector<std::pair<std::string, std::string>> State(const cmndlg::CmnDlg& dlg) {
+  StateBag bag;
+  dlg.WriteProperties(bag);
+  bag.values.emplace_back("FileTitle", Shown(dlg.FileTitle()));
+  bag.values.emplace_back("hdc", std::to_string(dlg.hdc()));
+  bag.values.emplace_back("LastError", std::to_string(dlg.LastError()));
+  return bag.values;
 }
 
 }  // namespace fakes

@@ -9,6 +9,10 @@
 #include "cmndlg/property_bag_text.h"
 #include "platform/control_container.h"
 
+namespace cmndlg {
+class CmnDlg;
+}
+
 namespace fakes {
 
 // Thrown by the fakes where a failure was asked for.
@@ -18,7 +22,6 @@ class RecordingContainer : public platform::ControlContainer {
  public:
   // In call order: "PropertyChanged Color", "ParentHwnd", "SurfaceHdc". Drawing and sizing are not logged.
   std::vector<std::string> log;
-  std::vector<std::string> Announced() const;  // the names given to PropertyChanged, in order
 
   int32_t hwnd = 0x00010A2C;
   platform::Handle instance = 0x00400000;
@@ -62,7 +65,11 @@ class RecordingBag : public platform::PropertyBag {
   std::vector<std::string>& log_;
 };
 
-// A value as the property text writes it: a number, or a String in quotes with its bytes escaped.
+// A value as the property text writes it: a number, or a String in quotes with its bytes escaped;
+// a Boolean as True or False.
 std::string Shown(const platform::PropertyValue& value);
+// Every value a control keeps, by name: the 27 saved ones as WriteProperties hands them over, then the
+// results FileTitle, hdc and LastError, each Shown.
+std::vector<std::pair<std::string, std::string>> State(const cmndlg::CmnDlg& dlg);
 
 }  // namespace fakes
