@@ -138,21 +138,10 @@ int32_t ScriptedDialogs::Call(const char* name, Record& request) {
   return script.result;
 }
 
-int32_t ScriptedDialogs::GetOpenFileNameA(platform::OPENFILENAMEA& request) {
-  return Call("GetOpenFileNameA", request);
-}
-int32_t ScriptedDialogs::GetSaveFileNameA(platform::OPENFILENAMEA& request) {
-  return Call("GetSaveFileNameA", request);
-}
-int32_t ScriptedDialogs::ChooseColorA(platform::CHOOSECOLORA& request) {
-  return Call("ChooseColorA", request);
-}
-int32_t ScriptedDialogs::ChooseFontA(platform::CHOOSEFONTA& request) {
-  return Call("ChooseFontA", request);
-}
-int32_t ScriptedDialogs::PrintDlgA(platform::PRINTDLGA& request) {
-  return Call("PrintDlgA", request);
-}
+template int32_t ScriptedDialogs::Call(const char*, platform::OPENFILENAMEA&);
+template int32_t ScriptedDialogs::Call(const char*, platform::CHOOSECOLORA&);
+template int32_t ScriptedDialogs::Call(const char*, platform::CHOOSEFONTA&);
+template int32_t ScriptedDialogs::Call(const char*, platform::PRINTDLGA&);
 
 int32_t ScriptedDialogs::WinHelpA(platform::Handle owner, const char* helpFile, uint32_t command,
                                   uintptr_t data) {

@@ -28,11 +28,11 @@ class ScriptedDialogs : public platform::SystemDialogs {
     scripts_[call] = {result, std::move(writes)};
   }
 
-  int32_t GetOpenFileNameA(platform::OPENFILENAMEA& request) override;
-  int32_t GetSaveFileNameA(platform::OPENFILENAMEA& request) override;
-  int32_t ChooseColorA(platform::CHOOSECOLORA& request) override;
-  int32_t ChooseFontA(platform::CHOOSEFONTA& request) override;
-  int32_t PrintDlgA(platform::PRINTDLGA& request) override;
+  int32_t GetOpenFileNameA(platform::OPENFILENAMEA& r) override { return Call("GetOpenFileNameA", r); }
+  int32_t GetSaveFileNameA(platform::OPENFILENAMEA& r) override { return Call("GetSaveFileNameA", r); }
+  int32_t ChooseColorA(platform::CHOOSECOLORA& r) override { return Call("ChooseColorA", r); }
+  int32_t ChooseFontA(platform::CHOOSEFONTA& r) override { return Call("ChooseFontA", r); }
+  int32_t PrintDlgA(platform::PRINTDLGA& r) override { return Call("PrintDlgA", r); }
   int32_t WinHelpA(platform::Handle owner, const char* helpFile, uint32_t command, uintptr_t data) override;
   int32_t GetDeviceCaps(platform::Handle hdc, int32_t index) override;
 
@@ -41,6 +41,7 @@ class ScriptedDialogs : public platform::SystemDialogs {
     int32_t result = 0;
     std::vector<std::string> writes;
   };
+  // Logs the call and its record, then answers it.
   template <typename Record>
   int32_t Call(const char* name, Record& request);
 
