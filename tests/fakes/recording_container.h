@@ -26,10 +26,8 @@ class RecordingContainer : public platform::ControlContainer {
   int32_t hwnd = 0x00010A2C;
   platform::Handle instance = 0x00400000;
   platform::Handle surfaceHdc = 0x0C01023F;
-  float twipsPerPixelX = 15.0f;
-  float twipsPerPixelY = 15.0f;
-  float width = 0;
-  float height = 0;
+  float twipsPerPixelX = 15.0f, twipsPerPixelY = 15.0f;
+  float width = 0, height = 0;
   // Failures: PropertyChanged for this name; the n-th SurfaceHdc from now (counting down); every ParentHwnd.
   std::string failAnnouncing;
   int failSurfaceHdcIn = 0;
