@@ -37,12 +37,20 @@ void Fields(platform::CHOOSEFONTA& r, Fn&& f) {
   F(nSizeMax);
   if (r.lpLogFont) Fields(*r.lpLogFont, f);
 }
+// The 32-bit PRINTDLGA is packed: no reference binds to its fields, so each is visited as a copy.
+#define P(field, ...)                           \
+  [&] {                                         \
+    auto copy = r.field;                        \
+    f(#field, copy __VA_OPT__(, ) __VA_ARGS__); \
+    r.field = copy;                             \
+  }()
 template <typename Fn>
 void Fields(platform::PRINTDLGA& r, Fn&& f) {
-  F(lStructSize, sizeof r), F(hwndOwner), F(hDevMode), F(hDevNames), F(hDC), F(Flags), F(nFromPage);
-  F(nToPage), F(nMinPage), F(nMaxPage), F(nCopies), F(hInstance), F(lCustData), F(lpfnPrintHook);
-  F(lpfnSetupHook), F(lpPrintTemplateName), F(lpSetupTemplateName), F(hPrintTemplate), F(hSetupTemplate);
+  P(lStructSize, sizeof r), P(hwndOwner), P(hDevMode), P(hDevNames), P(hDC), P(Flags), P(nFromPage);
+  P(nToPage), P(nMinPage), P(nMaxPage), P(nCopies), P(hInstance), P(lCustData), P(lpfnPrintHook);
+  P(lpfnSetupHook), P(lpPrintTemplateName), P(lpSetupTemplateName), P(hPrintTemplate), P(hSetupTemplate);
 }
+#undef P
 #undef F
 
 template <typename T>
