@@ -10,8 +10,14 @@ namespace {
 constexpr int64_t kList = -1;  // a filter list: its texts up to and including the NUL pair that ends it
 
 // Calls f(name, field) for every field of a record, with the stated length of a sized buffer (kList for
-// a filter list) or, for lStructSize, the record's size. A font request goes on into its LOGFONTA.
-#define F(field, ...) f(#field, r.field __VA_OPT__(, ) __VA_ARGS__)
+// a filter list) or, for lStructSize, the record's size. A font request goes on into its LOGFONTA. The
+// 32-bit PRINTDLGA is packed and no reference binds to its fields, so each field is visited as a copy.
+#define F(field, ...)                           \
+  [&] {                                         \
+    auto copy = r.field;                        \
+    f(#field, copy __VA_OPT__(, ) __VA_ARGS__); \
+    r.field = copy;                             \
+  }()
 template <typename Fn>
 void Fields(platform::OPENFILENAMEA& r, Fn&& f) {
   F(lStructSize, sizeof r), F(hwndOwner), F(hInstance), F(lpstrFilter, kList);
@@ -28,7 +34,7 @@ template <typename Fn>
 void Fields(platform::LOGFONTA& r, Fn&& f) {
   F(lfHeight), F(lfWidth), F(lfEscapement), F(lfOrientation), F(lfWeight), F(lfItalic), F(lfUnderline);
   F(lfStrikeOut), F(lfCharSet), F(lfOutPrecision), F(lfClipPrecision), F(lfQuality), F(lfPitchAndFamily);
-  F(lfFaceName);
+  f("lfFaceName", r.lfFaceName);  // an array, which a copy would not keep
 }
 template <typename Fn>
 void Fields(platform::CHOOSEFONTA& r, Fn&& f) {
@@ -37,20 +43,12 @@ void Fields(platform::CHOOSEFONTA& r, Fn&& f) {
   F(nSizeMax);
   if (r.lpLogFont) Fields(*r.lpLogFont, f);
 }
-// The 32-bit PRINTDLGA is packed: no reference binds to its fields, so each is visited as a copy.
-#define P(field, ...)                           \
-  [&] {                                         \
-    auto copy = r.field;                        \
-    f(#field, copy __VA_OPT__(, ) __VA_ARGS__); \
-    r.field = copy;                             \
-  }()
 template <typename Fn>
 void Fields(platform::PRINTDLGA& r, Fn&& f) {
-  P(lStructSize, sizeof r), P(hwndOwner), P(hDevMode), P(hDevNames), P(hDC), P(Flags), P(nFromPage);
-  P(nToPage), P(nMinPage), P(nMaxPage), P(nCopies), P(hInstance), P(lCustData), P(lpfnPrintHook);
-  P(lpfnSetupHook), P(lpPrintTemplateName), P(lpSetupTemplateName), P(hPrintTemplate), P(hSetupTemplate);
+  F(lStructSize, sizeof r), F(hwndOwner), F(hDevMode), F(hDevNames), F(hDC), F(Flags), F(nFromPage);
+  F(nToPage), F(nMinPage), F(nMaxPage), F(nCopies), F(hInstance), F(lCustData), F(lpfnPrintHook);
+  F(lpfnSetupHook), F(lpPrintTemplateName), F(lpSetupTemplateName), F(hPrintTemplate), F(hSetupTemplate);
 }
-#undef P
 #undef F
 
 template <typename T>
