@@ -1,7 +1,8 @@
 #include "tests/fakes/recording_container.h"
 
-
+#include "cmndlg/cmn_dlg.h"
 #include "platform/errors.h"
+#include "tests/fakes/scripted_dialogs.h"
 
 namespace fakes {
 
@@ -11,20 +12,22 @@ namespace {
   throw platform::RaisedError(kContainerFailure, what + " failed");
 }
 
-}  // namespace
-
-std::vector<std::string> RecordingContainer::Announced() const {
-  const std::string prefix = "PropertyChanged ";
-  std::vector<std::string> names;
-  for (const std::string& entry : log) {
-    if (entry.rfind(prefix, 0) == 0) names.push_back(entry.substr(prefix.size()));
+struct StateBag : platform::PropertyBag {
+  std::vector<std::pair<std::string, std::string>> values;
+  platform::PropertyValue ReadProperty(const std::string&, const platform::PropertyValue& value) override {
+    return value;
   }
-  return names;
-}
+  void WriteProperty(const std::string& name, const platform::PropertyValue& value,
+                     const platform::PropertyValue&) override {
+    values.emplace_back(name, Shown(value));
+  }
+};
+
+}  // namespace
 
 void RecordingContainer::PropertyChanged(const std::string& name) {
   log.push_back("PropertyChanged " + name);
-  if (failAnnouncing && *failAnnouncing == name) Fail("PropertyChanged " + name);
+  if (failAnnouncing == name) Fail("PropertyChanged " + name);
 }
 
 int32_t RecordingContainer::ParentHwnd() {
@@ -35,28 +38,42 @@ int32_t RecordingContainer::ParentHwnd() {
 
 platform::Handle RecordingContainer::SurfaceHdc() {
   log.push_back("SurfaceHdc");
-  if (++surfaceHdcCalls_ == failSurfaceHdcCall) Fail("SurfaceHdc");
+  if (failSurfaceHdcIn > 0 && --failSurfaceHdcIn == 0) Fail("SurfaceHdc");
   return surfaceHdc;
 }
 
-void RecordingBag::Count() {
-  if (++calls_ == failCall) Fail("Property bag");
+void RecordingBag::Log(std::string entry) {
+  log_.push_back(std::move(entry));
+  if (failIn > 0 && --failIn == 0) Fail("Property bag");
 }
 
 platform::PropertyValue RecordingBag::ReadProperty(const std::string& name,
                                                    const platform::PropertyValue& defaultValue) {
-  log_->push_back("Read " + name);
-  Count();
-  if (const auto answer = answers.find(name); answer != answers.end()) return answer->second;
+  Log("Read " + name + " (" + Shown(defaultValue) + ")");
   return bag.ReadProperty(name, defaultValue);
 }
 
 void RecordingBag::WriteProperty(const std::string& name, const platform::PropertyValue& value,
                                  const platform::PropertyValue& defaultValue) {
-  log_->push_back("Write " + name);
-  Count();
-  written.push_back({name, value, defaultValue});
+  Log("Write " + name + " = " + Shown(value) + " (" + Shown(defaultValue) + ")");
   bag.WriteProperty(name, value, defaultValue);
+}
+
+std::string Shown(const platform::PropertyValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return '"' + Escaped(*text) + '"';
+  if (const auto* boolean = std::get_if<int16_t>(&value)) {
+    return *boolean == -1 ? "True" : *boolean == 0 ? "False" : "Boolean " + std::to_string(*boolean);
+  }
+  return std::to_string(std::get<int32_t>(value));
+}
+
+std::vector<std::pair<std::string, std::string>> State(const cmndlg::CmnDlg& dlg) {
+  StateBag bag;
+  dlg.WriteProperties(bag);
+  bag.values.emplace_back("FileTitle", Shown(dlg.FileTitle()));
+  bag.values.emplace_back("hdc", std::to_string(dlg.hdc()));
+  bag.values.emplace_back("LastError", std::to_string(dlg.LastError()));
+  return bag.values;
 }
 
 }  // namespace fakes

@@ -1,15 +1,17 @@
-// A control container that records every call in one log, and a property bag that does the same;
+// A control container that logs its calls in one log, and a property bag that logs into the same one;
 // both can be told to fail a chosen call.
 #pragma once
 
 #include <cstdint>
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/control_container.h"
 #include "cmndlg/property_bag_text.h"
+#include "platform/control_container.h"
+
+namespace cmndlg {
+class CmnDlg;
+}
 
 namespace fakes {
 
@@ -20,19 +22,15 @@ class RecordingContainer : public platform::ControlContainer {
  public:
   // In call order: "PropertyChanged Color", "ParentHwnd", "SurfaceHdc". Drawing and sizing are not logged.
   std::vector<std::string> log;
-  std::vector<std::string> Announced() const;  // the names given to PropertyChanged, in order
 
   int32_t hwnd = 0x00010A2C;
   platform::Handle instance = 0x00400000;
   platform::Handle surfaceHdc = 0x0C01023F;
-
-  // Failures: PropertyChanged for this name; the n-th (from 1) call of SurfaceHdc; every ParentHwnd.
-  float twipsPerPixelX = 15.0f;
-  float twipsPerPixelY = 15.0f;
-  float width = 0;
-  float height = 0;
-  std::optional<std::string> failAnnouncing;
-  int failSurfaceHdcCall = 0;
+  float twipsPerPixelX = 15.0f, twipsPerPixelY = 15.0f;
+  float width = 0, height = 0;
+  // Failures: PropertyChanged for this name; the n-th SurfaceHdc from now (counting down); every ParentHwnd.
+  std::string failAnnouncing;
+  int failSurfaceHdcIn = 0;
   bool failParentHwnd = false;
 
   void PropertyChanged(const std::string& name) override;
@@ -44,34 +42,16 @@ class RecordingContainer : public platform::ControlContainer {
   int32_t ParentHwnd() override;
   platform::Handle InstanceHandle() override { return instance; }
   platform::Handle SurfaceHdc() override;
-
- private:
-  int surfaceHdcCalls_ = 0;
 };
 
-// A TextPropertyBag that also logs "Read Key" / "Write Key" and can fail its n-th (from 1) call,
-// optionally into the container's log so the order of reads and announcements shows.
+// A TextPropertyBag that logs "Read Key (default)" and "Write Key = value (default)" and fails its n-th
+// call from now on (failIn, counting down).
 class RecordingBag : public platform::PropertyBag {
  public:
-  explicit RecordingBag(std::vector<std::string>* sharedLog = nullptr)
-      : log_(sharedLog ? sharedLog : &ownLog) {}
-  RecordingBag(std::string_view text, std::vector<std::string>* sharedLog = nullptr)
-      : RecordingBag(sharedLog) {
-    bag = cmndlg::TextPropertyBag(text);
-  }
+  RecordingBag(std::vector<std::string>& log, std::string_view text = {}) : bag(text), log_(log) {}
 
   cmndlg::TextPropertyBag bag;
-  std::vector<std::string> ownLog;
-  int failCall = 0;
-  // Answers given instead of the bag's own, by exact name: lets a test hand back any type.
-  std::map<std::string, platform::PropertyValue> answers;
-  // Every WriteProperty as (name, value, default).
-  struct Written {
-    std::string name;
-    platform::PropertyValue value;
-    platform::PropertyValue defaultValue;
-  };
-  std::vector<Written> written;
+  int failIn = 0;
 
   platform::PropertyValue ReadProperty(const std::string& name,
                                        const platform::PropertyValue& defaultValue) override;
@@ -79,9 +59,15 @@ class RecordingBag : public platform::PropertyBag {
                      const platform::PropertyValue& defaultValue) override;
 
  private:
-  void Count();
-  std::vector<std::string>* log_;
-  int calls_ = 0;
+  void Log(std::string entry);
+  std::vector<std::string>& log_;
 };
+
+// A value as the property text writes it: a number, or a String in quotes with its bytes escaped;
+// a Boolean as True or False.
+std::string Shown(const platform::PropertyValue& value);
+// Every value a control keeps, by name: the 27 saved ones as WriteProperties hands them over, then the
+// results FileTitle, hdc and LastError, each Shown.
+std::vector<std::pair<std::string, std::string>> State(const cmndlg::CmnDlg& dlg);
 
 }  // namespace fakes

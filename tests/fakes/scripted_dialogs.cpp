@@ -1,105 +1,166 @@
 #include "tests/fakes/scripted_dialogs.h"
 
 #include <cstring>
+#include <type_traits>
 
 namespace fakes {
 
 namespace {
 
-std::optional<std::string> Text(const char* text) {
-  if (text == nullptr) return std::nullopt;
-  return std::string(text);
-}
+constexpr int64_t kList = -1;  // a filter list: its texts up to and including the NUL pair that ends it
 
-std::optional<std::string> Sized(const char* buffer, uint32_t length) {
-  if (buffer == nullptr) return std::nullopt;
-  return std::string(buffer, length);
+// Calls f(name, field) for every field of a record, with the stated length of a sized buffer (kList for
+// a filter list) or, for lStructSize, the record's size. A font request goes on into its LOGFONTA. The
+// 32-bit PRINTDLGA is packed and no reference binds to its fields, so each field is visited as a copy.
+#define F(field, ...)                           \
+  [&] {                                         \
+    auto copy = r.field;                        \
+    f(#field, copy __VA_OPT__(, ) __VA_ARGS__); \
+    r.field = copy;                             \
+  }()
+template <typename Fn>
+void Fields(platform::OPENFILENAMEA& r, Fn&& f) {
+  F(lStructSize, sizeof r), F(hwndOwner), F(hInstance), F(lpstrFilter, kList);
+  F(lpstrCustomFilter, r.nMaxCustFilter), F(nMaxCustFilter), F(nFilterIndex), F(lpstrFile, r.nMaxFile);
+  F(nMaxFile), F(lpstrFileTitle, r.nMaxFileTitle), F(nMaxFileTitle), F(lpstrInitialDir), F(lpstrTitle);
+  F(Flags), F(nFileOffset), F(nFileExtension), F(lpstrDefExt), F(lCustData), F(lpfnHook), F(lpTemplateName);
 }
+template <typename Fn>
+void Fields(platform::CHOOSECOLORA& r, Fn&& f) {
+  F(lStructSize, sizeof r), F(hwndOwner), F(hInstance), F(rgbResult), F(lpCustColors), F(Flags);
+  F(lCustData), F(lpfnHook), F(lpTemplateName);
+}
+template <typename Fn>
+void Fields(platform::LOGFONTA& r, Fn&& f) {
+  F(lfHeight), F(lfWidth), F(lfEscapement), F(lfOrientation), F(lfWeight), F(lfItalic), F(lfUnderline);
+  F(lfStrikeOut), F(lfCharSet), F(lfOutPrecision), F(lfClipPrecision), F(lfQuality), F(lfPitchAndFamily);
+  f("lfFaceName", r.lfFaceName);  // an array, which a copy would not keep
+}
+template <typename Fn>
+void Fields(platform::CHOOSEFONTA& r, Fn&& f) {
+  F(lStructSize, sizeof r), F(hwndOwner), F(hDC), F(lpLogFont), F(iPointSize), F(Flags), F(rgbColors);
+  F(lCustData), F(lpfnHook), F(lpTemplateName), F(hInstance), F(lpszStyle), F(nFontType), F(nSizeMin);
+  F(nSizeMax);
+  if (r.lpLogFont) Fields(*r.lpLogFont, f);
+}
+template <typename Fn>
+void Fields(platform::PRINTDLGA& r, Fn&& f) {
+  F(lStructSize, sizeof r), F(hwndOwner), F(hDevMode), F(hDevNames), F(hDC), F(Flags), F(nFromPage);
+  F(nToPage), F(nMinPage), F(nMaxPage), F(nCopies), F(hInstance), F(lCustData), F(lpfnPrintHook);
+  F(lpfnSetupHook), F(lpPrintTemplateName), F(lpSetupTemplateName), F(hPrintTemplate), F(hSetupTemplate);
+}
+#undef F
 
-// Up to and including the first pair of NULs, as the system reads a filter list.
-std::optional<std::string> FilterList(const char* list) {
-  if (list == nullptr) return std::nullopt;
-  size_t length = 0;
-  while (!(list[length] == '\0' && list[length + 1] == '\0')) ++length;
-  return std::string(list, length + 2);
-}
+template <typename T>
+constexpr bool kText = std::is_same_v<T, char*> || std::is_same_v<T, const char*>;
 
-FileRequest Capture(const platform::OPENFILENAMEA& r) {
-  return {r,
-          FilterList(r.lpstrFilter),
-          Sized(r.lpstrCustomFilter, r.nMaxCustFilter),
-          Sized(r.lpstrFile, r.nMaxFile),
-          Sized(r.lpstrFileTitle, r.nMaxFileTitle),
-          Text(r.lpstrInitialDir),
-          Text(r.lpstrTitle),
-          Text(r.lpstrDefExt)};
-}
+struct Dump {
+  std::vector<std::string>& log;
+  template <typename T>
+  void operator()(const char* name, T& field, int64_t length = 0) {
+    std::string value;
+    if constexpr (kText<T>) {
+      size_t size = length > 0 ? size_t(length) : field ? std::strlen(field) : 0;
+      if (length == kList && field) {
+        while (field[size] != '\0' || field[size + 1] != '\0') ++size;
+        size += 2;
+      }
+      value = field ? '"' + Escaped({field, size}) + '"' : "null";
+    } else if constexpr (std::is_same_v<T, uint32_t*>) {  // the 16 custom colours, as their bytes
+      value = field ? '"' + Escaped({reinterpret_cast<const char*>(field), 64}) + '"' : "null";
+    } else if constexpr (std::is_pointer_v<T>) {
+      value = field ? "set" : "null";
+    } else if constexpr (std::is_array_v<T>) {
+      value = '"' + Escaped({field, sizeof field}) + '"';
+    } else {
+      value = length != 0 && int64_t(field) == length ? "sizeof" : std::to_string(field);
+    }
+    log.push_back("    " + std::string(name) + "=" + value);
+  }
+};
 
-template <typename Record>
-int32_t Answer(const std::function<int32_t(Record&)>& script, Record& request) {
-  return script ? script(request) : 0;
-}
+struct Write {
+  std::string name, value;
+  template <typename T>
+  void operator()(const char* fieldName, T& field, int64_t = 0) {
+    if (name != fieldName) return;
+    const std::string bytes = value[0] == '"' ? Unescaped(value.substr(1, value.size() - 2)) : "";
+    if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, uint32_t*> || std::is_array_v<T>) {
+      std::memcpy(&field[0], bytes.data(), bytes.size());
+    } else if constexpr (std::is_integral_v<T>) {
+      field = static_cast<T>(std::stoll(value));
+    }
+  }
+};
 
 }  // namespace
 
-int32_t ScriptedDialogs::GetOpenFileNameA(platform::OPENFILENAMEA& request) {
-  calls.push_back("GetOpenFileNameA");
-  opens.push_back(Capture(request));
-  return Answer(answerOpen, request);
+std::string Escaped(std::string_view bytes) {
+  static const char* const kHex = "0123456789ABCDEF";
+  std::string text;
+  for (size_t i = 0; i < bytes.size();) {
+    const unsigned char c = bytes[i];
+    size_t run = 1;
+    while (i + run < bytes.size() && bytes[i + run] == bytes[i]) ++run;
+    if (run < 8) run = 1;
+    if (run == 1 && c >= ' ' && c <= '~' && c != '{') {
+      text += char(c);
+    } else {
+      text += {'{', kHex[c >> 4], kHex[c & 15]};
+      if (run > 1) text += '*' + std::to_string(run);
+      text += '}';
+    }
+    i += run;
+  }
+  return text;
 }
 
-int32_t ScriptedDialogs::GetSaveFileNameA(platform::OPENFILENAMEA& request) {
-  calls.push_back("GetSaveFileNameA");
-  saves.push_back(Capture(request));
-  return Answer(answerSave, request);
+std::string Unescaped(std::string_view text) {
+  std::string bytes;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '{') {
+      bytes += text[i];
+      continue;
+    }
+    const size_t end = text.find('}', i);
+    const std::string inside(text.substr(i + 1, end - i - 1));
+    const size_t star = inside.find('*');
+    bytes.append(star == std::string::npos ? 1 : std::stoul(inside.substr(star + 1)),
+                 char(std::stoul(inside.substr(0, 2), nullptr, 16)));
+    i = end;
+  }
+  return bytes;
 }
 
-int32_t ScriptedDialogs::ChooseColorA(platform::CHOOSECOLORA& request) {
-  calls.push_back("ChooseColorA");
-  ColorRequest seen{request, {}};
-  if (request.lpCustColors) seen.customColors.assign(request.lpCustColors, request.lpCustColors + 16);
-  colors.push_back(seen);
-  return Answer(answerColor, request);
+template <typename Record>
+int32_t ScriptedDialogs::Call(const char* name, Record& request) {
+  log_.push_back(name);
+  Fields(request, Dump{log_});
+  const Script& script = scripts_[name];
+  for (const std::string& write : script.writes) {
+    const size_t equals = write.find('=');
+    Fields(request, Write{write.substr(0, equals), write.substr(equals + 1)});
+  }
+  return script.result;
 }
 
-int32_t ScriptedDialogs::ChooseFontA(platform::CHOOSEFONTA& request) {
-  calls.push_back("ChooseFontA");
-  FontRequest seen{request, std::nullopt};
-  if (request.lpLogFont) seen.logFont = *request.lpLogFont;
-  fonts.push_back(seen);
-  return Answer(answerFont, request);
-}
-
-int32_t ScriptedDialogs::PrintDlgA(platform::PRINTDLGA& request) {
-  calls.push_back("PrintDlgA");
-  prints.push_back(request);
-  return Answer(answerPrint, request);
-}
+template int32_t ScriptedDialogs::Call(const char*, platform::OPENFILENAMEA&);
+template int32_t ScriptedDialogs::Call(const char*, platform::CHOOSECOLORA&);
+template int32_t ScriptedDialogs::Call(const char*, platform::CHOOSEFONTA&);
+template int32_t ScriptedDialogs::Call(const char*, platform::PRINTDLGA&);
 
 int32_t ScriptedDialogs::WinHelpA(platform::Handle owner, const char* helpFile, uint32_t command,
                                   uintptr_t data) {
-  calls.push_back("WinHelpA");
-  helps.push_back({owner, Text(helpFile), command, data});
-  return helpResult;
+  log_.push_back("WinHelpA");
+  Dump dump{log_};
+  auto signedData = static_cast<intptr_t>(data);  // shown alike on 32 and 64 bits
+  dump("owner", owner), dump("helpFile", helpFile), dump("command", command), dump("data", signedData);
+  return scripts_["WinHelpA"].result;
 }
 
 int32_t ScriptedDialogs::GetDeviceCaps(platform::Handle hdc, int32_t index) {
-  calls.push_back("GetDeviceCaps");
-  deviceCapsContexts.push_back(hdc);
-  return index == platform::kLogPixelsY ? dpi : 0;
-}
-
-std::function<int32_t(platform::OPENFILENAMEA&)> ChooseFile(const std::string& path, uint32_t filterIndex,
-                                                            uint32_t resultFlags) {
-  return [=](platform::OPENFILENAMEA& request) -> int32_t {
-    const std::string title = path.substr(path.find_last_of('\\') + 1);
-    if (path.size() + 1 > request.nMaxFile || title.size() + 1 > request.nMaxFileTitle) return 0;
-    std::memcpy(request.lpstrFile, path.c_str(), path.size() + 1);
-    std::memcpy(request.lpstrFileTitle, title.c_str(), title.size() + 1);
-    request.nFilterIndex = filterIndex;
-    request.Flags |= resultFlags;
-    return 1;
-  };
+  log_.push_back("GetDeviceCaps " + std::to_string(hdc) + " " + std::to_string(index));
+  return scripts_["GetDeviceCaps"].result;
 }
 
 }  // namespace fakes

@@ -1,0 +1,202 @@
+// The control's cases, kept as scripts under tests/data/cmndlg. Each script is a list of commands; under
+// each command, indented by two spaces, is what it must give: the calls the container, property bag and
+// system dialogs saw (requests field by field), "raised N" for an error, and "> Name = value" for each
+// property or result that changed. Lines starting with "|" continue a command's text, one line each.
+//
+//   case TITLE               a new control on a new container, nothing called yet
+//   init | load | save       InitProperties; ReadProperties of the text; WriteProperties, then the text
+//   settings                 ReadProperties of the main window's settings
+//   set                      the properties in the text, through the setters, silently
+//   do N                     setAction(N)
+//   hwnd N                   the owner window the container hands out from now on
+//   answer CALL RESULT W...  how the system answers CALL from now on (see ScriptedDialogs::Answer)
+//   fail WHAT [N]            ParentHwnd, SurfaceHdc N, PropertyChanged NAME, bag N (the next bag), none
+//   resize X Y               Resize with X by Y twips a pixel
+//   parse                    the text parsed, then formatted again
+//   write NAME = V [(D)]     into one bag kept for the case, then its text
+//   convert Long|Boolean|Text V, muldiv A B C, icon
+// Texts are escaped as fakes::Escaped shows bytes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "cmndlg/cmn_dlg.h"
+#include "cmndlg/image_icon.h"
+#include "cmndlg/main_window_settings.h"
+#include "cmndlg/mul_div.h"
+#include "cmndlg/property_conversion.h"
+#include "platform/errors.h"
+#include "tests/fakes/recording_container.h"
+#include "tests/fakes/scripted_dialogs.h"
+
+namespace {
+
+using platform::PropertyValue;
+
+std::string Hex(std::string_view bytes) {
+  std::string text;
+  for (unsigned char byte : bytes)
+    text += "0123456789ABCDEF"[byte >> 4], text += "0123456789ABCDEF"[byte & 15];
+  return text;
+}
+
+PropertyValue Value(const std::string& text) {
+  if (text == "True" || text == "False") return int16_t(text == "True" ? -1 : 0);
+  if (text.starts_with('"')) return fakes::Unescaped(text.substr(1, text.size() - 2));
+  return int32_t(std::stol(text));
+}
+
+class Case {
+ public:
+  std::vector<std::string> Run(const std::string& line, const std::string& text) {
+    std::istringstream in(line);
+    std::string command;
+    in >> command;
+    const auto before = fakes::State(dlg_);
+    try {
+      Do(command, in, text);
+    } catch (const platform::RaisedError& error) {
+      container_.log.push_back("raised " + std::to_string(error.Number()));
+    }
+    std::vector<std::string> out;
+    for (const std::string& entry : container_.log) out.push_back("  " + entry);
+    container_.log.clear();
+    const auto after = fakes::State(dlg_);
+    for (size_t i = 0; i < after.size() && command != "set"; ++i) {
+      if (after[i] != before[i]) out.push_back("  > " + after[i].first + " = " + after[i].second);
+    }
+    return out;
+  }
+
+ private:
+  // A property text's lines, after "| ".
+  void Lines(const std::string& text) {
+    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+      container_.log.push_back("| " + fakes::Escaped(text.substr(at, end - at)));
+    }
+  }
+
+  void Load(const std::string& text) {
+    fakes::RecordingBag bag(container_.log, text);
+    bag.failIn = std::exchange(bagFailIn_, 0);
+    dlg_.ReadProperties(bag);
+  }
+
+  void Do(const std::string& command, std::istringstream& in, const std::string& text) {
+    std::string word, rest;
+    in >> word;
+    std::getline(in >> std::ws, rest);
+    auto& log = container_.log;
+    if (command == "init") {
+      dlg_.InitProperties();
+    } else if (command == "load") {
+      Load(text);
+    } else if (command == "settings") {
+      Load(cmndlg::MainWindowSettings());
+    } else if (command == "save") {
+      fakes::RecordingBag bag(log);
+      bag.failIn = std::exchange(bagFailIn_, 0);
+      dlg_.WriteProperties(bag);
+      Lines(bag.bag.Text());
+    } else if (command == "set") {
+      cmndlg::TextPropertyBag bag;
+      dlg_.WriteProperties(bag);
+      // Parsed values are never Booleans, so none equals the default given and each is kept.
+      for (const auto& p : cmndlg::ParsePropertyText(text)) bag.WriteProperty(p.name, p.value, int16_t{0});
+      dlg_.ReadProperties(bag);
+      log.clear();
+    } else if (command == "hwnd") {
+      container_.hwnd = std::stoi(word);
+    } else if (command == "do") {
+      dlg_.setAction(std::stoi(word));
+    } else if (command == "answer") {
+      std::istringstream fields(rest);
+      int32_t result = 0;
+      fields >> result;
+      dialogs_.Answer(word, result, {std::istream_iterator<std::string>(fields), {}});
+    } else if (command == "fail") {
+      container_.failParentHwnd = word == "ParentHwnd";
+      container_.failSurfaceHdcIn = word == "SurfaceHdc" ? std::stoi(rest) : 0;
+      container_.failAnnouncing = word == "PropertyChanged" ? rest : "";
+      bagFailIn_ = word == "bag" ? std::stoi(rest) : 0;
+    } else if (command == "resize") {
+      container_.twipsPerPixelX = std::stof(word);
+      container_.twipsPerPixelY = std::stof(rest);
+      dlg_.Resize();
+      log.push_back("width " + std::to_string(int(container_.width)) + " height " +
+                    std::to_string(int(container_.height)));
+    } else if (command == "parse") {
+      Lines(cmndlg::FormatPropertyText(cmndlg::ParsePropertyText(text)));
+    } else if (command == "write") {
+      std::istringstream values(rest);
+      std::string equals, value, fallback;
+      values >> equals >> value >> fallback;
+      const std::string name =
+          word.starts_with('"') ? fakes::Unescaped(word.substr(1, word.size() - 2)) : word;
+      // Without a default, one that no value here equals.
+      written_.WriteProperty(name, Value(value),
+                             fallback.empty() ? int16_t{2} : Value(fallback.substr(1, fallback.size() - 2)));
+      Lines(written_.Text());
+    } else if (command == "convert") {
+      const PropertyValue value = Value(rest);
+      log.push_back(word == "Long"      ? std::to_string(cmndlg::ToLong(value))
+                    : word == "Boolean" ? fakes::Shown(int16_t(cmndlg::ToBoolean(value)))
+                                        : fakes::Shown(cmndlg::ToText(value)));
+    } else if (command == "icon") {  // the picture row by row, then the .ico file's bytes, 16 a line
+      for (std::string_view row : cmndlg::ImageIconRows()) log.emplace_back(row);
+      const std::string file = cmndlg::ImageIconFile();
+      for (size_t at = 0; at < file.size(); at += 16) log.push_back(Hex(file.substr(at, 16)));
+    } else if (command == "muldiv") {
+      const size_t space = rest.find(' ');
+      log.push_back(std::to_string(
+          cmndlg::MulDiv(std::stoi(word), std::stoi(rest.substr(0, space)), std::stoi(rest.substr(space)))));
+    } else {
+      FAIL() << "unknown command " << command;
+    }
+  }
+
+  fakes::RecordingContainer container_;
+  fakes::ScriptedDialogs dialogs_{container_.log};
+  cmndlg::CmnDlg dlg_{container_, dialogs_};
+  cmndlg::TextPropertyBag written_;
+  int bagFailIn_ = 0;
+};
+
+class CmnDlgCases : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(CmnDlgCases, GiveWhatTheScriptSays) {
+  std::string path = TARVEX_SOURCE_DIR "/tests/data/cmndlg/" + GetParam();
+#ifdef _WIN32
+  if (path.starts_with('/')) path = "Z:" + path;  // under Wine the host's / is drive Z:
+#endif
+  std::ifstream file(path, std::ios::binary);
+  ASSERT_TRUE(file) << path;
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  std::unique_ptr<Case> current;
+  for (size_t i = 0; i < lines.size();) {
+    const std::string line = lines[i++];
+    if (line.empty() || line[0] == '#') continue;
+    std::string text, expected;
+    for (; i < lines.size() && lines[i].starts_with('|'); ++i) {
+      text += fakes::Unescaped(lines[i].substr(std::min<size_t>(2, lines[i].size()))) + "\r\n";
+    }
+    for (; i < lines.size() && lines[i].starts_with("  "); ++i) expected += lines[i] + "\n";
+    if (line.starts_with("case ")) {
+      current = std::make_unique<Case>();
+      continue;
+    }
+    ASSERT_TRUE(current) << "a command before the first case";
+    std::string actual;
+    for (const std::string& out : current->Run(line, text)) actual += out + "\n";
+    EXPECT_EQ(actual, expected) << GetParam() << ":" << i << ": " << line;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, CmnDlgCases,
+                         ::testing::Values("file_dialogs.txt", "other_dialogs.txt", "saved_properties.txt",
+                                           "property_text.txt", "face.txt"));
+
+}  // namespace
