@@ -2,118 +2,91 @@
 
 #include "setup/mdl_path.h"
 #include "tests/fakes/fake_setup.h"
+#include "tests/setup/table_file.h"
 
-using namespace mdlPath;
+using fakes::CallLog;
 
-namespace {
-
-struct Machine {
-  fakes::CallLog log;
-  fakes::FakeShellFolders shell{log};
-  fakes::FakeRegistry registry{log};
-  fakes::FakeProbeFiles files{log};
-};
-
-const std::string kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-}  // namespace
-
-TEST(AppPaths, JoinFolderBaseNameAndExe) {
-  fakes::CallLog log;
-  const fakes::FakeProgramFile program(log, "C:\\Tools\\Tarvex", "Tarvex");
-  EXPECT_EQ(AppExePath(program), "C:\\Tools\\Tarvex\\Tarvex.exe");
-  EXPECT_EQ(AppFolder(program), "C:\\Tools\\Tarvex\\");
+TEST(AppPaths, SplitTheProgramFileAndJoinItAgainAsAnExe) {
+  for (const setup_test::Row& row : setup_test::ReadTable("program_paths.txt")) {
+    std::string folder, base;
+    mdlPath::SplitProgramPath(row.at(0), folder, base);
+    EXPECT_EQ(folder + "|" + base, row.at(1) + "|" + row.at(2));
+    const fakes::FakeProgramFile program(folder, base);
+    EXPECT_EQ(mdlPath::AppExePath(program) + "|" + mdlPath::AppFolder(program), row.at(3) + "|" + row.at(4));
+  }
+  EXPECT_EQ(mdlPath::AddTrailingBackslash(""), "\\");
 }
 
-TEST(AppPaths, DriveRootGetsNoSecondBackslash) {
-  fakes::CallLog log;
-  const fakes::FakeProgramFile program(log, "C:\\", "Tarvex");
-  EXPECT_EQ(AppExePath(program), "C:\\Tarvex.exe");
-  EXPECT_EQ(AppFolder(program), "C:\\");
-}
-
-TEST(AppPaths, ExtensionIsAlwaysExe) {
-  fakes::CallLog log;
-  // The base name comes without its real extension ("tarvex.bin" gives "tarvex").
-  const fakes::FakeProgramFile program(log, "Z:\\opt\\bin", "tarvex");
-  EXPECT_EQ(AppExePath(program), "Z:\\opt\\bin\\tarvex.exe");
-}
-
-TEST(CommonProgramsFolder, MissingOrFailingShellGivesEmptyWithoutFallback) {
-  Machine m;
-  EXPECT_EQ(CommonProgramsFolder(m.shell), "");
-  m.shell.entryPointMissing = true;
-  m.shell.folders[23] = "C:\\Never";
-  EXPECT_EQ(CommonProgramsFolder(m.shell), "");
-  EXPECT_EQ(m.log, (fakes::CallLog{"SHGetFolderPathA 23 0", "SHGetFolderPathA 23 0"}));
-}
-
-TEST(CommonProgramsFolder, KeepsTheTextBeforeTheFirstNul) {
-  Machine m;
-  m.shell.folders[23] = std::string("C:\\P\0junk", 9);
-  EXPECT_EQ(CommonProgramsFolder(m.shell), "C:\\P\\");
-}
-
-TEST(UserProgramsFolder, FallsBackToTheRegistryValueAndClosesTheKey) {
-  Machine m;
+// Only the text before the first NUL counts; "\" is added unless there is one, never to an empty text.
+TEST(ProgramsFolders, ShellFirstThenForTheUserOnlyTheRegistry) {
+  using Text = std::optional<std::string>;
+  const struct {
+    Text common, user;  // what the shell leaves for each id; none for a failing call
+    bool entryPointMissing;
+    Text registry;  // the value "Programs"; none when the key is missing, "" when only the value is
+    std::string expectedCommon, expectedUser;
+  } cases[] = {
+      {{}, {}, false, {}, "", ""},
+      {"C:\\All", "C:\\Me\\", false, "C:\\Reg", "C:\\All\\", "C:\\Me\\"},
+      {std::string("C:\\P\0junk", 9), "", false, "C:\\Reg\\Programs", "C:\\P\\", "C:\\Reg\\Programs\\"},
+      {"C:\\Never", "C:\\Never", true, "C:\\Reg\\Programs", "", "C:\\Reg\\Programs\\"},
+      {{}, {}, false, "", "", ""},
+      {{}, {}, true, {}, "", ""},
+  };
+  for (const auto& c : cases) {
+    fakes::FakeSetupMachine m;
+    if (c.common) m.shell.folders[23] = *c.common;
+    if (c.user) m.shell.folders[2] = *c.user;
+    m.shell.entryPointMissing = c.entryPointMissing;
+    m.registry.keyExists = c.registry.has_value();
+    if (c.registry && !c.registry->empty()) m.registry.programs = c.registry;
+    EXPECT_EQ(mdlPath::CommonProgramsFolder(m.shell), c.expectedCommon);
+    EXPECT_EQ(mdlPath::UserProgramsFolder(m.shell, m.registry), c.expectedUser);
+    EXPECT_TRUE(m.shell.buffersWereClear);
+    // A key that opened is closed again; it is opened only when the shell gave the user no folder.
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "RegCloseKey"), c.registry && c.user != "C:\\Me\\");
+  }
+  fakes::FakeSetupMachine m;
   m.registry.keyExists = true;
-  m.registry.programs = "C:\\Reg\\Programs";
-  EXPECT_EQ(UserProgramsFolder(m.shell, m.registry), "C:\\Reg\\Programs\\");
-  EXPECT_EQ(m.log, (fakes::CallLog{"SHGetFolderPathA 2 0",
-                                   "RegOpenKeyExA 2147483649 " + kShellFoldersKey + " 131097",
-                                   "RegQueryValueExA Programs 260", "RegCloseKey"}));
-  EXPECT_EQ(m.registry.openKeys, 0);
-
-  m.shell.entryPointMissing = true;
-  EXPECT_EQ(UserProgramsFolder(m.shell, m.registry), "C:\\Reg\\Programs\\");
+  mdlPath::UserProgramsFolder(m.shell, m.registry);
+  EXPECT_EQ(m.log,
+            (CallLog{"SHGetFolderPathA 2 0",
+                     "RegOpenKeyExA 2147483649 Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                     "Shell Folders 131097",
+                     "RegQueryValueExA Programs 260", "RegCloseKey"}));
 }
 
-TEST(UserProgramsFolder, NeitherSourceGivesEmptyNotBackslash) {
-  Machine m;
-  EXPECT_EQ(UserProgramsFolder(m.shell, m.registry), "");  // no key
-  m.registry.keyExists = true;
-  EXPECT_EQ(UserProgramsFolder(m.shell, m.registry), "");  // key without the value
-  EXPECT_EQ(m.registry.openKeys, 0);
+TEST(ProbeName, IsEightCapitalLettersAndTmpEvenForAGeneratorGivingOne) {
+  CallLog log;
+  fakes::ScriptedRandom random(log, {0.0, 0.999999, 0.5, 1.5 / 26, 25.5 / 26, 1.0, -0.0, 0.3});
+  EXPECT_EQ(mdlPath::ProbeName(random), "AZNBZZAH.tmp");
 }
 
-TEST(ProbeName, IsEightCapitalLettersAndTmp) {
-  fakes::CallLog log;
-  fakes::ScriptedRandom random(log, {0.0, 0.999999, 0.5, 1.5 / 26, 25.5 / 26, 0.1, 0.2, 0.3});
-  EXPECT_EQ(ProbeName(random), "AZNBZCFH.tmp");
-}
-
-TEST(ProbeName, RealGeneratorsOnlyGiveLettersAToZ) {
-  fakes::CallLog log;
-  fakes::ScriptedRandom edge(log, {1.0, -0.0, 0.9999999999});
-  EXPECT_EQ(ProbeName(edge).substr(0, 3), "ZAZ");
-}
-
-TEST(IsFolderWritable, EmptyFolderIsFalseWithoutTouchingAnything) {
-  Machine m;
-  fakes::ScriptedRandom random(m.log);
-  EXPECT_EQ(IsFolderWritable("", m.files, random), 0);
-  EXPECT_TRUE(m.log.empty());
-}
-
-TEST(IsFolderWritable, GivesUpAfterBoundedAttemptsWhenEveryNameIsTaken) {
-  Machine m;
-  m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
-  fakes::ScriptedRandom random(m.log);  // always draws AAAAAAAA
-  EXPECT_EQ(IsFolderWritable("C:\\P", m.files, random), 0);
-  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Create C:\\P\\AAAAAAAA.tmp"), 16);
-  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Delete C:\\P\\AAAAAAAA.tmp"), 0);
-  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Randomize"), 1);
-}
-
-TEST(IsFolderWritable, FailedCloseOrDeleteIsFalse) {
-  Machine m;
-  fakes::ScriptedRandom random(m.log);
-  m.files.failClose = true;
-  EXPECT_EQ(IsFolderWritable("C:\\P", m.files, random), 0);
-  EXPECT_TRUE(m.files.files.empty());  // a probe that would not close is still removed
-
-  m.files.failClose = false;
-  m.files.failDelete = true;
-  EXPECT_EQ(IsFolderWritable("C:\\P", m.files, random), 0);
-  EXPECT_EQ(m.files.files, (std::set<std::string>{"C:\\P\\AAAAAAAA.tmp"}));  // stays behind
+// The fake's random numbers are all 0: every probe is C:\P\AAAAAAAA.tmp.
+TEST(IsFolderWritable, TrueOnlyWhenTheProbeIsCreatedClosedAndDeleted) {
+  const struct {
+    bool taken, readOnly, failClose, failDelete;
+    int16_t expected;
+    std::size_t left;  // files in the folder afterwards
+  } cases[] = {{false, false, false, false, -1, 0},
+               {true, false, false, false, 0, 1},  // a file the probe did not create is never deleted
+               {false, true, false, false, 0, 0},
+               {false, false, true, false, 0, 0},   // a probe that would not close is still removed
+               {false, false, false, true, 0, 1}};  // and one that cannot be deleted stays behind
+  for (const auto& c : cases) {
+    fakes::FakeSetupMachine m;
+    if (c.taken) m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
+    if (c.readOnly) m.files.readOnlyFolders.insert("C:\\P\\");
+    m.files.failClose = c.failClose;
+    m.files.failDelete = c.failDelete;
+    EXPECT_EQ(mdlPath::IsFolderWritable("C:\\P", m.files, m.random), c.expected);
+    EXPECT_EQ(m.files.files.size(), c.left);
+    // Seeded once; a name already taken is drawn again, a bounded number of times.
+    EXPECT_EQ(m.log.front(), "Randomize");
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Create C:\\P\\AAAAAAAA.tmp"), c.taken ? 16 : 1);
+    EXPECT_EQ(m.log.size(), c.taken ? 17u : c.readOnly ? 2u : 3u);
+  }
+  fakes::FakeSetupMachine m;
+  EXPECT_EQ(mdlPath::IsFolderWritable("", m.files, m.random), 0);
+  EXPECT_TRUE(m.log.empty()) << "the empty folder touches nothing";
 }

@@ -1,0 +1,221 @@
+// Setup mode on a POSIX host: the XDG programs folders, the probe and the .lnk file on a real disk, and
+// tarvex /Setup run as a new user would.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/errors.h"
+#include "platform/posix/code_pages.h"
+#include "platform/posix/lnk_format.h"
+#include "platform/posix/setup_folders.h"
+#include "platform/posix/setup_probe_files.h"
+#include "platform/posix/shell_link_file.h"
+#include "setup/mdl_path.h"
+#include "setup/mdl_shell_lnk.h"
+#include "setup/time_seeded_random.h"
+#include "tests/fakes/fake_setup.h"
+#include "tests/fakes/scratch_folder_posix.h"
+#include "tests/setup/table_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const auto kCodePage = posix::MakeCodePage(1252);
+
+uint32_t Read32(const std::string& bytes, std::size_t at) {
+  return static_cast<uint32_t>(static_cast<unsigned char>(bytes.at(at)) |
+                               static_cast<unsigned char>(bytes.at(at + 1)) << 8 |
+                               static_cast<unsigned char>(bytes.at(at + 2)) << 16 |
+                               static_cast<unsigned char>(bytes.at(at + 3)) << 24);
+}
+
+}  // namespace
+
+TEST(XdgFolders, ProgramsFoldersComeFromTheDataFolders) {
+  fakes::Scratch dir;
+  std::string deep = "deep";
+  while (dir.Win(deep).size() < 270) deep += "/abcdefghij";
+  for (const std::string folder : {"data", "home/.local/share", "one", "two", deep.c_str()})
+    dir.Make(folder + "/applications");
+  dir.Write("file/applications", "x");
+  const char* names[] = {"XDG_DATA_HOME", "XDG_DATA_DIRS", "HOME"};
+  posix::XdgShellFolders shell(*kCodePage);
+  posix::NoRegistry registry;
+  for (const setup_test::Row& row : setup_test::ReadTable("xdg_folders.txt")) {
+    for (int i = 0; i < 3; ++i) {
+      std::string value = row.at(i);
+      for (std::size_t at; (at = value.find('~')) != std::string::npos;)
+        value.replace(at, 1, dir.Path().string());
+      if (const std::size_t at = value.find("DEEP"); at != std::string::npos) value.replace(at, 4, deep);
+      row[i] == "-" ? unsetenv(names[i]) : setenv(names[i], value.c_str(), 1);
+    }
+    const auto windows = [&](const std::string& v) { return v.empty() ? v : dir.Win(v.substr(2)) + "\\"; };
+    EXPECT_EQ(mdlPath::UserProgramsFolder(shell, registry), windows(row.at(3))) << row[0] << "|" << row[1];
+    EXPECT_EQ(mdlPath::CommonProgramsFolder(shell), windows(row.at(4))) << row[0] << "|" << row[1];
+  }
+  unsetenv("XDG_DATA_DIRS");
+  EXPECT_EQ(posix::XdgProgramsFolder(platform::kCsidlCommonPrograms), "/usr/local/share/applications");
+}
+
+// The scripted numbers draw AAAAAAAA, then BBBBBBBB: a name taken in any case or by a link is drawn again,
+// and what was there is left as it was.
+TEST(ProbeFolder, OnlyTheFileTheProbeCreatedIsRemoved) {
+  fakes::Scratch dir;
+  posix::PosixProbeFiles files(*kCodePage);
+  dir.Make("empty");
+  dir.Make("locked", fs::perms(0555));
+  dir.Write("taken/AAAAAAAA.tmp", "keep me");
+  dir.Write("folded/aaaaaaaa.tmp", "keep me");
+  fs::create_symlink(dir / "elsewhere", dir.Make("linked") / "AAAAAAAA.tmp");
+  const struct {
+    std::string folder;
+    int16_t expected;
+    std::vector<std::string> left;
+  } cases[] = {{"empty", -1, {}},
+               {"empty\\", -1, {}},
+               {"none", 0, {}},
+               {"locked",
+                int16_t(geteuid() == 0 ? -1 : 0),
+                {}},  // the superuser writes anywhere, and removes the probe
+               {"taken", -1, {"AAAAAAAA.tmp"}},
+               {"folded", -1, {"aaaaaaaa.tmp"}},
+               {"linked", -1, {"AAAAAAAA.tmp"}}};
+  for (const auto& c : cases) {
+    fakes::CallLog log;
+    fakes::ScriptedRandom random(log, {0, 0, 0, 0, 0, 0, 0, 0, .04, .04, .04, .04, .04, .04, .04, .04});
+    EXPECT_EQ(mdlPath::IsFolderWritable(dir.Win(c.folder), files, random), c.expected) << c.folder;
+    if (c.folder != "none") {
+      EXPECT_EQ(dir.NamesIn(c.folder.substr(0, c.folder.find('\\'))), c.left) << c.folder;
+    }
+  }
+  EXPECT_EQ(dir.Read("taken/AAAAAAAA.tmp") + dir.Read("folded/aaaaaaaa.tmp"), "keep mekeep me");
+  EXPECT_FALSE(fs::exists(dir / "elsewhere"));
+  mdlPath::TimeSeededRandom random;
+  EXPECT_EQ(mdlPath::IsFolderWritable(dir.Win("empty"), files, random), -1);
+}
+
+// Two links beside their expected bytes: every property set (the target seen with its attributes, write
+// time and size), and only the arguments.
+TEST(ShellLinkBytes, MatchTheExpectedFiles) {
+  posix::ShellLinkData full{"Z:\\opt\\tarvex\\tarvex.exe",
+                            "Z:\\opt\\tarvex\\",
+                            "/x y",
+                            "Lumor Tarvex",
+                            "Z:\\opt\\tarvex\\icons.dll",
+                            2,
+                            5,
+                            0x20,
+                            0x01D9A0B0C0D0E0F0,
+                            12345};
+  posix::ShellLinkData sparse;
+  sparse.arguments = "a";
+  const std::string folder = std::string(TARVEX_SOURCE_DIR) + "/tests/data/setup/";
+  EXPECT_EQ(posix::ShellLinkBytes(full), fakes::Scratch::ReadAll(folder + "full.lnk"));
+  EXPECT_EQ(posix::ShellLinkBytes(sparse), fakes::Scratch::ReadAll(folder + "arguments_only.lnk"));
+  full.description.assign(0xFFFF, 'x');
+  EXPECT_TRUE(posix::ShellLinkBytes(full).has_value());
+  full.description += 'x';
+  EXPECT_FALSE(posix::ShellLinkBytes(full).has_value()) << "a string too long for its 16-bit count";
+  EXPECT_EQ(posix::Utf8FromWide(u"a\u00E9\u20AC\U0001F600"), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+  EXPECT_EQ(posix::Utf8FromWide(std::u16string(1, char16_t(0xD800)) + u"a"),
+            "\xEF\xBF\xBD"
+            "a");
+}
+
+// lnkinfo, liblnk's reader, is the independent judge of the file that is saved.
+TEST(ShellLinkFile, SavesWhatLnkinfoReadsBackAndReplacesTheOldFile) {
+  fakes::Scratch dir;
+  posix::ShellLinkFiles factory(*kCodePage);
+  const auto create = [&](const std::string& link, const std::string& target) {
+    mdlShellLnk::CreateShortcut({factory, *kCodePage}, dir.Win(link), target, dir.Win() + "\\",
+                                "/Open C:\\x.vbp", target, 3, 5, "Lumor Tarvex");
+  };
+  dir.Write("Tarvex.lnk", std::string(4000, 'x'));
+  create("Tarvex.lnk", "Z:\\opt\\Men\xFC\\tarvex.exe");
+  const std::string first = dir.Read("Tarvex.lnk");
+  create("Tarvex.lnk", "Z:\\opt\\Men\xFC\\tarvex.exe");
+  EXPECT_EQ(dir.Read("Tarvex.lnk"), first);
+  EXPECT_EQ(dir.NamesIn(""), std::vector<std::string>{"Tarvex.lnk"}) << "no temporary file is left";
+  EXPECT_EQ(Read32(first, 0x3C), 5u) << "lnkinfo does not show the show command";
+  FILE* lnkinfo =
+      popen(("lnkinfo " + (dir / "Tarvex.lnk").string() + " | grep -E ': (Z|/)|index'").c_str(), "r");
+  std::string shown(4096, '\0');
+  shown.resize(fread(shown.data(), 1, shown.size(), lnkinfo));
+  EXPECT_EQ(pclose(lnkinfo), 0);
+  const std::string target = "Z:\\opt\\Men\xC3\xBC\\tarvex.exe";  // lnkinfo prints UTF-8
+  EXPECT_EQ(shown, "\tIcon index\t\t\t: 3\n\tLocal path\t\t\t: " + target +
+                       "\n\tWorking directory\t\t: " + dir.Win() +
+                       "\\\n\tCommand line arguments\t\t: /Open C:\\x.vbp\n\tIcon location\t\t\t: " + target +
+                       "\n");
+
+  dir.Write("real.exe", "12345");  // an existing target lends its size, attributes and write time
+  create("Real.lnk", dir.Win("real.exe"));
+  const std::string real = dir.Read("Real.lnk");
+  EXPECT_EQ(Read32(real, 0x34), 5u);
+  EXPECT_EQ(Read32(real, 0x18), 0x20u);
+  EXPECT_NE(Read32(real, 0x2C) | Read32(real, 0x30), 0u);
+
+  dir.Make("Folder.lnk");
+  for (const auto& [link, hresult] :
+       {std::pair{"missing\\Tarvex.lnk", 0x80070003u}, std::pair{"Folder.lnk", 0x80070005u}}) {
+    try {
+      create(link, "Z:\\a.exe");
+      ADD_FAILURE() << "saving " << link << " succeeded";
+    } catch (const platform::RaisedError& error) {
+      EXPECT_EQ(static_cast<uint32_t>(error.Number()), hresult) << link;
+    }
+  }
+  EXPECT_EQ(dir.NamesIn(""), (std::vector<std::string>{"Folder.lnk", "Real.lnk", "Tarvex.lnk", "real.exe"}));
+  EXPECT_TRUE(fs::is_empty(dir / "Folder.lnk"));
+}
+
+// The built program, started with these arguments by a shell for a user whose all-users programs folder
+// is writable (0777), read-only (0555: the program then runs as nobody) or missing (0).
+TEST(SetupRun, TheLinkGoesToTheFirstFolderThatTakesIt) {
+  const struct {
+    std::vector<std::string> args;
+    int allUsers;
+    bool userFolder;
+    std::string linkFolder;  // where Tarvex.lnk is expected; none when saving it fails
+  } cases[] = {{{"/setup"}, 0777, true, "all/applications"},
+               {{"/", " Setup"}, 0777, true, "all/applications"},
+               {{"C:\\Projects\\App.vbp", "/Setup"}, 0777, true, "all/applications"},
+               {{"/SETUP"}, 0555, true, "user/applications"},
+               {{"/Setup"}, 0, true, "user/applications"},
+               {{"/Setup"}, 0, false, "cwd"},
+               {{"/Setup"}, 0, false, ""}};  // cwd/Tarvex.lnk is a folder
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.back() + " into " + c.linkFolder);
+    fakes::Scratch dir;
+    fs::copy_file(TARVEX_PROGRAM, dir.Make("bin", fs::perms(0755)) / "tarvex");
+    dir.Make(c.linkFolder.empty() ? "cwd/Tarvex.lnk" : "cwd");
+    if (c.allUsers) dir.Make("all/applications", fs::perms(c.allUsers));
+    if (c.userFolder) dir.Make("user/applications");
+    std::string command =
+        "cd " + (dir / "cwd").string() + " && XDG_DATA_HOME=" + (dir / "user").string() +
+        " XDG_DATA_DIRS=" + (dir / "all").string() + " HOME=" + (dir / "nohome").string() +
+        (c.allUsers == 0555 ? " setpriv --reuid=65534 --regid=65534 --clear-groups " : " ") +
+        (dir / "bin/tarvex").string();
+    for (const std::string& arg : c.args) command += " '" + arg + "'";
+    command += " 2>" + (dir / "errors").string();
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), c.linkFolder.empty() ? 1 : 0);
+    if (c.linkFolder.empty()) {
+      EXPECT_EQ(dir.Read("errors"), "Setup failed. 0x80070005\n");
+      EXPECT_TRUE(fs::is_empty(dir / "cwd/Tarvex.lnk"));
+      continue;
+    }
+    EXPECT_EQ(dir.Read("errors"), "");
+    // The target is named tarvex.exe, which does not exist: it lends the link nothing.
+    const std::string exe = dir.Win("bin\\tarvex.exe");
+    const auto expected = posix::ShellLinkBytes({exe, dir.Win("bin\\"), "", "Lumor Tarvex", exe, 0, 5});
+    EXPECT_EQ(dir.Read(c.linkFolder + "/Tarvex.lnk"), expected);
+    // Running again gives the same file, and only the link is left: the probe removed its file.
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
+    EXPECT_EQ(dir.Read(c.linkFolder + "/Tarvex.lnk"), expected);
+    EXPECT_EQ(dir.NamesIn(c.linkFolder), std::vector<std::string>{"Tarvex.lnk"});
+    if (c.allUsers && c.linkFolder != "all/applications") {
+      EXPECT_TRUE(fs::is_empty(dir / "all/applications"));
+    }
+  }
+}
