@@ -1,5 +1,5 @@
 // Fakes of Setup mode's platform: shell folders, registry, program file, probe files, random numbers, the
-// ShellLink object and a Latin-1 code page. The shell, the registry, the files and the random source write
+// ShellLink object and a code page. The shell, the registry, the files and the random source write
 // what they are asked into one call log; the ShellLink object keeps a log of its own.
 #pragma once
 
@@ -160,17 +160,10 @@ struct RecordingShellLinks : platform::ShellLinkFactory {
   std::u16string savedPath;
 };
 
-// ISO 8859-1 one way: each byte is the code point of the same number. Setup mode never converts back.
-struct Latin1CodePage : platform::CodePage {
-  std::string ToUtf8(std::string_view bytes) const override {
-    std::string out;
-    for (const unsigned char b : bytes) {
-      if (b >= 0x80) out += static_cast<char>(0xC0 | (b >> 6));
-      out += static_cast<char>(b < 0x80 ? b : 0x80 | (b & 0x3F));
-    }
-    return out;
-  }
-  std::optional<std::string> FromUtf8(std::string_view) const override { return std::nullopt; }
+// Code-page text passed on as UTF-8 unchanged: the fakes' paths are ASCII or UTF-8 already.
+struct PassThroughCodePage : platform::CodePage {
+  std::string ToUtf8(std::string_view bytes) const override { return std::string(bytes); }
+  std::optional<std::string> FromUtf8(std::string_view utf8) const override { return std::string(utf8); }
 };
 
 // A machine with all of the above; its program is C:\Tools\Tarvex.exe.
@@ -182,7 +175,7 @@ struct FakeSetupMachine {
   FakeProbeFiles files{log};
   ScriptedRandom random{log};
   RecordingShellLinks links;
-  Latin1CodePage codePage;
+  PassThroughCodePage codePage;
   SetupPlatform platform{shell, registry, program, files, random, links, codePage};
 };
 

@@ -12,7 +12,8 @@ namespace {
 void Create(fakes::RecordingShellLinks& links, const std::string& link, const std::string& target,
             const std::string& folder, const std::string& args, const std::string& icon,
             const std::string& name) {
-  mdlShellLnk::CreateShortcut({links, fakes::Latin1CodePage()}, link, target, folder, args, icon, 7, 5, name);
+  mdlShellLnk::CreateShortcut({links, fakes::PassThroughCodePage()}, link, target, folder, args, icon, 7, 5,
+                              name);
 }
 
 }  // namespace
@@ -20,11 +21,11 @@ void Create(fakes::RecordingShellLinks& links, const std::string& link, const st
 // Only a string of length zero is left unset; the target is set even then.
 TEST(CreateShortcut, SetsEachOptionalValueOnlyWhenItIsGiven) {
   fakes::RecordingShellLinks none, all;
-  Create(none, "C:\\Men\xFC\\x.lnk", "", "", "", "", "");
+  Create(none, "C:\\Men\xC3\xBC\\x.lnk", "", "", "", "", "");
   EXPECT_EQ(none.calls,
             (CallLog{"CoCreateInstance ShellLink", "QueryInterface IPersistFile", "SetPath ", "SetShowCmd 5",
                      "Resolve 0,5", "Save forget", "Release IPersistFile", "Release IShellLinkA"}));
-  EXPECT_EQ(none.savedPath, u"C:\\Men\u00FC\\x.lnk") << "the link path goes through the code page";
+  EXPECT_EQ(none.savedPath, u"C:\\Men\u00FC\\x.lnk") << "saved by its wide name";
   Create(all, "x.lnk", "t", "w", " ", "i", "d");
   EXPECT_EQ(CallLog(all.calls.begin() + 2, all.calls.begin() + 7),
             (CallLog{"SetPath t", "SetWorkingDirectory w", "SetArguments  ", "SetDescription d",
