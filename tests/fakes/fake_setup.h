@@ -23,26 +23,17 @@ inline void FillBuffer(platform::PathBuffer& buffer, const std::string& text) {
   buffer[n] = '\0';
 }
 
-struct FakeShellFolders : platform::ShellFolders {
-  explicit FakeShellFolders(CallLog& l) : log(l) {}
+// The shell's folders and the registry's "Programs" value under the Shell Folders key.
+struct FakeShell : platform::ShellFolders, platform::Registry {
+  explicit FakeShell(CallLog& l) : log(l) {}
   std::optional<int32_t> GetFolderPath(int32_t folder, uint32_t flags,
                                        platform::PathBuffer& buffer) override {
     log.push_back("SHGetFolderPathA " + std::to_string(folder) + " " + std::to_string(flags));
-    buffersWereClear =
-        buffersWereClear && std::all_of(buffer.begin(), buffer.end(), [](char c) { return !c; });
     if (entryPointMissing) return std::nullopt;
     if (!folders.count(folder)) return platform::kEFail;  // leaves the buffer alone
     FillBuffer(buffer, folders[folder]);
     return platform::kSOk;
   }
-  CallLog& log;
-  std::map<int32_t, std::string> folders;  // what the call leaves in the buffer for a folder id
-  bool entryPointMissing = false;
-  bool buffersWereClear = true;  // whether every buffer handed in was all NUL characters
-};
-
-struct FakeRegistry : platform::Registry {
-  explicit FakeRegistry(CallLog& l) : log(l) {}
   std::unique_ptr<platform::RegistryKey> OpenKey(uint32_t root, const std::string& subKey, uint32_t access,
                                                  int32_t& status) override {
     log.push_back("RegOpenKeyExA " + std::to_string(root) + " " + subKey + " " + std::to_string(access));
@@ -50,19 +41,20 @@ struct FakeRegistry : platform::Registry {
     return keyExists ? std::make_unique<Key>(*this) : nullptr;
   }
   struct Key : platform::RegistryKey {
-    explicit Key(FakeRegistry& registry) : r(registry) {}
-    ~Key() override { r.log.push_back("RegCloseKey"); }
+    explicit Key(FakeShell& shell) : s(shell) {}
+    ~Key() override { s.log.push_back("RegCloseKey"); }
     int32_t QueryValue(const std::string& name, platform::PathBuffer& buffer, uint32_t size) override {
-      r.log.push_back("RegQueryValueExA " + name + " " + std::to_string(size));
-      if (!r.programs || name != "Programs") return 2;
-      FillBuffer(buffer, *r.programs);
-      return 0;
+      s.log.push_back("RegQueryValueExA " + name + " " + std::to_string(size));
+      if (s.programs && name == "Programs") FillBuffer(buffer, *s.programs);
+      return s.programs && name == "Programs" ? 0 : 2;
     }
-    FakeRegistry& r;
+    FakeShell& s;
   };
   CallLog& log;
+  std::map<int32_t, std::string> folders;  // what the call leaves in the buffer for a folder id
+  bool entryPointMissing = false;
   bool keyExists = false;
-  std::optional<std::string> programs;  // the value "Programs"
+  std::optional<std::string> programs;
 };
 
 struct FakeProgramFile : platform::ProgramFile {
@@ -102,8 +94,9 @@ struct ScriptedRandom : platform::RandomSource {
   explicit ScriptedRandom(CallLog& l, std::deque<double> n = {}) : log(l), numbers(std::move(n)) {}
   void SeedFromTimeOfDay() override { log.push_back("Randomize"); }
   double Next() override {
-    const double next = numbers.empty() ? 0 : numbers.front();
-    if (!numbers.empty()) numbers.pop_front();
+    if (numbers.empty()) return 0;
+    const double next = numbers.front();
+    numbers.pop_front();
     return next;
   }
   CallLog& log;
@@ -169,14 +162,13 @@ struct PassThroughCodePage : platform::CodePage {
 // A machine with all of the above; its program is C:\Tools\Tarvex.exe.
 struct FakeSetupMachine {
   CallLog log;
-  FakeShellFolders shell{log};
-  FakeRegistry registry{log};
+  FakeShell shell{log};
   FakeProgramFile program{"C:\\Tools", "Tarvex"};
   FakeProbeFiles files{log};
   ScriptedRandom random{log};
   RecordingShellLinks links;
   PassThroughCodePage codePage;
-  SetupPlatform platform{shell, registry, program, files, random, links, codePage};
+  SetupPlatform platform{shell, shell, program, files, random, links, codePage};
 };
 
 }  // namespace fakes

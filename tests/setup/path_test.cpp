@@ -38,17 +38,16 @@ TEST(ProgramsFolders, ShellFirstThenForTheUserOnlyTheRegistry) {
     if (c.common) m.shell.folders[23] = *c.common;
     if (c.user) m.shell.folders[2] = *c.user;
     m.shell.entryPointMissing = c.entryPointMissing;
-    m.registry.keyExists = c.registry.has_value();
-    if (c.registry && !c.registry->empty()) m.registry.programs = c.registry;
+    m.shell.keyExists = c.registry.has_value();
+    if (c.registry && !c.registry->empty()) m.shell.programs = c.registry;
     EXPECT_EQ(mdlPath::CommonProgramsFolder(m.shell), c.expectedCommon);
-    EXPECT_EQ(mdlPath::UserProgramsFolder(m.shell, m.registry), c.expectedUser);
-    EXPECT_TRUE(m.shell.buffersWereClear);
+    EXPECT_EQ(mdlPath::UserProgramsFolder(m.shell, m.shell), c.expectedUser);
     // A key that opened is closed again; it is opened only when the shell gave the user no folder.
     EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "RegCloseKey"), c.registry && c.user != "C:\\Me\\");
   }
   fakes::FakeSetupMachine m;
-  m.registry.keyExists = true;
-  mdlPath::UserProgramsFolder(m.shell, m.registry);
+  m.shell.keyExists = true;
+  mdlPath::UserProgramsFolder(m.shell, m.shell);
   EXPECT_EQ(m.log,
             (CallLog{"SHGetFolderPathA 2 0",
                      "RegOpenKeyExA 2147483649 Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
@@ -65,26 +64,27 @@ TEST(ProbeName, IsEightCapitalLettersAndTmpEvenForAGeneratorGivingOne) {
 // The fake's random numbers are all 0: every probe is C:\P\AAAAAAAA.tmp.
 TEST(IsFolderWritable, TrueOnlyWhenTheProbeIsCreatedClosedAndDeleted) {
   const struct {
-    bool taken, readOnly, failClose, failDelete;
+    std::string fault;
     int16_t expected;
     std::size_t left;  // files in the folder afterwards
-  } cases[] = {{false, false, false, false, -1, 0},
-               {true, false, false, false, 0, 1},  // a file the probe did not create is never deleted
-               {false, true, false, false, 0, 0},
-               {false, false, true, false, 0, 0},   // a probe that would not close is still removed
-               {false, false, false, true, 0, 1}};  // and one that cannot be deleted stays behind
+  } cases[] = {{"", -1, 0},
+               {"taken", 0, 1},  // a file the probe did not create is never deleted
+               {"read-only", 0, 0},
+               {"close", 0, 0},    // a probe that would not close is still removed
+               {"delete", 0, 1}};  // and one that cannot be deleted stays behind
   for (const auto& c : cases) {
     fakes::FakeSetupMachine m;
-    if (c.taken) m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
-    if (c.readOnly) m.files.readOnlyFolders.insert("C:\\P\\");
-    m.files.failClose = c.failClose;
-    m.files.failDelete = c.failDelete;
+    if (c.fault == "taken") m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
+    if (c.fault == "read-only") m.files.readOnlyFolders.insert("C:\\P\\");
+    m.files.failClose = c.fault == "close";
+    m.files.failDelete = c.fault == "delete";
     EXPECT_EQ(mdlPath::IsFolderWritable("C:\\P", m.files, m.random), c.expected);
     EXPECT_EQ(m.files.files.size(), c.left);
     // Seeded once; a name already taken is drawn again, a bounded number of times.
     EXPECT_EQ(m.log.front(), "Randomize");
-    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Create C:\\P\\AAAAAAAA.tmp"), c.taken ? 16 : 1);
-    EXPECT_EQ(m.log.size(), c.taken ? 17u : c.readOnly ? 2u : 3u);
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Create C:\\P\\AAAAAAAA.tmp"),
+              c.fault == "taken" ? 16 : 1);
+    EXPECT_EQ(m.log.size(), c.fault == "taken" ? 17u : c.fault == "read-only" ? 2u : 3u);
   }
   fakes::FakeSetupMachine m;
   EXPECT_EQ(mdlPath::IsFolderWritable("", m.files, m.random), 0);
