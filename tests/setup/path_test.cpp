@@ -17,33 +17,22 @@ TEST(AppPaths, SplitTheProgramFileAndJoinItAgainAsAnExe) {
   EXPECT_EQ(mdlPath::AddTrailingBackslash(""), "\\");
 }
 
-// Only the text before the first NUL counts; "\" is added unless there is one, never to an empty text.
 TEST(ProgramsFolders, ShellFirstThenForTheUserOnlyTheRegistry) {
-  using Text = std::optional<std::string>;
-  const struct {
-    Text common, user;  // what the shell leaves for each id; none for a failing call
-    bool entryPointMissing;
-    Text registry;  // the value "Programs"; none when the key is missing, "" when only the value is
-    std::string expectedCommon, expectedUser;
-  } cases[] = {
-      {{}, {}, false, {}, "", ""},
-      {"C:\\All", "C:\\Me\\", false, "C:\\Reg", "C:\\All\\", "C:\\Me\\"},
-      {std::string("C:\\P\0junk", 9), "", false, "C:\\Reg\\Programs", "C:\\P\\", "C:\\Reg\\Programs\\"},
-      {"C:\\Never", "C:\\Never", true, "C:\\Reg\\Programs", "", "C:\\Reg\\Programs\\"},
-      {{}, {}, false, "", "", ""},
-      {{}, {}, true, {}, "", ""},
-  };
-  for (const auto& c : cases) {
+  for (setup_test::Row row : setup_test::ReadTable("programs_folders.txt")) {
     fakes::FakeSetupMachine m;
-    if (c.common) m.shell.folders[23] = *c.common;
-    if (c.user) m.shell.folders[2] = *c.user;
-    m.shell.entryPointMissing = c.entryPointMissing;
-    m.shell.keyExists = c.registry.has_value();
-    if (c.registry && !c.registry->empty()) m.shell.programs = c.registry;
-    EXPECT_EQ(mdlPath::CommonProgramsFolder(m.shell), c.expectedCommon);
-    EXPECT_EQ(mdlPath::UserProgramsFolder(m.shell, m.shell), c.expectedUser);
-    // A key that opened is closed again; it is opened only when the shell gave the user no folder.
-    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "RegCloseKey"), c.registry && c.user != "C:\\Me\\");
+    if (const std::size_t nul = row.at(0).find("<NUL>"); nul != std::string::npos)
+      row[0].replace(nul, 5, 1, '\0');
+    for (const int id : {0, 1}) {
+      if (row.at(id) != "-" && row[id] != "!") m.shell.folders[id ? 2 : 23] = row[id];
+    }
+    m.shell.entryPointMissing = row[0] == "!";
+    m.shell.keyExists = row.at(2) != "-";
+    if (!row[2].empty() && row[2] != "-") m.shell.programs = row[2];
+    EXPECT_EQ(mdlPath::CommonProgramsFolder(m.shell), row.at(3)) << row[0];
+    EXPECT_EQ(mdlPath::UserProgramsFolder(m.shell, m.shell), row.at(4)) << row[1];
+    // A key that opened is closed again.
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "RegCloseKey"),
+              std::count(m.log.begin(), m.log.end(), "RegQueryValueExA Programs 260"));
   }
   fakes::FakeSetupMachine m;
   m.shell.keyExists = true;
@@ -61,30 +50,19 @@ TEST(ProbeName, IsEightCapitalLettersAndTmpEvenForAGeneratorGivingOne) {
   EXPECT_EQ(mdlPath::ProbeName(random), "AZNBZZAH.tmp");
 }
 
-// The fake's random numbers are all 0: every probe is C:\P\AAAAAAAA.tmp.
 TEST(IsFolderWritable, TrueOnlyWhenTheProbeIsCreatedClosedAndDeleted) {
-  const struct {
-    std::string fault;
-    int16_t expected;
-    std::size_t left;  // files in the folder afterwards
-  } cases[] = {{"", -1, 0},
-               {"taken", 0, 1},  // a file the probe did not create is never deleted
-               {"read-only", 0, 0},
-               {"close", 0, 0},    // a probe that would not close is still removed
-               {"delete", 0, 1}};  // and one that cannot be deleted stays behind
-  for (const auto& c : cases) {
+  for (const setup_test::Row& row : setup_test::ReadTable("fake_probes.txt")) {
     fakes::FakeSetupMachine m;
-    if (c.fault == "taken") m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
-    if (c.fault == "read-only") m.files.readOnlyFolders.insert("C:\\P\\");
-    m.files.failClose = c.fault == "close";
-    m.files.failDelete = c.fault == "delete";
-    EXPECT_EQ(mdlPath::IsFolderWritable("C:\\P", m.files, m.random), c.expected);
-    EXPECT_EQ(m.files.files.size(), c.left);
-    // Seeded once; a name already taken is drawn again, a bounded number of times.
-    EXPECT_EQ(m.log.front(), "Randomize");
-    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Create C:\\P\\AAAAAAAA.tmp"),
-              c.fault == "taken" ? 16 : 1);
-    EXPECT_EQ(m.log.size(), c.fault == "taken" ? 17u : c.fault == "read-only" ? 2u : 3u);
+    if (row.at(0) == "taken") m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
+    if (row[0] == "read-only") m.files.readOnlyFolders.insert("C:\\P\\");
+    m.files.failClose = row[0] == "close";
+    m.files.failDelete = row[0] == "delete";
+    EXPECT_EQ(mdlPath::IsFolderWritable("C:\\P", m.files, m.random), std::stoi(row.at(1))) << row[0];
+    EXPECT_EQ(m.files.files.size(), std::stoul(row.at(2))) << row[0];
+    EXPECT_EQ(m.log.front(), "Randomize") << "seeded once, first";
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Create C:\\P\\AAAAAAAA.tmp"), std::stoi(row.at(3)))
+        << row[0];
+    EXPECT_EQ(m.log.size(), std::stoul(row.at(4))) << row[0];
   }
   fakes::FakeSetupMachine m;
   EXPECT_EQ(mdlPath::IsFolderWritable("", m.files, m.random), 0);

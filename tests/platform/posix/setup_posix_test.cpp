@@ -57,25 +57,14 @@ TEST(ProbeFolder, OnlyTheFileTheProbeCreatedIsRemoved) {
   dir.Write("taken/AAAAAAAA.tmp", "keep me");
   dir.Write("folded/aaaaaaaa.tmp", "keep me");
   fs::create_symlink(dir / "elsewhere", dir.Make("linked") / "AAAAAAAA.tmp");
-  const struct {
-    std::string folder;
-    int16_t expected;
-    std::vector<std::string> left;
-  } cases[] = {{"empty", -1, {}},
-               {"empty\\", -1, {}},
-               {"none", 0, {}},
-               {"locked",
-                int16_t(geteuid() == 0 ? -1 : 0),
-                {}},  // the superuser writes anywhere, and removes the probe
-               {"taken", -1, {"AAAAAAAA.tmp"}},
-               {"folded", -1, {"aaaaaaaa.tmp"}},
-               {"linked", -1, {"AAAAAAAA.tmp"}}};
-  for (const auto& c : cases) {
+  for (const setup_test::Row& row : setup_test::ReadTable("probe_folders.txt")) {
     fakes::CallLog log;
     fakes::ScriptedRandom random(log, {0, 0, 0, 0, 0, 0, 0, 0, .04, .04, .04, .04, .04, .04, .04, .04});
-    EXPECT_EQ(mdlPath::IsFolderWritable(dir.Win(c.folder), files, random), c.expected) << c.folder;
-    if (c.folder != "none") {
-      EXPECT_EQ(dir.NamesIn(c.folder.substr(0, c.folder.find('\\'))), c.left) << c.folder;
+    const int expected = row[0] == "locked" && geteuid() == 0 ? -1 : std::stoi(row.at(1));
+    EXPECT_EQ(mdlPath::IsFolderWritable(dir.Win(row[0]), files, random), expected) << row[0];
+    if (row[0] != "none") {
+      EXPECT_EQ(dir.NamesIn(row[0].substr(0, row[0].find('\\'))),
+                setup_test::Row(row.begin() + 2, row.end()));
     }
   }
   EXPECT_EQ(dir.Read("taken/AAAAAAAA.tmp") + dir.Read("folded/aaaaaaaa.tmp"), "keep mekeep me");
@@ -87,16 +76,16 @@ TEST(ProbeFolder, OnlyTheFileTheProbeCreatedIsRemoved) {
 // Two links beside their expected bytes: every property set (the target seen with its attributes, write
 // time and size), and only the arguments.
 TEST(ShellLinkBytes, MatchTheExpectedFiles) {
-  posix::ShellLinkData full{"Z:\\opt\\tarvex\\tarvex.exe",
-                            "Z:\\opt\\tarvex\\",
-                            "/x y",
-                            "Lumor Tarvex",
-                            "Z:\\opt\\tarvex\\icons.dll",
-                            2,
-                            5,
-                            0x20,
-                            0x01D9A0B0C0D0E0F0,
-                            12345};
+  posix::ShellLinkData full = {"Z:\\opt\\tarvex\\tarvex.exe",
+                               "Z:\\opt\\tarvex\\",
+                               "/x y",
+                               "Lumor Tarvex",
+                               "Z:\\opt\\tarvex\\icons.dll",
+                               2,
+                               5,
+                               0x20,
+                               0x01D9A0B0C0D0E0F0,
+                               12345};
   posix::ShellLinkData sparse;
   sparse.arguments = "a";
   const std::string folder = std::string(TARVEX_SOURCE_DIR) + "/tests/data/setup/";
@@ -115,8 +104,7 @@ TEST(ShellLinkBytes, MatchTheExpectedFiles) {
   EXPECT_FALSE(posix::ShellLinkBytes(full).has_value()) << "a string too long for its 16-bit count";
   EXPECT_EQ(posix::Utf8FromWide(u"a\u00E9\u20AC\U0001F600"), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
   EXPECT_EQ(posix::Utf8FromWide(std::u16string(1, char16_t(0xD800)) + u"a"),
-            "\xEF\xBF\xBD"
-            "a");
+            std::string("\xEF\xBF\xBD") + "a");
 }
 
 // The link path is in the code page, its host name in UTF-8.
@@ -142,51 +130,35 @@ TEST(ShellLinkFile, ReplacesTheOldFileWithTheLinkOfItsProperties) {
       << "attributes, size";
   EXPECT_NE(real.substr(0x2C, 8), std::string(8, '\0')) << "an existing target lends its write time";
 
-  dir.Make("Folder.lnk");
-  for (const auto& [link, hresult] :
-       {std::pair{"missing\\Tarvex.lnk", 0x80070003u}, std::pair{"Folder.lnk", 0x80070005u}}) {
-    try {
-      create(link, "Z:\\a.exe");
-      ADD_FAILURE() << "saving " << link << " succeeded";
-    } catch (const platform::RaisedError& error) {
-      EXPECT_EQ(static_cast<uint32_t>(error.Number()), hresult) << link;
-    }
+  // Saving over a folder is run by the program itself (SetupRun).
+  try {
+    create("missing\\Tarvex.lnk", "Z:\\a.exe");
+    ADD_FAILURE() << "saving into a missing folder succeeded";
+  } catch (const platform::RaisedError& error) {
+    EXPECT_EQ(static_cast<uint32_t>(error.Number()), 0x80070003u);
   }
-  EXPECT_EQ(dir.NamesIn("").size(), 4u);
-  EXPECT_TRUE(fs::is_empty(dir / "Folder.lnk"));
+  EXPECT_EQ(dir.NamesIn(""), (std::vector<std::string>{"Men\xc3\xbc.lnk", "Real.lnk", "real.exe"}));
 }
 
-// The built program, started with these arguments by a shell for a user whose all-users programs folder
-// is writable (0777), read-only (0555: the program then runs as nobody) or missing (0).
+// The built program, run as tests/data/setup/setup_runs.txt says.
 TEST(SetupRun, TheLinkGoesToTheFirstFolderThatTakesIt) {
-  const struct {
-    std::vector<std::string> args;
-    int allUsers;
-    bool userFolder;
-    std::string linkFolder;  // where Tarvex.lnk is expected; none when saving it fails
-  } cases[] = {{{"/setup"}, 0777, true, "all/applications"},
-               {{"/", " Setup"}, 0777, true, "all/applications"},
-               {{"C:\\Projects\\App.vbp", "/Setup"}, 0777, true, "all/applications"},
-               {{"/SETUP"}, 0555, true, "user/applications"},
-               {{"/Setup"}, 0, true, "user/applications"},
-               {{"/Setup"}, 0, false, "cwd"},
-               {{"/Setup"}, 0, false, ""}};  // cwd/Tarvex.lnk is a folder
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.args.back() + " into " + c.linkFolder);
+  for (const setup_test::Row& row : setup_test::ReadTable("setup_runs.txt")) {
+    const int allUsers = std::stoi(row.at(0), nullptr, 8);
+    const std::string linkFolder = row.at(2);
+    SCOPED_TRACE(row.at(3) + " into " + linkFolder);
     fakes::Scratch dir;
     fs::copy_file(TARVEX_PROGRAM, dir.Make("bin", fs::perms(0755)) / "tarvex");
-    dir.Make(c.linkFolder.empty() ? "cwd/Tarvex.lnk" : "cwd");
-    if (c.allUsers) dir.Make("all/applications", fs::perms(c.allUsers));
-    if (c.userFolder) dir.Make("user/applications");
-    std::string command =
-        "cd " + (dir / "cwd").string() + " && XDG_DATA_HOME=" + (dir / "user").string() +
-        " XDG_DATA_DIRS=" + (dir / "all").string() + " HOME=" + (dir / "nohome").string() +
-        (c.allUsers == 0555 ? " setpriv --reuid=65534 --regid=65534 --clear-groups " : " ") +
-        (dir / "bin/tarvex").string();
-    for (const std::string& arg : c.args) command += " '" + arg + "'";
+    dir.Make(linkFolder.empty() ? "cwd/Tarvex.lnk" : "cwd");
+    if (allUsers) dir.Make("all/applications", fs::perms(allUsers));
+    if (row.at(1) == "yes") dir.Make("user/applications");
+    std::string command = "cd " + (dir / "cwd").string() + " && XDG_DATA_HOME=" + (dir / "user").string() +
+                          " XDG_DATA_DIRS=" + (dir / "all").string() + " HOME=" + (dir / "nohome").string() +
+                          (allUsers == 0555 ? " setpriv --reuid=65534 --regid=65534 --clear-groups " : " ") +
+                          (dir / "bin/tarvex").string();
+    for (auto arg = row.begin() + 3; arg != row.end(); ++arg) command += " '" + *arg + "'";
     command += " 2>" + (dir / "errors").string();
-    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), c.linkFolder.empty() ? 1 : 0);
-    if (c.linkFolder.empty()) {
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), linkFolder.empty() ? 1 : 0);
+    if (linkFolder.empty()) {
       EXPECT_EQ(dir.Read("errors"), "Setup failed. 0x80070005\n");
       EXPECT_TRUE(fs::is_empty(dir / "cwd/Tarvex.lnk"));
       continue;
@@ -195,12 +167,12 @@ TEST(SetupRun, TheLinkGoesToTheFirstFolderThatTakesIt) {
     // The target is named tarvex.exe, which does not exist: it lends the link nothing.
     const std::string exe = dir.Win("bin\\tarvex.exe");
     const auto expected = posix::ShellLinkBytes({exe, dir.Win("bin\\"), "", "Lumor Tarvex", exe, 0, 5});
-    EXPECT_EQ(dir.Read(c.linkFolder + "/Tarvex.lnk"), expected);
+    EXPECT_EQ(dir.Read(linkFolder + "/Tarvex.lnk"), expected);
     // Running again gives the same file, and only the link is left: the probe removed its file.
     EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
-    EXPECT_EQ(dir.Read(c.linkFolder + "/Tarvex.lnk"), expected);
-    EXPECT_EQ(dir.NamesIn(c.linkFolder), std::vector<std::string>{"Tarvex.lnk"});
-    if (c.allUsers && c.linkFolder != "all/applications") {
+    EXPECT_EQ(dir.Read(linkFolder + "/Tarvex.lnk"), expected);
+    EXPECT_EQ(dir.NamesIn(linkFolder), std::vector<std::string>{"Tarvex.lnk"});
+    if (allUsers && linkFolder != "all/applications") {
       EXPECT_TRUE(fs::is_empty(dir / "all/applications"));
     }
   }
