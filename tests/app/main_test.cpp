@@ -7,24 +7,9 @@
 #include "tests/fakes/fake_setup.h"
 #include "tests/setup/table_file.h"
 
-using fakes::CallLog;
-
 // Each line is parsed on its own (parsing empties the table first) and started with: /Setup only installs
 // the shortcut and shows no window; every other line shows the window, with the project when it names one.
 TEST(Main, CommandLinesGiveTheirSwitchesAndTheirRoad) {
-  // Setup mode finds no all-users folder here, and no user's folder: the link goes in the current folder,
-  // made with the program's own values.
-  const CallLog shortcut = {"CoCreateInstance ShellLink",
-                            "QueryInterface IPersistFile",
-                            "SetPath C:\\Tools\\Tarvex.exe",
-                            "SetWorkingDirectory C:\\Tools\\",
-                            "SetDescription Lumor Tarvex",
-                            "SetIconLocation C:\\Tools\\Tarvex.exe,0",
-                            "SetShowCmd 5",
-                            "Resolve 0,5",
-                            "Save forget",
-                            "Release IPersistFile",
-                            "Release IShellLinkA"};
   for (const setup_test::Row& row : setup_test::ReadTable("command_lines.txt")) {
     SCOPED_TRACE("command line \"" + row.at(0) + "\"");
     mdlParam::ParseSwitches(row[0]);
@@ -50,7 +35,14 @@ TEST(Main, CommandLinesGiveTheirSwitchesAndTheirRoad) {
     };
     EXPECT_EQ(mdlMain::Main(row[0], m.platform, show, errors), setup ? 0 : 7);
     EXPECT_EQ(shown, setup ? "no window" : row.at(2).empty() ? "the window" : "the window with " + row[2]);
-    EXPECT_EQ(m.links.calls, setup ? shortcut : CallLog());
+    // Setup mode finds no programs folder here: the link goes in the current folder, with the program's
+    // values.
+    std::string sets;
+    for (const std::string& call : m.links.calls) sets += call.starts_with("Set") ? call + "|" : "";
+    EXPECT_EQ(sets,
+              setup ? "SetPath C:\\Tools\\Tarvex.exe|SetWorkingDirectory C:\\Tools\\|SetDescription Lumor "
+                      "Tarvex|SetIconLocation C:\\Tools\\Tarvex.exe,0|SetShowCmd 5|"
+                    : "");
     EXPECT_EQ(m.links.savedPath, setup ? u"Tarvex.lnk" : u"");
   }
 }
