@@ -69,6 +69,8 @@ TEST(ProbeFolder, OnlyTheFileTheProbeCreatedIsRemoved) {
   }
   EXPECT_EQ(dir.Read("taken/AAAAAAAA.tmp") + dir.Read("folded/aaaaaaaa.tmp"), "keep mekeep me");
   EXPECT_FALSE(fs::exists(dir / "elsewhere"));
+  EXPECT_EQ(files.CreateExclusive(dir.Win("folded\\AAAAAAAA.tmp")).outcome,
+            platform::ProbeCreate::AlreadyExists);
   mdlPath::TimeSeededRandom random;
   EXPECT_EQ(mdlPath::IsFolderWritable(dir.Win("empty"), files, random), -1);
 }
