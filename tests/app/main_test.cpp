@@ -47,14 +47,13 @@ TEST(Main, CommandLinesGiveTheirSwitchesAndTheirRoad) {
   }
 }
 
-// The road of the shortcut's folder itself is run on a real disk (tests/platform); here only its failure.
+// The road to the shortcut's folder is run on a real disk by the platform tests; here only its failure.
 TEST(Main, FailingSetupEndsWithTheHresultAndNoWindow) {
   fakes::FakeSetupMachine m;
   m.links.failAt = "Save";
   std::ostringstream errors;
-  EXPECT_EQ(mdlMain::Main(
-                "/Setup", m.platform, [](const auto&) { return ADD_FAILURE(), 7; }, errors),
-            1);
+  const auto noWindow = [](const std::optional<std::string>&) { return ADD_FAILURE(), 7; };
+  EXPECT_EQ(mdlMain::Main("/Setup", m.platform, noWindow, errors), 1);
   EXPECT_EQ(errors.str(), "Setup failed. 0x80070005\n");
   EXPECT_EQ(mdlMain::SetupFailureText(platform::RaisedError(5, "")), "Setup failed. 0x00000005");
 }

@@ -50,16 +50,8 @@ TEST(HostPaths, FilesAreFoundAsWindowsFindsThem) {
     }
   };
   auto attempt = std::async(std::launch::async, [&] {
-    for (const auto& [path, expected] :
-         std::vector<std::pair<std::string, std::string>>{{"Src\\Lower.bas", "lower"},
-                                                          {"SRC\\LOWER.BAS", "lower"},
-                                                          {"src\\lower.BAS", "other"},
-                                                          {"Gone\\..\\Src\\Lower.bas", "lower"},
-                                                          {"Src\\Missing.bas", "!"},
-                                                          {"Nope\\Lower.bas", "!"},
-                                                          {"Folder.frm", "!"},
-                                                          {"Pipe.frm", "!"}}) {
-      EXPECT_EQ(content(scratch.Win(path)), expected) << path;
+    for (const setup_test::Row& row : setup_test::ReadTable("host_files.txt")) {
+      EXPECT_EQ(content(scratch.Win(row.at(0))), row.at(1)) << row[0];
     }
   });
   ASSERT_EQ(attempt.wait_for(std::chrono::seconds(10)), std::future_status::ready)

@@ -12,7 +12,6 @@
 #include "platform/posix/shell_link_file.h"
 #include "setup/mdl_path.h"
 #include "setup/mdl_shell_lnk.h"
-#include "setup/time_seeded_random.h"
 #include "tests/fakes/fake_setup.h"
 #include "tests/fakes/scratch_folder_posix.h"
 #include "tests/setup/table_file.h"
@@ -71,8 +70,6 @@ TEST(ProbeFolder, OnlyTheFileTheProbeCreatedIsRemoved) {
   EXPECT_FALSE(fs::exists(dir / "elsewhere"));
   EXPECT_EQ(files.CreateExclusive(dir.Win("folded\\AAAAAAAA.tmp")).outcome,
             platform::ProbeCreate::AlreadyExists);
-  mdlPath::TimeSeededRandom random;
-  EXPECT_EQ(mdlPath::IsFolderWritable(dir.Win("empty"), files, random), -1);
 }
 
 // Two links beside their expected bytes: every property set (the target seen with its attributes, write
