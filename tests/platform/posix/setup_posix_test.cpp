@@ -75,16 +75,8 @@ TEST(ProbeFolder, OnlyTheFileTheProbeCreatedIsRemoved) {
 // Two links beside their expected bytes: every property set (the target seen with its attributes, write
 // time and size), and only the arguments.
 TEST(ShellLinkBytes, MatchTheExpectedFiles) {
-  posix::ShellLinkData full = {"Z:\\opt\\tarvex\\tarvex.exe",
-                               "Z:\\opt\\tarvex\\",
-                               "/x y",
-                               "Lumor Tarvex",
-                               "Z:\\opt\\tarvex\\icons.dll",
-                               2,
-                               5,
-                               0x20,
-                               0x01D9A0B0C0D0E0F0,
-                               12345};
+  posix::ShellLinkData full{"Z:\\t\\t.exe", "Z:\\t",          "/x y", "Lumor Tarvex", "Z:\\i.dll", 2, 5,
+                            0x20,           0x1D9A0B0C0D0E0F, 9};
   posix::ShellLinkData sparse;
   sparse.arguments = "a";
   const std::string folder = std::string(TARVEX_SOURCE_DIR) + "/tests/data/setup/";
