@@ -21,6 +21,15 @@ TEST(CreateShortcut, SetsEachOptionalValueOnlyWhenItIsGiven) {
   EXPECT_EQ(CallLog(all.calls.begin() + 2, all.calls.begin() + 7),
             (CallLog{"SetPath t", "SetWorkingDirectory w", "SetArguments  ", "SetDescription d",
                      "SetIconLocation i,7"}));
+  // Each optional call depends on its own value only.
+  const std::string calls[] = {"SetWorkingDirectory v", "SetArguments v", "SetIconLocation v,7",
+                               "SetDescription v"};
+  for (int which = 0; which < 4; ++which) {
+    fakes::RecordingShellLinks one;
+    const auto v = [&](int i) { return std::string(i == which ? "v" : ""); };
+    mdlShellLnk::CreateShortcut({one, kCodePage}, "x.lnk", "t", v(0), v(1), v(2), 7, 5, v(3));
+    EXPECT_EQ(CallLog(one.calls.begin() + 3, one.calls.end() - 5), CallLog{calls[which]});
+  }
 }
 
 // Each call of a full run fails in turn: the calls after it are not made, only what was obtained is released.
