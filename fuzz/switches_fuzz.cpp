@@ -25,12 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (piece.empty()) continue;
     const std::string item(mdlTrim::TrimBlanks(piece));
     const std::size_t separator = item.find_first_of(":=");
-    names.push_back(separator != std::string::npos || !first ? mdlTrim::LowerAscii(item.substr(0, separator))
-                                                             : "");
-    expected.push_back(names.back() + "=" +
-                       (separator != std::string::npos ? item.substr(separator + 1)
-                        : first                        ? item
-                                                       : ""));
+    const bool split = separator != std::string::npos;
+    names.push_back(split || !first ? mdlTrim::LowerAscii(item.substr(0, separator)) : "");
+    expected.push_back(names.back() + "=" + (split ? item.substr(separator + 1) : first ? item : ""));
   }
   std::vector<std::string> table;
   for (const mdlParam::Switch& entry : mdlParam::Switches()) table.push_back(entry.name + "=" + entry.value);
