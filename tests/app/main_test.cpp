@@ -1,91 +1,59 @@
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <sstream>
 
 #include "app/mdl_main.h"
 #include "app/mdl_param.h"
 #include "tests/fakes/fake_setup.h"
-#include "tests/fakes/fake_shell.h"
+#include "tests/setup/table_file.h"
 
-using fakes::CallLog;
+// Each line is parsed on its own (parsing empties the table first) and started with: /Setup only installs
+// the shortcut and shows no window; every other line shows the window, with the project when it names one.
+TEST(Main, CommandLinesGiveTheirSwitchesAndTheirRoad) {
+  for (const setup_test::Row& row : setup_test::ReadTable("command_lines.txt")) {
+    SCOPED_TRACE("command line \"" + row.at(0) + "\"");
+    mdlParam::ParseSwitches(row[0]);
+    std::vector<std::string> entries;
+    for (const mdlParam::Switch& entry : mdlParam::Switches()) {
+      entries.push_back(entry.name + "=" + entry.value);
+      // The question is trimmed and lower-cased; the stored names are not touched again, so a name ending
+      // in a blank is never found.
+      std::string shouted = "  " + entry.name + " ";
+      for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      EXPECT_EQ(mdlParam::HasSwitch(shouted), entry.name.ends_with(' ') ? 0 : -1) << shouted;
+    }
+    EXPECT_EQ(entries, std::vector<std::string>(row.begin() + 3, row.end()));
+    const bool setup = row.at(1) == "-1";
+    EXPECT_EQ(mdlParam::HasSwitch("Setup"), setup ? -1 : 0);
 
-namespace {
+    fakes::FakeSetupMachine m;
+    std::ostringstream errors;
+    std::string shown = "no window";
+    const auto show = [&](const std::optional<std::string>& project) {
+      shown = project ? "the window with " + *project : "the window";
+      return 7;
+    };
+    EXPECT_EQ(mdlMain::Main(row[0], m.platform, show, errors), setup ? 0 : 7);
+    EXPECT_EQ(shown, setup ? "no window" : row.at(2).empty() ? "the window" : "the window with " + row[2]);
+    // Setup mode finds no programs folder here: the link goes in the current folder, with the program's
+    // values.
+    std::string sets;
+    for (const std::string& call : m.links.calls) sets += call.starts_with("Set") ? call + "|" : "";
+    EXPECT_EQ(sets,
+              setup ? "SetPath C:\\Tools\\Tarvex.exe|SetWorkingDirectory C:\\Tools\\|SetDescription Lumor "
+                      "Tarvex|SetIconLocation C:\\Tools\\Tarvex.exe,0|SetShowCmd 5|"
+                    : "");
+    EXPECT_EQ(m.links.savedPath, setup ? u"Tarvex.lnk" : u"");
+  }
+}
 
-struct Machine {
-  CallLog log;
-  fakes::FakeShellFolders shell{log};
-  fakes::FakeRegistry registry{log};
-  fakes::FakeProgramFile program{log, "C:\\Tools", "Tarvex"};
-  fakes::FakeProbeFiles files{log};
-  fakes::ScriptedRandom random{log};
-  fakes::ShellLinkScript script;
-  fakes::RecordingShellLinks links{script};
-  fakes::Latin1CodePage codePage;
-  SetupPlatform platform{shell, registry, program, files, random, links, codePage};
+// The road to the shortcut's folder is run on a real disk by the platform tests; here only its failure.
+TEST(Main, FailingSetupEndsWithTheHresultAndNoWindow) {
+  fakes::FakeSetupMachine m;
+  m.links.failAt = "Save";
   std::ostringstream errors;
-  int windows = 0;
-  std::optional<std::string> projectFile;
-
-  int Run(const std::string& commandLine) {
-    return mdlMain::Main(
-        commandLine, platform,
-        [this](const std::optional<std::string>& project) {
-          projectFile = project;
-          return ++windows, 7;
-        },
-        errors);
-  }
-};
-
-
-}  // namespace
-
-// Every command line without /Setup shows the window; one path and nothing else is the project to read.
-TEST(Main, NormalModeShowsTheWindowWithTheProjectNamedAlone) {
-  const std::optional<std::string> none;
-  const struct {
-    std::string line;
-    std::optional<std::string> project;
-  } cases[] = {
-      {"", none},
-      {"/setupx", none},
-      {"/setup =1", none},
-      {"/x", none},
-      {"/Mode=Fast", none},
-      {"   ", none},
-      {"C:\\x.vbp", "C:\\x.vbp"},
-      {" Demo.vbp ", "Demo.vbp"},
-      {"C:\\My Projects\\x.vbp", "C:\\My Projects\\x.vbp"},
-      {"\"C:\\My Projects\\x.vbp\"", "C:\\My Projects\\x.vbp"},
-      {"/home/ann/Demo.VBP", "/home/ann/Demo.VBP"},
-      {"setup", "setup"},
-      {"-setup", "-setup"},
-      {"a.vbp /Mode=Fast", none},
-      {"\"C:\\x.vbp\" b.vbp", none},
-      {"\"\"", none},
-  };
-  for (const auto& c : cases) {
-    Machine m;
-    EXPECT_EQ(m.Run(c.line), 7) << c.line;
-    EXPECT_EQ(m.windows, 1);
-    EXPECT_EQ(m.projectFile, c.project) << c.line;
-    EXPECT_TRUE(m.log.empty());
-    EXPECT_TRUE(m.script.calls.empty());
-  }
-}
-
-TEST(Main, UserFolderFromTheRegistryWhenTheShellHasNone) {
-  Machine m;
-  m.shell.entryPointMissing = true;
-  m.registry.keyExists = true;
-  m.registry.programs = "C:\\Reg\\Programs";
-  EXPECT_EQ(m.Run("/Setup"), 0);
-  EXPECT_EQ(m.script.savedPath, u"C:\\Reg\\Programs\\Tarvex.lnk");
-}
-
-TEST(Main, FailureTextShowsTheHresultAsEightHexDigits) {
-  EXPECT_EQ(mdlMain::SetupFailureText(platform::RaisedError(static_cast<int32_t>(0x80004005u), "")),
-            "Setup failed. 0x80004005");
+  const auto noWindow = [](const std::optional<std::string>&) { return ADD_FAILURE(), 7; };
+  EXPECT_EQ(mdlMain::Main("/Setup", m.platform, noWindow, errors), 1);
+  EXPECT_EQ(errors.str(), "Setup failed. 0x80070005\n");
   EXPECT_EQ(mdlMain::SetupFailureText(platform::RaisedError(5, "")), "Setup failed. 0x00000005");
 }

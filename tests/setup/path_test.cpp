@@ -2,118 +2,69 @@
 
 #include "setup/mdl_path.h"
 #include "tests/fakes/fake_setup.h"
+#include "tests/setup/table_file.h"
 
-using namespace mdlPath;
+using fakes::CallLog;
 
-namespace {
-
-struct Machine {
-  fakes::CallLog log;
-  fakes::FakeShellFolders shell{log};
-  fakes::FakeRegistry registry{log};
-  fakes::FakeProbeFiles files{log};
-};
-
-const std::string kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-}  // namespace
-
-TEST(AppPaths, JoinFolderBaseNameAndExe) {
-  fakes::CallLog log;
-  const fakes::FakeProgramFile program(log, "C:\\Tools\\Tarvex", "Tarvex");
-  EXPECT_EQ(AppExePath(program), "C:\\Tools\\Tarvex\\Tarvex.exe");
-  EXPECT_EQ(AppFolder(program), "C:\\Tools\\Tarvex\\");
+TEST(AppPaths, SplitTheProgramFileAndJoinItAgainAsAnExe) {
+  for (const setup_test::Row& row : setup_test::ReadTable("program_paths.txt")) {
+    std::string folder, base;
+    mdlPath::SplitProgramPath(row.at(0), folder, base);
+    EXPECT_EQ(folder + "|" + base, row.at(1) + "|" + row.at(2));
+    const fakes::FakeProgramFile program(folder, base);
+    EXPECT_EQ(mdlPath::AppExePath(program) + "|" + mdlPath::AppFolder(program), row.at(3) + "|" + row.at(4));
+  }
+  EXPECT_EQ(mdlPath::AddTrailingBackslash(""), "\\");
 }
 
-TEST(AppPaths, DriveRootGetsNoSecondBackslash) {
-  fakes::CallLog log;
-  const fakes::FakeProgramFile program(log, "C:\\", "Tarvex");
-  EXPECT_EQ(AppExePath(program), "C:\\Tarvex.exe");
-  EXPECT_EQ(AppFolder(program), "C:\\");
+TEST(ProgramsFolders, ShellFirstThenForTheUserOnlyTheRegistry) {
+  for (setup_test::Row row : setup_test::ReadTable("programs_folders.txt")) {
+    fakes::FakeSetupMachine m;
+    if (const std::size_t nul = row.at(0).find("<NUL>"); nul != std::string::npos)
+      row[0].replace(nul, 5, 1, '\0');
+    for (const int id : {0, 1}) {
+      if (row.at(id) != "-" && row[id] != "!") m.shell.folders[id ? 2 : 23] = row[id];
+    }
+    m.shell.entryPointMissing = row[0] == "!";
+    m.shell.keyExists = row.at(2) != "-";
+    if (!row[2].empty() && row[2] != "-") m.shell.programs = row[2];
+    EXPECT_EQ(mdlPath::CommonProgramsFolder(m.shell), row.at(3)) << row[0];
+    EXPECT_EQ(mdlPath::UserProgramsFolder(m.shell, m.shell), row.at(4)) << row[1];
+    // A key that opened is closed again.
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "RegCloseKey"),
+              std::count(m.log.begin(), m.log.end(), "RegQueryValueExA Programs 260"));
+  }
+  fakes::FakeSetupMachine m;
+  m.shell.keyExists = true;
+  mdlPath::UserProgramsFolder(m.shell, m.shell);
+  EXPECT_EQ(m.log,
+            (CallLog{"SHGetFolderPathA 2 0",
+                     "RegOpenKeyExA 2147483649 Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                     "Shell Folders 131097",
+                     "RegQueryValueExA Programs 260", "RegCloseKey"}));
 }
 
-TEST(AppPaths, ExtensionIsAlwaysExe) {
-  fakes::CallLog log;
-  // The base name comes without its real extension ("tarvex.bin" gives "tarvex").
-  const fakes::FakeProgramFile program(log, "Z:\\opt\\bin", "tarvex");
-  EXPECT_EQ(AppExePath(program), "Z:\\opt\\bin\\tarvex.exe");
+TEST(ProbeName, IsEightCapitalLettersAndTmpEvenForAGeneratorGivingOne) {
+  CallLog log;
+  fakes::ScriptedRandom random(log, {0.0, 0.999999, 0.5, 1.5 / 26, 25.5 / 26, 1.0, -0.0, 0.3});
+  EXPECT_EQ(mdlPath::ProbeName(random), "AZNBZZAH.tmp");
 }
 
-TEST(CommonProgramsFolder, MissingOrFailingShellGivesEmptyWithoutFallback) {
-  Machine m;
-  EXPECT_EQ(CommonProgramsFolder(m.shell), "");
-  m.shell.entryPointMissing = true;
-  m.shell.folders[23] = "C:\\Never";
-  EXPECT_EQ(CommonProgramsFolder(m.shell), "");
-  EXPECT_EQ(m.log, (fakes::CallLog{"SHGetFolderPathA 23 0", "SHGetFolderPathA 23 0"}));
-}
-
-TEST(CommonProgramsFolder, KeepsTheTextBeforeTheFirstNul) {
-  Machine m;
-  m.shell.folders[23] = std::string("C:\\P\0junk", 9);
-  EXPECT_EQ(CommonProgramsFolder(m.shell), "C:\\P\\");
-}
-
-TEST(UserProgramsFolder, FallsBackToTheRegistryValueAndClosesTheKey) {
-  Machine m;
-  m.registry.keyExists = true;
-  m.registry.programs = "C:\\Reg\\Programs";
-  EXPECT_EQ(UserProgramsFolder(m.shell, m.registry), "C:\\Reg\\Programs\\");
-  EXPECT_EQ(m.log, (fakes::CallLog{"SHGetFolderPathA 2 0",
-                                   "RegOpenKeyExA 2147483649 " + kShellFoldersKey + " 131097",
-                                   "RegQueryValueExA Programs 260", "RegCloseKey"}));
-  EXPECT_EQ(m.registry.openKeys, 0);
-
-  m.shell.entryPointMissing = true;
-  EXPECT_EQ(UserProgramsFolder(m.shell, m.registry), "C:\\Reg\\Programs\\");
-}
-
-TEST(UserProgramsFolder, NeitherSourceGivesEmptyNotBackslash) {
-  Machine m;
-  EXPECT_EQ(UserProgramsFolder(m.shell, m.registry), "");  // no key
-  m.registry.keyExists = true;
-  EXPECT_EQ(UserProgramsFolder(m.shell, m.registry), "");  // key without the value
-  EXPECT_EQ(m.registry.openKeys, 0);
-}
-
-TEST(ProbeName, IsEightCapitalLettersAndTmp) {
-  fakes::CallLog log;
-  fakes::ScriptedRandom random(log, {0.0, 0.999999, 0.5, 1.5 / 26, 25.5 / 26, 0.1, 0.2, 0.3});
-  EXPECT_EQ(ProbeName(random), "AZNBZCFH.tmp");
-}
-
-TEST(ProbeName, RealGeneratorsOnlyGiveLettersAToZ) {
-  fakes::CallLog log;
-  fakes::ScriptedRandom edge(log, {1.0, -0.0, 0.9999999999});
-  EXPECT_EQ(ProbeName(edge).substr(0, 3), "ZAZ");
-}
-
-TEST(IsFolderWritable, EmptyFolderIsFalseWithoutTouchingAnything) {
-  Machine m;
-  fakes::ScriptedRandom random(m.log);
-  EXPECT_EQ(IsFolderWritable("", m.files, random), 0);
-  EXPECT_TRUE(m.log.empty());
-}
-
-TEST(IsFolderWritable, GivesUpAfterBoundedAttemptsWhenEveryNameIsTaken) {
-  Machine m;
-  m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
-  fakes::ScriptedRandom random(m.log);  // always draws AAAAAAAA
-  EXPECT_EQ(IsFolderWritable("C:\\P", m.files, random), 0);
-  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Create C:\\P\\AAAAAAAA.tmp"), 16);
-  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Delete C:\\P\\AAAAAAAA.tmp"), 0);
-  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Randomize"), 1);
-}
-
-TEST(IsFolderWritable, FailedCloseOrDeleteIsFalse) {
-  Machine m;
-  fakes::ScriptedRandom random(m.log);
-  m.files.failClose = true;
-  EXPECT_EQ(IsFolderWritable("C:\\P", m.files, random), 0);
-  EXPECT_TRUE(m.files.files.empty());  // a probe that would not close is still removed
-
-  m.files.failClose = false;
-  m.files.failDelete = true;
-  EXPECT_EQ(IsFolderWritable("C:\\P", m.files, random), 0);
-  EXPECT_EQ(m.files.files, (std::set<std::string>{"C:\\P\\AAAAAAAA.tmp"}));  // stays behind
+TEST(IsFolderWritable, TrueOnlyWhenTheProbeIsCreatedClosedAndDeleted) {
+  for (const setup_test::Row& row : setup_test::ReadTable("fake_probes.txt")) {
+    fakes::FakeSetupMachine m;
+    if (row.at(0) == "taken") m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
+    if (row[0] == "read-only") m.files.readOnlyFolders.insert("C:\\P\\");
+    m.files.failClose = row[0] == "close";
+    m.files.failDelete = row[0] == "delete";
+    EXPECT_EQ(mdlPath::IsFolderWritable("C:\\P", m.files, m.random), std::stoi(row.at(1))) << row[0];
+    EXPECT_EQ(m.files.files.size(), std::stoul(row.at(2))) << row[0];
+    EXPECT_EQ(m.log.front(), "Randomize") << "seeded once, first";
+    EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "Create C:\\P\\AAAAAAAA.tmp"), std::stoi(row.at(3)))
+        << row[0];
+    EXPECT_EQ(m.log.size(), std::stoul(row.at(4))) << row[0];
+  }
+  fakes::FakeSetupMachine m;
+  EXPECT_EQ(mdlPath::IsFolderWritable("", m.files, m.random), 0);
+  EXPECT_TRUE(m.log.empty()) << "the empty folder touches nothing";
 }

@@ -4,92 +4,69 @@
 #include "setup/mdl_shell_lnk.h"
 #include "setup/wide_text.h"
 #include "tests/fakes/fake_setup.h"
-#include "tests/fakes/fake_shell.h"
 
 using fakes::CallLog;
 
-namespace {
+const fakes::PassThroughCodePage kCodePage;
 
-struct Shortcut {
-  fakes::ShellLinkScript script;
-  fakes::RecordingShellLinks factory{script};
-  fakes::Latin1CodePage codePage;
-
-  void Create(const std::string& link, const std::string& target, const std::string& folder,
-              const std::string& args, const std::string& icon, int32_t index, int32_t show,
-              const std::string& description) {
-    mdlShellLnk::CreateShortcut({factory, codePage}, link, target, folder, args, icon, index, show,
-                                description);
-  }
-};
-
-}  // namespace
-
-TEST(CreateShortcut, EmptyOptionalValuesAreNotSetButTheTargetAlwaysIs) {
-  Shortcut s;
-  s.Create("x.lnk", "", "", "", "", 7, 1, "");
-  EXPECT_EQ(s.script.calls,
-            (CallLog{"CoCreateInstance ShellLink", "QueryInterface IPersistFile", "SetPath", "SetShowCmd 1",
+// Only a string of length zero is left unset; the target is set even then.
+TEST(CreateShortcut, SetsEachOptionalValueOnlyWhenItIsGiven) {
+  fakes::RecordingShellLinks none, all;
+  mdlShellLnk::CreateShortcut({none, kCodePage}, "C:\\Men\xC3\xBC\\x.lnk", "", "", "", "", 7, 5, "");
+  EXPECT_EQ(none.calls,
+            (CallLog{"CoCreateInstance ShellLink", "QueryInterface IPersistFile", "SetPath ", "SetShowCmd 5",
                      "Resolve 0,5", "Save forget", "Release IPersistFile", "Release IShellLinkA"}));
-}
-
-TEST(CreateShortcut, EachOptionalCallDependsOnItsOwnValueOnly) {
-  const std::vector<std::pair<int, std::string>> single = {{0, "SetWorkingDirectory w"},
-                                                           {1, "SetArguments a"},
-                                                           {2, "SetIconLocation i,0"},
-                                                           {3, "SetDescription d"}};
-  for (const auto& [which, call] : single) {
-    Shortcut s;
-    s.Create("x.lnk", "t", which == 0 ? "w" : "", which == 1 ? "a" : "", which == 2 ? "i" : "", 0, 5,
-             which == 3 ? "d" : "");
-    ASSERT_EQ(s.script.calls.size(), 9u) << call;
-    EXPECT_EQ(s.script.calls[3], call);
+  EXPECT_EQ(none.savedPath, u"C:\\Men\u00FC\\x.lnk") << "saved by its wide name";
+  mdlShellLnk::CreateShortcut({all, kCodePage}, "x.lnk", "t", "w", " ", "i", 7, 5, "d");
+  EXPECT_EQ(CallLog(all.calls.begin() + 2, all.calls.begin() + 7),
+            (CallLog{"SetPath t", "SetWorkingDirectory w", "SetArguments  ", "SetDescription d",
+                     "SetIconLocation i,7"}));
+  // Each optional call depends on its own value only.
+  const std::string calls[] = {"SetWorkingDirectory v", "SetArguments v", "SetIconLocation v,7",
+                               "SetDescription v"};
+  for (int which = 0; which < 4; ++which) {
+    fakes::RecordingShellLinks one;
+    const auto v = [&](int i) { return std::string(i == which ? "v" : ""); };
+    mdlShellLnk::CreateShortcut({one, kCodePage}, "x.lnk", "t", v(0), v(1), v(2), 7, 5, v(3));
+    EXPECT_EQ(CallLog(one.calls.begin() + 3, one.calls.end() - 5), CallLog{calls[which]});
   }
 }
 
+// Each call of a full run fails in turn: the calls after it are not made, only what was obtained is released.
 TEST(CreateShortcut, AFailingCallStopsTheRestAndRaisesItsHresult) {
-  const CallLog all = {"CoCreateInstance", "QueryInterface",
-                       "SetPath",          "SetWorkingDirectory",
-                       "SetArguments",     "SetDescription",
-                       "SetIconLocation",  "SetShowCmd",
-                       "Resolve",          "Save"};
-  for (std::size_t k = 0; k < all.size(); ++k) {
-    Shortcut s;
-    s.script.failAt = all[k];
-    s.script.failure = static_cast<int32_t>(0x80070005u + k);
+  fakes::RecordingShellLinks full;
+  mdlShellLnk::CreateShortcut({full, kCodePage}, "C:\\P\\Tarvex.lnk", "t", "w", "a", "i", 0, 5, "d");
+  ASSERT_EQ(full.calls.size(), 12u);
+  for (std::size_t k = 0; k < 10; ++k) {
+    fakes::RecordingShellLinks links;
+    links.failAt = full.calls[k].substr(0, full.calls[k].find(' '));
+    links.failure = static_cast<int32_t>(0x80070005u + k);
     try {
-      s.Create("C:\\P\\Tarvex.lnk", "t", "w", "a", "i", 0, 5, "d");
-      FAIL() << all[k] << " did not raise";
+      mdlShellLnk::CreateShortcut({links, kCodePage}, "C:\\P\\Tarvex.lnk", "t", "w", "a", "i", 0, 5, "d");
+      ADD_FAILURE() << links.failAt << " did not raise";
     } catch (const platform::RaisedError& error) {
-      EXPECT_EQ(error.Number(), static_cast<int32_t>(0x80070005u + k));
+      EXPECT_EQ(error.Number(), links.failure);
     }
-    // Calls up to the failing one, then only the releases of what was obtained.
-    ASSERT_GE(s.script.calls.size(), k + 1) << all[k];
-    EXPECT_EQ(s.script.calls[k].substr(0, all[k].size()), all[k]);
-    CallLog releases(s.script.calls.begin() + static_cast<std::ptrdiff_t>(k) + 1, s.script.calls.end());
-    CallLog expected;
+    CallLog expected(full.calls.begin(), full.calls.begin() + static_cast<std::ptrdiff_t>(k) + 1);
     if (k >= 2) expected.push_back("Release IPersistFile");
     if (k >= 1) expected.push_back("Release IShellLinkA");
-    EXPECT_EQ(releases, expected) << all[k];
-    EXPECT_EQ(s.script.savedPath.empty(), k < 9);
+    EXPECT_EQ(links.calls, expected);
   }
-}
-
-TEST(CreateShortcut, PositiveHresultsAreSuccess) {
-  Shortcut s;
-  s.script.failAt = "Resolve";
-  s.script.failure = 1;  // S_FALSE
-  EXPECT_NO_THROW(s.Create("x.lnk", "t", "", "", "", 0, 5, ""));
-  EXPECT_EQ(s.script.savedPath, u"x.lnk");
+  fakes::RecordingShellLinks positive;  // S_FALSE and the like are success
+  positive.failAt = "Resolve";
+  positive.failure = 1;
+  EXPECT_NO_THROW(mdlShellLnk::CreateShortcut({positive, kCodePage}, "x.lnk", "t", "", "", "", 0, 5, ""));
+  EXPECT_EQ(positive.savedPath, u"x.lnk");
 }
 
 TEST(WideFromUtf8, DecodesAllLengthsAndReplacesMalformedBytes) {
-  EXPECT_EQ(mdlShellLnk::WideFromUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), u"a\u00E9\u20AC\U0001F600");
-  EXPECT_EQ(mdlShellLnk::WideFromUtf8("\xFF"
-                                      "a"),
-            u"\uFFFDa");
-  EXPECT_EQ(mdlShellLnk::WideFromUtf8("\xC3"), u"\uFFFD");
-  EXPECT_EQ(mdlShellLnk::WideFromUtf8("\xC0\xAF"), u"\uFFFD");      // overlong "/"
-  EXPECT_EQ(mdlShellLnk::WideFromUtf8("\xED\xA0\x80"), u"\uFFFD");  // a surrogate
-  EXPECT_EQ(mdlShellLnk::WideFromUtf8(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+  const std::pair<std::string, std::u16string> cases[] = {
+      {"a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", u"a\u00E9\u20AC\U0001F600"},
+      {"\xFF\x61", u"\uFFFDa"},
+      {"\xC3", u"\uFFFD"},
+      {"\xC0\xAF", u"\uFFFD"},      // overlong "/"
+      {"\xED\xA0\x80", u"\uFFFD"},  // a surrogate
+      {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+  };
+  for (const auto& [utf8, wide] : cases) EXPECT_EQ(mdlShellLnk::WideFromUtf8(utf8), wide) << utf8;
 }
