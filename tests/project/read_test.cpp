@@ -30,35 +30,74 @@ class Reader : public ::testing::Test {
   mdlFile::ReaderContext context{files, pointer, messages, tree, saveAs};
 };
 
-struct PieceCase {
-  std::size_t chunk;
-  std::string form;
+// Fills a form with lines that are neither its kind nor its name.
+std::string Filler(std::size_t bytes) {
+  std::string text;
+  while (text.size() < bytes) text += "  Caption = \"some text that is no name line at all\"\r\n";
+  return text;
+}
+
+struct FormCase {
+  const char* what;
+  std::string content;
+  std::size_t chunk;  // bytes per read
   int32_t kind;
   std::string name;
+  std::size_t opens = 1;
 };
 
-TEST_F(Reader, FormFilesReadInAnyPiecesGiveTheSameKindAndName) {
+// A form is opened once for both its kind and its name, whatever the kind scan consumed before the name
+// scan, and the answer is the one the separate reads give.
+TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
   const std::string tricky = "   Begin VB.Form Inner\r\nBegin VB.MDIForm M\r\n  Attribute VB_Name   =  \"Split\"  \r\n"
                              "attribute vb_nameX = \"No\"\r\nAttribute VB_Nam = \"No\"\r\n";
   const std::string huge(3 * 1024 * 1024, 'x');
-  const std::string hugeForm = "Begin " + huge + "\r\nBegin VB.Form F\r\n" + huge + " = 1\r\nAttribute VB_Name = \"" +
-                               std::string(100000, 'n') + "\"\r\n" + std::string(70000, ' ') + "=y\r\n";
-  for (const PieceCase& c : std::vector<PieceCase>{{1, tricky, 2, "Split"},
-                                                   {7, tricky, 2, "Split"},
-                                                   {1 << 20, tricky, 2, "Split"},
-                                                   {4096, hugeForm, 1, std::string(100000, 'n')},
-                                                   {1, "Begin VB.Form F\r", 1, ""},
-                                                   {2, "Attribute VB_Name = \"A\"\r\n\r\n", 0, "A"}}) {
+  const std::string longName(100000, 'n');
+  using namespace mdlFile;
+  const FormCase cases[] = {
+      {"tricky lines byte by byte", tricky, 1, kindMdiForm, "Split"},
+      {"tricky lines in sevens", tricky, 7, kindMdiForm, "Split"},
+      {"tricky lines whole", tricky, 1 << 20, kindMdiForm, "Split"},
+      {"huge lines", "Begin " + huge + "\r\nBegin VB.Form F\r\n" + huge + " = 1\r\nAttribute VB_Name = \"" + longName +
+                         "\"\r\n" + std::string(70000, ' ') + "=y\r\n",
+       4096, kindForm, longName, 2},
+      {"a CR ending the file", "Begin VB.Form F\r", 1, kindForm, ""},
+      {"a name and a blank line", "Attribute VB_Name = \"A\"\r\n\r\n", 2, kindUndetermined, "A"},
+      {"a form", "VERSION 5.00\r\nBegin VB.Form Main\r\nEnd\r\nAttribute VB_Name = \"Main\"\r\n", 1 << 20, kindForm,
+       "Main"},
+      {"an MDI form in small reads", "VERSION 5.00\r\nBegin VB.MDIForm Top\r\nEnd\r\nAttribute VB_Name = \"Top\"\r\n", 3,
+       kindMdiForm, "Top"},
+      {"a name line before the kind, the last one winning",
+       "Attribute VB_Name = \"First\"\r\nBegin VB.Form F\r\n" + Filler(300 * 1024) + "Attribute VB_Name = \"Last\"\r\n",
+       1 << 20, kindForm, "Last"},
+      {"a name line split where the kind scan stopped",
+       "Begin VB.Form F\r\n" + Filler(4000) + "Attribute VB_Name = \"Across\"\r\n", 4096, kindForm, "Across"},
+      {"the kind past the first megabyte reads the file again",
+       "Attribute VB_Name = \"Deep\"\r\n" + Filler(1500 * 1024) + "Begin VB.Form Deep\r\n", 1 << 16, kindForm, "Deep", 2},
+      {"no kind at all", "Attribute VB_Name = \"Plain\"\r\n" + Filler(10 * 1024), 1 << 20, kindUndetermined, "Plain"},
+      {"an empty file", "", 1 << 20, kindUndetermined, ""},
+  };
+  for (const FormCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes::MemoryTextFiles files;
     files.SetChunk(c.chunk);
-    files.Put("C:\\P\\F.frm", c.form);
-    ASSERT_TRUE(Read("Module=A; a.bas\r\n\r\nForm=F.frm\r\n")) << c.chunk;
-    ASSERT_EQ(Model().count, 2);
-    EXPECT_EQ(Model().components[1].kind, c.kind) << c.chunk;
-    EXPECT_EQ(Model().components[1].name, c.name) << c.chunk;
+    files.Put("C:\\P\\F.frm", c.content);
+    ProjectModel model;
+    model.filePath = kProject;
+    AddComponent(model, files, "F.frm", kindForm);
+    ASSERT_EQ(model.components.size(), 1u);
+    EXPECT_EQ(model.components[0].kind, c.kind);
+    EXPECT_EQ(model.components[0].name, c.name);
+    EXPECT_EQ(model.components[0].path, "F.frm");
+    EXPECT_EQ(files.Opened().size(), c.opens);
+    EXPECT_EQ(files.OpenCount(), 0);
+    EXPECT_EQ(ReadFormKind(model, files, "F.frm"), c.kind);
+    EXPECT_EQ(ReadComponentName(model, files, "F.frm"), c.name);
   }
 }
 
 TEST_F(Reader, SuccessRebuildsTheTreeEnablesSaveAsAndClosesEveryFile) {
+  files.SetChunk(3);  // line ends fall across reads
   files.Put("C:\\P\\F.frm", "Begin VB.Form F\r\nAttribute VB_Name = \"F\"\r\n");
   ASSERT_TRUE(Read("Name=P\r\nForm=F.frm\r\nModule=M; M.bas\r\n"));
   EXPECT_TRUE(saveAs.enabled);
@@ -78,7 +117,12 @@ TEST_F(Reader, EveryFailureShowsOneErrorAfterThePointerIsRestoredAndDisablesSave
       {"missing project", [](fakes::MemoryTextFiles& f) { f.FailOpen(kProject); }},
       {"project fails part way", [](fakes::MemoryTextFiles& f) { f.FailReadAfter(kProject, 5); }},
       {"form fails part way", [](fakes::MemoryTextFiles& f) { f.FailReadAfter("C:\\P\\F.frm", 3); }},
-      {"form cannot be opened", [](fakes::MemoryTextFiles& f) { f.FailOpen("C:\\P\\F.frm"); }}};
+      {"form cannot be opened", [](fakes::MemoryTextFiles& f) { f.FailOpen("C:\\P\\F.frm"); }},
+      {"form fails past the bytes kept from its kind scan", [](fakes::MemoryTextFiles& f) {
+         f.SetChunk(64 * 1024);
+         f.Put("C:\\P\\F.frm", "Begin VB.Form F\r\n" + Filler(400 * 1024));
+         f.FailReadAfter("C:\\P\\F.frm", 200 * 1024);
+       }}};
   for (const Failure& failure : failures) {
     files = fakes::MemoryTextFiles();
     files.Put("C:\\P\\F.frm", "Begin VB.Form F\r\nAttribute VB_Name = \"F\"\r\n");
