@@ -36,7 +36,7 @@ class FakeInput : public platform::InputFile {
     --owner_.openCount_;
   }
   std::size_t Read(char* buffer, std::size_t size) override {
-    if (offset_ >= failAfter_) throw platform::FileError(path_, "injected read failure");
+    if (offset_ >= failAfter_) owner_.Refuse(path_, "injected read failure");
     const std::string& content = owner_.nodes_[node_].content;
     const std::size_t n =
         std::min({size, content.size() - std::min(offset_, content.size()), failAfter_ - offset_});
@@ -63,14 +63,14 @@ class FakeOutput : public platform::OutputFile {
   ~FakeOutput() override { Release(); }
   void Write(std::string_view bytes) override {
     if (open_ && owner_.writes_++ == owner_.failWrite_)
-      throw platform::FileError(path_, "injected write failure");
-    if (!open_) throw platform::FileError(path_, "The handle is invalid.");
+      owner_.Refuse(path_, "injected write failure");
+    if (!open_) owner_.Refuse(path_, "The handle is invalid.");
     owner_.nodes_[node_].content.append(bytes);
   }
   void Close() override {
     Release();
     if (owner_.Failing(FakePackFiles::Step::Close, path_))
-      throw platform::FileError(path_, "injected close failure");
+      owner_.Refuse(path_, "injected close failure");
   }
 
  private:
@@ -151,9 +151,9 @@ std::vector<std::string> FakePackFiles::NamesIn(const std::string& folder) const
 
 std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string& path) {
   const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) throw platform::FileError(path, "The system cannot find the file specified.");
-  if (!nodes_[found->second.node].regular) throw platform::FileError(path, "Not a regular file");
-  if (Failing(Step::Open, path)) throw platform::FileError(path, "injected open failure");
+  if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
+  if (!nodes_[found->second.node].regular) Refuse(path, "Not a regular file");
+  if (Failing(Step::Open, path)) Refuse(path, "injected open failure");
   const auto fail = failReadAfter_.find(Key(path));
   const std::size_t failAfter =
       fail == failReadAfter_.end() ? std::numeric_limits<std::size_t>::max() : fail->second;
@@ -161,40 +161,41 @@ std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string&
 }
 
 std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::string& path) {
-  if (Failing(Step::Create, path)) throw platform::FileError(path, "injected create failure");
+  if (Failing(Step::Create, path)) Refuse(path, "injected create failure");
   const auto found = entries_.find(Key(path));
   if (found == entries_.end()) {
     Put(path, "");
+    written_.push_back(Key(path));
     return std::make_unique<FakeOutput>(*this, entries_.at(Key(path)).node, path);
   }
   Node& node = nodes_[found->second.node];
-  if (!node.regular) throw platform::FileError(path, "Not a regular file");
-  if (node.users > 0) throw platform::FileError(path, "The file is in use.");
-  if (node.readOnly) throw platform::FileError(path, "Access is denied.");
+  Replaceable(node, path);
   node.content.clear();
+  written_.push_back(Key(path));
   return std::make_unique<FakeOutput>(*this, found->second.node, path);
 }
 
 platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, const std::string& to) {
   const auto source = entries_.find(Key(from));
-  if (source == entries_.end()) throw platform::FileError(from, "The system cannot find the file specified.");
+  if (source == entries_.end()) Refuse(from, "The system cannot find the file specified.");
   const int sourceNode = source->second.node;
-  if (!nodes_[sourceNode].regular) throw platform::FileError(from, "Not a regular file");
-  if (Failing(Step::Copy, from)) throw platform::FileError(from, "injected copy failure");
-  if (Failing(Step::Copy, to)) throw platform::FileError(to, "injected copy failure");
+  if (!nodes_[sourceNode].regular) Refuse(from, "Not a regular file");
+  if (Failing(Step::Copy, from)) Refuse(from, "injected copy failure");
+  if (Failing(Step::Copy, to)) Refuse(to, "injected copy failure");
   const auto destination = entries_.find(Key(to));
   std::string shownName = LastName(to);
   if (destination != entries_.end()) {
     const Node& old = nodes_[destination->second.node];
-    if (destination->second.node == sourceNode) throw platform::FileError(to, "The file is its own source.");
-    if (!old.regular) throw platform::FileError(to, "Not a regular file");
-    if (old.users > 0) throw platform::FileError(to, "The file is in use.");
-    if (old.readOnly) throw platform::FileError(to, "Access is denied.");
+    if (destination->second.node == sourceNode) Refuse(to, "The file is its own source.");
+    Replaceable(old, to);
     shownName = destination->second.shownName;  // the file of that name is the one replaced
   }
   // A new file takes the name, as a rename over the old one does; other links keep the old content.
   entries_[Key(to)] = Entry{shownName, NewNode(Node{nodes_[sourceNode].content})};
-  return platform::FileIdentity{1, static_cast<uint64_t>(sourceNode)};
+  const platform::FileIdentity identity{1, static_cast<uint64_t>(sourceNode)};
+  copies_.emplace_back(Key(to), identity);
+  written_.push_back(Key(to));
+  return identity;
 }
 
 bool FakePackFiles::Exists(const std::string& path) {
@@ -203,14 +204,33 @@ bool FakePackFiles::Exists(const std::string& path) {
 
 void FakePackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
   const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) throw platform::FileError(path, "The system cannot find the file specified.");
+  if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
   const Node& old = nodes_[found->second.node];
-  if (!old.regular) throw platform::FileError(path, "Not a regular file");
-  if (old.users > 0) throw platform::FileError(path, "The file is in use.");
-  if (old.readOnly) throw platform::FileError(path, "Access is denied.");
-  if (Failing(Step::Write, path)) throw platform::FileError(path, "injected write failure");
+  Replaceable(old, path);
+  if (Failing(Step::Write, path)) Refuse(path, "injected write failure");
   // Renamed over the name: other links keep the old content.
   found->second.node = NewNode(Node{std::string(bytes)});
+  written_.push_back(Key(path));
+}
+
+void FakePackFiles::Replaceable(const Node& node, const std::string& path) {
+  if (!node.regular) Refuse(path, "Not a regular file");
+  if (node.users > 0) Refuse(path, "The file is in use.");
+  if (node.readOnly) Refuse(path, "Access is denied.");
+}
+
+void FakePackFiles::Refuse(const std::string& path, const std::string& reason) {
+  ++failures_;
+  throw platform::FileError(path, reason);
+}
+
+std::map<std::string, std::string> FakePackFiles::Snapshot() const {
+  std::map<std::string, std::string> all;
+  for (const auto& [key, entry] : entries_) {
+    const Node& node = nodes_.at(entry.node);
+    all[key] = entry.shownName + (node.regular ? ":" : "|") + (node.readOnly ? "r:" : "w:") + node.content;
+  }
+  return all;
 }
 
 }  // namespace fakes

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "cli/memory_tree_view.h"
 #include "project/mdl_file.h"
@@ -76,8 +77,23 @@ TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
        "Attribute VB_Name = \"Deep\"\r\n" + Filler(1500 * 1024) + "Begin VB.Form Deep\r\n", 1 << 16, kindForm, "Deep", 2},
       {"no kind at all", "Attribute VB_Name = \"Plain\"\r\n" + Filler(10 * 1024), 1 << 20, kindUndetermined, "Plain"},
       {"an empty file", "", 1 << 20, kindUndetermined, ""},
+      {"near misses after the last name line, in single bytes",
+       "Attribute VB_Name = \"A1\"\r  attribute vb_name=B2  \n  Attribute VB_Name = a = b\r\nAttribute  VB_Name = \"no\"\r"
+       "XAttribute VB_Name = \"no\"\nAttribute VB_Namex = \"no\"\r\nAttribute VB_Name\r\nAttribute VB_Name\t= \"tab\"\r"
+       "vb_name = x\nSub a_Change()\r\n_\rvb_",
+       1, kindUndetermined, "a = b"},
+      {"quotes dropped wherever they are, in fives",
+       "Attribute VB_Name = \"A1\"\r\n" + std::string(70000, 'v') + "\rATTRIBUTE VB_NAME   =   \"C\"3\"\nx = vb_n_n\r\n", 5,
+       kindUndetermined, "C3"},
+      {"an empty name last", "Attribute VB_Name =\"e\"\nAttribute VB_Name = \r\n", 4096, kindUndetermined, ""},
   };
-  for (const FormCase& c : cases) {
+  std::vector<FormCase> all(std::begin(cases), std::end(cases));
+  for (const std::size_t offset : {262144 - 30, 262144 - 12, 262144 - 1, 262144, 262144 + 1}) {
+    all.push_back({"a name line straddling a block boundary",
+                   std::string(offset, 'x') + "\r\nAttribute VB_Name = \"Edge\"\r\nrest\r\n", 1 << 20, kindUndetermined,
+                   "Edge"});
+  }
+  for (const FormCase& c : all) {
     SCOPED_TRACE(c.what);
     fakes::MemoryTextFiles files;
     files.SetChunk(c.chunk);
