@@ -16,6 +16,7 @@
 #include "platform/errors.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/pack_files_posix.h"
+#include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_ui.h"
 #include "tests/fakes/scratch_folder_posix.h"
 
@@ -91,30 +92,6 @@ class Injecting : public platform::PackFiles {
   std::size_t writes_ = 0;
 };
 
-// Case text: \r \n \t \\ \0 and \xHH escapes, and {COUNT*TEXT} for TEXT repeated.
-std::string Decode(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '{') {
-      const std::size_t star = text.find('*', i), end = text.find('}', i);
-      const std::string piece = Decode(text.substr(star + 1, end - star - 1));
-      for (long n = std::stol(text.substr(i + 1, star - i - 1)); n > 0; --n) out += piece;
-      i = end;
-    } else if (text[i] != '\\') {
-      out += text[i];
-    } else {
-      const char c = text[++i];
-      if (c == 'x') {
-        out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-        i += 2;
-      } else {
-        out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == '0' ? '\0' : c;
-      }
-    }
-  }
-  return out;
-}
-
 struct Case {
   std::string name;
   std::vector<std::string> lines;  // "verb arguments", in order
@@ -171,7 +148,7 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
       words >> verb >> a;
       std::getline(words >> std::ws, b);
       const fs::path pa = s / a, pb = s / b;
-      if (verb == "write") s.Write(a, Decode(b));
+      if (verb == "write") s.Write(a, fakes::Unescape(b));
       else if (verb == "chmod") fs::permissions(pa, fs::perms(std::stoi(b, nullptr, 8)));
       else if (verb == "remove") fs::remove(pa);
       else if (verb == "mkdir") fs::create_directories(pa);
@@ -192,7 +169,7 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
         rest >> files.path >> files.after;
         if (files.path == "-") files.path.clear();
       } else if (verb == "intrude") {
-        const auto [mode, text] = std::pair(std::stoi(b.substr(0, b.find(' ')), nullptr, 8), Decode(b.substr(b.find(' ') + 1)));
+        const auto [mode, text] = std::pair(std::stoi(b.substr(0, b.find(' ')), nullptr, 8), fakes::Unescape(b.substr(b.find(' ') + 1)));
         files.intrude = [&s, a, mode, text](const std::string& to) {
           if (!to.ends_with("\\" + a)) return;
           s.Write("out/" + a, text);
@@ -240,7 +217,7 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
     }
     for (const std::string& file : expectFiles) {
       const std::string name = file.substr(0, file.find(' '));
-      EXPECT_EQ(s.Read(name), Decode(file.substr(name.size() + 1))) << name;
+      EXPECT_EQ(s.Read(name), fakes::Unescape(file.substr(name.size() + 1))) << name;
     }
     // The sources keep their bytes, and nothing outside the target folder is written.
     for (const auto& [name, bytes] : s.Snapshot("")) {

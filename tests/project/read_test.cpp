@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
+#include <fstream>
 
 #include "cli/memory_tree_view.h"
 #include "project/mdl_file.h"
@@ -31,85 +31,38 @@ class Reader : public ::testing::Test {
   mdlFile::ReaderContext context{files, pointer, messages, tree, saveAs};
 };
 
-// Fills a form with lines that are neither its kind nor its name.
-std::string Filler(std::size_t bytes) {
-  std::string text;
-  while (text.size() < bytes) text += "  Caption = \"some text that is no name line at all\"\r\n";
-  return text;
-}
-
-struct FormCase {
-  const char* what;
-  std::string content;
-  std::size_t chunk;  // bytes per read
-  int32_t kind;
-  std::string name;
-  std::size_t opens = 1;
-};
-
 // A form is opened once for both its kind and its name, whatever the kind scan consumed before the name
-// scan, and the answer is the one the separate reads give.
+// scan, and the answer is the one the separate reads give. The cases are tests/data/pack/form_reads.txt.
 TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
-  const std::string tricky = "   Begin VB.Form Inner\r\nBegin VB.MDIForm M\r\n  Attribute VB_Name   =  \"Split\"  \r\n"
-                             "attribute vb_nameX = \"No\"\r\nAttribute VB_Nam = \"No\"\r\n";
-  const std::string huge(3 * 1024 * 1024, 'x');
-  const std::string longName(100000, 'n');
-  using namespace mdlFile;
-  const FormCase cases[] = {
-      {"tricky lines byte by byte", tricky, 1, kindMdiForm, "Split"},
-      {"tricky lines in sevens", tricky, 7, kindMdiForm, "Split"},
-      {"tricky lines whole", tricky, 1 << 20, kindMdiForm, "Split"},
-      {"huge lines", "Begin " + huge + "\r\nBegin VB.Form F\r\n" + huge + " = 1\r\nAttribute VB_Name = \"" + longName +
-                         "\"\r\n" + std::string(70000, ' ') + "=y\r\n",
-       4096, kindForm, longName, 2},
-      {"a CR ending the file", "Begin VB.Form F\r", 1, kindForm, ""},
-      {"a name and a blank line", "Attribute VB_Name = \"A\"\r\n\r\n", 2, kindUndetermined, "A"},
-      {"a form", "VERSION 5.00\r\nBegin VB.Form Main\r\nEnd\r\nAttribute VB_Name = \"Main\"\r\n", 1 << 20, kindForm,
-       "Main"},
-      {"an MDI form in small reads", "VERSION 5.00\r\nBegin VB.MDIForm Top\r\nEnd\r\nAttribute VB_Name = \"Top\"\r\n", 3,
-       kindMdiForm, "Top"},
-      {"a name line before the kind, the last one winning",
-       "Attribute VB_Name = \"First\"\r\nBegin VB.Form F\r\n" + Filler(300 * 1024) + "Attribute VB_Name = \"Last\"\r\n",
-       1 << 20, kindForm, "Last"},
-      {"a name line split where the kind scan stopped",
-       "Begin VB.Form F\r\n" + Filler(4000) + "Attribute VB_Name = \"Across\"\r\n", 4096, kindForm, "Across"},
-      {"the kind past the first megabyte reads the file again",
-       "Attribute VB_Name = \"Deep\"\r\n" + Filler(1500 * 1024) + "Begin VB.Form Deep\r\n", 1 << 16, kindForm, "Deep", 2},
-      {"no kind at all", "Attribute VB_Name = \"Plain\"\r\n" + Filler(10 * 1024), 1 << 20, kindUndetermined, "Plain"},
-      {"an empty file", "", 1 << 20, kindUndetermined, ""},
-      {"near misses after the last name line, in single bytes",
-       "Attribute VB_Name = \"A1\"\r  attribute vb_name=B2  \n  Attribute VB_Name = a = b\r\nAttribute  VB_Name = \"no\"\r"
-       "XAttribute VB_Name = \"no\"\nAttribute VB_Namex = \"no\"\r\nAttribute VB_Name\r\nAttribute VB_Name\t= \"tab\"\r"
-       "vb_name = x\nSub a_Change()\r\n_\rvb_",
-       1, kindUndetermined, "a = b"},
-      {"quotes dropped wherever they are, in fives",
-       "Attribute VB_Name = \"A1\"\r\n" + std::string(70000, 'v') + "\rATTRIBUTE VB_NAME   =   \"C\"3\"\nx = vb_n_n\r\n", 5,
-       kindUndetermined, "C3"},
-      {"an empty name last", "Attribute VB_Name =\"e\"\nAttribute VB_Name = \r\n", 4096, kindUndetermined, ""},
-  };
-  std::vector<FormCase> all(std::begin(cases), std::end(cases));
-  for (const std::size_t offset : {262144 - 30, 262144 - 12, 262144 - 1, 262144, 262144 + 1}) {
-    all.push_back({"a name line straddling a block boundary",
-                   std::string(offset, 'x') + "\r\nAttribute VB_Name = \"Edge\"\r\nrest\r\n", 1 << 20, kindUndetermined,
-                   "Edge"});
-  }
-  for (const FormCase& c : all) {
-    SCOPED_TRACE(c.what);
+  std::ifstream in(std::string(TARVEX_SOURCE_DIR) + "/tests/data/pack/form_reads.txt");
+  int cases = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> field;
+    for (std::size_t at = 0, bar; field.size() < 5; at = bar + 3) {
+      bar = line.find(" | ", at);
+      field.push_back(line.substr(at, bar - at));
+      if (field.size() == 5) field.push_back(line.substr(bar + 3));
+    }
+    SCOPED_TRACE(field[0]);
+    ++cases;
     fakes::MemoryTextFiles files;
-    files.SetChunk(c.chunk);
-    files.Put("C:\\P\\F.frm", c.content);
-    ProjectModel model;
+    files.SetChunk(std::stoul(field[1]));
+    files.Put("C:\\P\\F.frm", fakes::Unescape(field[5]));
+    mdlFile::ProjectModel model;
     model.filePath = kProject;
-    AddComponent(model, files, "F.frm", kindForm);
+    mdlFile::AddComponent(model, files, "F.frm", mdlFile::kindForm);
     ASSERT_EQ(model.components.size(), 1u);
-    EXPECT_EQ(model.components[0].kind, c.kind);
-    EXPECT_EQ(model.components[0].name, c.name);
+    const mdlFile::Component expected{std::stoi(field[2]), fakes::Unescape(field[3]), "F.frm"};
+    EXPECT_EQ(model.components[0].kind, expected.kind);
+    EXPECT_EQ(model.components[0].name, expected.name);
     EXPECT_EQ(model.components[0].path, "F.frm");
-    EXPECT_EQ(files.Opened().size(), c.opens);
+    EXPECT_EQ(files.Opened().size(), std::stoul(field[4]));
     EXPECT_EQ(files.OpenCount(), 0);
-    EXPECT_EQ(ReadFormKind(model, files, "F.frm"), c.kind);
-    EXPECT_EQ(ReadComponentName(model, files, "F.frm"), c.name);
+    EXPECT_EQ(mdlFile::ReadFormKind(model, files, "F.frm"), expected.kind);
+    EXPECT_EQ(mdlFile::ReadComponentName(model, files, "F.frm"), expected.name);
   }
+  EXPECT_GT(cases, 20);
 }
 
 TEST_F(Reader, SuccessRebuildsTheTreeEnablesSaveAsAndClosesEveryFile) {
@@ -136,7 +89,7 @@ TEST_F(Reader, EveryFailureShowsOneErrorAfterThePointerIsRestoredAndDisablesSave
       {"form cannot be opened", [](fakes::MemoryTextFiles& f) { f.FailOpen("C:\\P\\F.frm"); }},
       {"form fails past the bytes kept from its kind scan", [](fakes::MemoryTextFiles& f) {
          f.SetChunk(64 * 1024);
-         f.Put("C:\\P\\F.frm", "Begin VB.Form F\r\n" + Filler(400 * 1024));
+         f.Put("C:\\P\\F.frm", "Begin VB.Form F\r\n" + std::string(400 * 1024, 'x'));
          f.FailReadAfter("C:\\P\\F.frm", 200 * 1024);
        }}};
   for (const Failure& failure : failures) {
