@@ -121,10 +121,6 @@ INSTANTIATE_TEST_SUITE_P(Data, ProjectCase, ::testing::ValuesIn(Cases()),
                            return name;
                          });
 
-}  // namespace
-
-namespace {
-
 TEST(CommandLine, WrongArgumentsAreUsageErrorsThatTouchNothing) {
   fakes::Scratch scratch;
   scratch.Write("App.vbp", "Module=M; M.bas\r\n");

@@ -24,17 +24,32 @@ std::string LastName(const std::string& path) {
 
 }  // namespace
 
-class FakeInput : public platform::InputFile {
+// An open handle: the node is in use until it is released.
+class FakeHandle {
  public:
-  FakeInput(FakePackFiles& owner, int node, std::string path, std::size_t failAfter)
-      : owner_(owner), node_(node), path_(std::move(path)), failAfter_(failAfter) {
+  FakeHandle(FakePackFiles& owner, int node, std::string path) : owner_(owner), node_(node), path_(std::move(path)) {
     ++owner_.nodes_[node_].users;
     ++owner_.openCount_;
   }
-  ~FakeInput() override {
+  ~FakeHandle() { Release(); }
+  void Release() {
+    if (!open_) return;
+    open_ = false;
     --owner_.nodes_[node_].users;
     --owner_.openCount_;
   }
+
+ protected:
+  FakePackFiles& owner_;
+  int node_;
+  std::string path_;
+  bool open_ = true;
+};
+
+class FakeInput : public platform::InputFile, FakeHandle {
+ public:
+  FakeInput(FakePackFiles& owner, int node, std::string path, std::size_t failAfter)
+      : FakeHandle(owner, node, std::move(path)), failAfter_(failAfter) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     if (offset_ >= failAfter_) owner_.Refuse(path_, "injected read failure");
     const std::string& content = owner_.nodes_[node_].content;
@@ -46,44 +61,22 @@ class FakeInput : public platform::InputFile {
   }
 
  private:
-  FakePackFiles& owner_;
-  int node_;
-  std::string path_;
   std::size_t failAfter_;
   std::size_t offset_ = 0;
 };
 
-class FakeOutput : public platform::OutputFile {
+class FakeOutput : public platform::OutputFile, FakeHandle {
  public:
-  FakeOutput(FakePackFiles& owner, int node, std::string path)
-      : owner_(owner), node_(node), path_(std::move(path)) {
-    ++owner_.nodes_[node_].users;
-    ++owner_.openCount_;
-  }
-  ~FakeOutput() override { Release(); }
+  using FakeHandle::FakeHandle;
   void Write(std::string_view bytes) override {
-    if (open_ && owner_.writes_++ == owner_.failWrite_)
-      owner_.Refuse(path_, "injected write failure");
+    if (open_ && owner_.writes_++ == owner_.failWrite_) owner_.Refuse(path_, "injected write failure");
     if (!open_) owner_.Refuse(path_, "The handle is invalid.");
     owner_.nodes_[node_].content.append(bytes);
   }
   void Close() override {
     Release();
-    if (owner_.Failing(FakePackFiles::Step::Close, path_))
-      owner_.Refuse(path_, "injected close failure");
+    if (owner_.Failing(FakePackFiles::Step::Close, path_)) owner_.Refuse(path_, "injected close failure");
   }
-
- private:
-  void Release() {
-    if (!open_) return;
-    open_ = false;
-    --owner_.nodes_[node_].users;
-    --owner_.openCount_;
-  }
-  FakePackFiles& owner_;
-  int node_;
-  std::string path_;
-  bool open_ = true;
 };
 
 std::string FakePackFiles::Key(const std::string& path) {

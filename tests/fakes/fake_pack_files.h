@@ -50,6 +50,7 @@ class FakePackFiles : public platform::PackFiles {
   static std::string Key(const std::string& path);
 
  private:
+  friend class FakeHandle;
   friend class FakeInput;
   friend class FakeOutput;
 
