@@ -102,11 +102,6 @@ int FakePackFiles::NewNode(Node node) {
   return nextNode_++;
 }
 
-FakePackFiles::Node* FakePackFiles::Find(const std::string& path) {
-  const auto found = entries_.find(Key(path));
-  return found == entries_.end() ? nullptr : &nodes_[found->second.node];
-}
-
 void FakePackFiles::Put(const std::string& path, std::string content) {
   entries_[Key(path)] = Entry{LastName(path), NewNode(Node{std::move(content)})};
 }
@@ -122,24 +117,13 @@ void FakePackFiles::PutSpecial(const std::string& path) {
 }
 
 void FakePackFiles::SetReadOnly(const std::string& path) {
-  Find(path)->readOnly = true;
+  nodes_[entries_.at(Key(path)).node].readOnly = true;
 }
 
 std::optional<std::string> FakePackFiles::Content(const std::string& path) const {
   const auto found = entries_.find(Key(path));
   if (found == entries_.end()) return std::nullopt;
   return nodes_.at(found->second.node).content;
-}
-
-std::vector<std::string> FakePackFiles::NamesIn(const std::string& folder) const {
-  const std::string prefix = Key(folder) + "\\";
-  std::vector<std::string> names;
-  for (const auto& [key, entry] : entries_) {
-    if (key.rfind(prefix, 0) == 0 && key.find('\\', prefix.size()) == std::string::npos) {
-      names.push_back(entry.shownName);
-    }
-  }
-  return names;
 }
 
 std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string& path) {
@@ -155,17 +139,15 @@ std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string&
 
 std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::string& path) {
   if (Failing(Step::Create, path)) Refuse(path, "injected create failure");
-  const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) {
+  if (entries_.count(Key(path)) == 0) {
     Put(path, "");
-    written_.push_back(Key(path));
-    return std::make_unique<FakeOutput>(*this, entries_.at(Key(path)).node, path);
+  } else {
+    Node& node = nodes_[entries_.at(Key(path)).node];
+    Replaceable(node, path);
+    node.content.clear();
   }
-  Node& node = nodes_[found->second.node];
-  Replaceable(node, path);
-  node.content.clear();
   written_.push_back(Key(path));
-  return std::make_unique<FakeOutput>(*this, found->second.node, path);
+  return std::make_unique<FakeOutput>(*this, entries_.at(Key(path)).node, path);
 }
 
 platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, const std::string& to) {

@@ -30,8 +30,6 @@ class FakePackFiles : public platform::PackFiles {
   void FailWrite(int number) { failWrite_ = number; }
 
   std::optional<std::string> Content(const std::string& path) const;
-  // Names (as last written) of the files directly in a folder, in lower-cased order.
-  std::vector<std::string> NamesIn(const std::string& folder) const;
   int OpenCount() const { return openCount_; }
   // What the fake has seen: every step that failed, every path written (as Key), every copy made.
   int Failures() const { return failures_; }
@@ -66,7 +64,6 @@ class FakePackFiles : public platform::PackFiles {
   };
 
   bool Failing(Step step, const std::string& path) const { return injected_.count({step, Key(path)}) != 0; }
-  Node* Find(const std::string& path);
   // Throws unless the file may be written over: a regular file, not in use, not read-only.
   void Replaceable(const Node& node, const std::string& path);
   [[noreturn]] void Refuse(const std::string& path, const std::string& reason);
