@@ -7,7 +7,6 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <functional>
 #include <sstream>
@@ -142,38 +141,32 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
     std::string target = "out/Demo.vbp";
     rlim_t limit = 0;
     std::vector<std::string> expectFailed, expectFiles, expectLeft;
+    // A command of the data file, run by the shell in the scratch folder.
+    const auto shell = [root = s.Path().string()](const std::string& command) {
+      return std::system(("cd '" + root + "' && " + command).c_str()) == 0;
+    };
     for (const std::string& line : GetParam().lines) {
       std::istringstream words(line);
-      std::string verb, a, b;
-      words >> verb >> a;
-      std::getline(words >> std::ws, b);
-      const fs::path pa = s / a, pb = s / b;
-      if (verb == "write") s.Write(a, fakes::Unescape(b));
-      else if (verb == "chmod") fs::permissions(pa, fs::perms(std::stoi(b, nullptr, 8)));
-      else if (verb == "remove") fs::remove(pa);
-      else if (verb == "mkdir") fs::create_directories(pa);
-      else if (verb == "rename") fs::rename(pa, pb);
-      else if (verb == "symlink") fs::create_symlink(pb, pa);  // symlink LINK TARGET
-      else if (verb == "hardlink") fs::create_hard_link(pb, pa);
-      else if (verb == "folderlink") fs::create_directory_symlink(pb, pa);
-      else if (verb == "fifo") ::mkfifo(pa.c_str(), 0644);
-      else if (verb == "tmpfs") {
-        if (::mount("tarvex-test", pa.c_str(), "tmpfs", 0, ("mode=0777,size=" + b).c_str()) != 0)
-          GTEST_SKIP() << "this machine cannot mount a file system";
+      std::string verb, a, rest;
+      words >> verb;
+      std::getline(words >> std::ws, rest);
+      std::istringstream(rest) >> a;
+      const std::string b = rest.substr(std::min(a.size() + 1, rest.size()));
+      if (verb == "$") {
+        ASSERT_TRUE(shell(rest)) << line;
+      } else if (verb == "needs") {
+        if (!shell(rest)) GTEST_SKIP() << "this machine cannot " << rest;
       } else if (verb == "limit") limit = std::stoul(a);
-      else if (verb == "component") model.components.push_back({std::stoi(a), b.substr(0, b.find(' ')), b.substr(b.find(' ') + 1)});
+      else if (verb == "component")
+        model.components.push_back({std::stoi(a), b.substr(0, b.find(' ')), b.substr(b.find(' ') + 1)});
       else if (verb == "target") target = a;
       else if (verb == "inject") {
         files.step = a;
-        std::istringstream rest(b);
-        rest >> files.path >> files.after;
+        std::istringstream(b) >> files.path >> files.after;
         if (files.path == "-") files.path.clear();
       } else if (verb == "intrude") {
-        const auto [mode, text] = std::pair(std::stoi(b.substr(0, b.find(' ')), nullptr, 8), fakes::Unescape(b.substr(b.find(' ') + 1)));
-        files.intrude = [&s, a, mode, text](const std::string& to) {
-          if (!to.ends_with("\\" + a)) return;
-          s.Write("out/" + a, text);
-          fs::permissions(s / "out" / a, fs::perms(mode));
+        files.intrude = [shell, a, b](const std::string& to) {
+          if (to.ends_with("\\" + a)) shell(b);
         };
       } else if (verb == "pack") {
         model.count = static_cast<int32_t>(model.components.size());
