@@ -2,16 +2,14 @@
 // source and target folders with ordinary, read-only, special and hard-linked files, and arbitrary
 // steps made to fail. Exactly one message; "Project saved." exactly when no counted step failed;
 // nothing written outside the target folder; the source files never changed.
+#include <algorithm>
 #include <cstdint>
 #include <map>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
 #include "pack/mdl_file_pack.h"
-#include "platform/errors.h"
 #include "tests/fakes/fake_pack_files.h"
 #include "tests/fakes/recording_ui.h"
 
@@ -21,14 +19,15 @@ using Step = fakes::FakePackFiles::Step;
 
 const std::string kTargetFolder = "D:\\out";
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  return text;
-}
-
 std::string AfterLastBackslash(const std::string& path) {
   const auto cut = path.rfind('\\');
   return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// Whether a path (as the fake resolves it) is a file directly in the target folder.
+bool InTargetFolder(const std::string& key) {
+  const std::string folder = fakes::FakePackFiles::Key(kTargetFolder) + "\\";
+  return key.rfind(folder, 0) == 0 && key.find('\\', folder.size()) == std::string::npos;
 }
 
 // A name that can only be a file directly in the target folder.
@@ -42,88 +41,6 @@ bool StaysInFolder(const std::string& name) {
   return true;
 }
 
-// Forwards to the fake and watches: every failure it reports, and every file it was able to write.
-class WatchedFiles : public platform::PackFiles {
- public:
-  explicit WatchedFiles(fakes::FakePackFiles& files) : files_(files) {}
-
-  std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override {
-    return std::make_unique<Input>(*this, Counted([&] { return files_.OpenInput(path); }));
-  }
-  std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override {
-    auto output = Counted([&] { return files_.CreateOutput(path); });
-    Written(path);
-    return std::make_unique<Output>(*this, std::move(output));
-  }
-  platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override {
-    const platform::FileIdentity copied = Counted([&] { return files_.CopyReplacing(from, to); });
-    Written(to);
-    // A name given a second, different file lost the first one: the pack must say so.
-    const auto [earlier, first] = copiedTo_.try_emplace(Lower(AfterLastBackslash(to)), copied);
-    if (!first && earlier->second != copied) collisions_++;
-    earlier->second = copied;
-    return copied;
-  }
-  bool Exists(const std::string& path) override { return files_.Exists(path); }
-  void ReplaceWhole(const std::string& path, std::string_view bytes) override {
-    Counted([&] { files_.ReplaceWhole(path, bytes); });
-    Written(path);
-  }
-
-  int Failures() const { return failures_; }
-  int Collisions() const { return collisions_; }
-
- private:
-  class Input : public platform::InputFile {
-   public:
-    Input(WatchedFiles& owner, std::unique_ptr<platform::InputFile> file)
-        : owner_(owner), file_(std::move(file)) {}
-    std::size_t Read(char* buffer, std::size_t size) override {
-      return owner_.Counted([&] { return file_->Read(buffer, size); });
-    }
-
-   private:
-    WatchedFiles& owner_;
-    std::unique_ptr<platform::InputFile> file_;
-  };
-  class Output : public platform::OutputFile {
-   public:
-    Output(WatchedFiles& owner, std::unique_ptr<platform::OutputFile> file)
-        : owner_(owner), file_(std::move(file)) {}
-    void Write(std::string_view bytes) override {
-      owner_.Counted([&] { file_->Write(bytes); });
-    }
-    void Close() override {
-      owner_.Counted([&] { file_->Close(); });
-    }
-
-   private:
-    WatchedFiles& owner_;
-    std::unique_ptr<platform::OutputFile> file_;
-  };
-
-  template <typename F>
-  auto Counted(F&& step) -> decltype(step()) {
-    try {
-      return step();
-    } catch (const platform::FileError&) {
-      ++failures_;
-      throw;
-    }
-  }
-  void Written(const std::string& path) {
-    const std::string resolved = fakes::FakePackFiles::Key(path);
-    const std::string folder = fakes::FakePackFiles::Key(kTargetFolder) + "\\";
-    fuzz::Require(resolved.rfind(folder, 0) == 0 && resolved.find('\\', folder.size()) == std::string::npos,
-                  "wrote " + path + ", outside the target folder");
-  }
-
-  fakes::FakePackFiles& files_;
-  int failures_ = 0;
-  int collisions_ = 0;
-  std::map<std::string, platform::FileIdentity> copiedTo_;
-};
-
 const std::vector<std::string> kSourceFiles{
     "C:\\src\\Main.frm", "C:\\src\\Main.frx", "C:\\src\\Tools.bas", "C:\\src\\sub\\TOOLS.BAS",
     "C:\\lib\\Util.bas", "C:\\src\\Util.bas", "C:\\src\\Des.dsr",   "C:\\src\\Des.dsx",
@@ -131,51 +48,21 @@ const std::vector<std::string> kSourceFiles{
     "C:\\src\\Page.pgx", "C:\\src\\Doc.dob",  "C:\\src\\Item.cls",  "C:\\src\\x"};
 const std::vector<std::string> kTargetFiles{"D:\\out\\Main.frm", "D:\\out\\Util.bas", "D:\\out\\App.vbp",
                                             "D:\\out\\Old.vbp", "D:\\out\\sub\\Kept.bas"};
-const std::vector<std::string> kPathPieces{"Main.frm",
-                                           "sub\\TOOLS.BAS",
-                                           "..\\lib\\Util.bas",
-                                           "Util.bas",
-                                           "Tools.bas",
-                                           "tools.BAS",
-                                           "Des.dsr",
-                                           "Ctl.ctl",
-                                           "Page.pag",
-                                           "Doc.dob",
-                                           "Item.cls",
-                                           "App.vbp",
-                                           "..\\src\\App.vbp",
-                                           "Missing.frm",
-                                           "Fifo.bas",
-                                           "Linked.bas",
-                                           "a/b.bas",
-                                           "C:\\x.bas",
-                                           "x:y.bas",
-                                           "..",
-                                           ".",
-                                           "",
-                                           " ",
-                                           "sub\\",
-                                           "x",
-                                           "..\\..\\D:\\out\\App.vbp",
-                                           "sub\\..\\..\\src\\Main.frm"};
+const std::vector<std::string> kPathPieces{
+    "Main.frm", "sub\\TOOLS.BAS", "..\\lib\\Util.bas", "Util.bas", "Tools.bas", "tools.BAS", "Des.dsr", "Ctl.ctl",
+    "Page.pag", "Doc.dob", "Item.cls", "App.vbp", "..\\src\\App.vbp", "Missing.frm", "Fifo.bas", "Linked.bas",
+    "a/b.bas", "C:\\x.bas", "x:y.bas", "..", ".", "", " ", "sub\\", "x", "..\\..\\D:\\out\\App.vbp",
+    "sub\\..\\..\\src\\Main.frm"};
 
 std::string Pick(FuzzedDataProvider& input, const std::vector<std::string>& from) {
   return from[input.ConsumeIntegralInRange<std::size_t>(0, from.size() - 1)];
 }
 
-// Every file outside the target folder, with its content.
-std::map<std::string, std::optional<std::string>> Outside(const fakes::FakePackFiles& files) {
-  std::map<std::string, std::optional<std::string>> seen;
-  for (const std::string& path : kSourceFiles) seen[path] = files.Content(path);
-  for (const std::string& path :
-       {"C:\\src\\App.vbp", "C:\\src\\Linked.bas", "C:\\src\\Fifo.bas", "D:\\out\\sub\\Kept.bas"})
-    seen[path] = files.Content(path);
-  for (const std::string& folder : {"C:", "C:\\src", "C:\\src\\sub", "C:\\lib", "D:", "D:\\out\\sub"}) {
-    std::string names;
-    for (const std::string& name : files.NamesIn(folder)) names += name + "\n";
-    seen["names in " + folder] = names;
-  }
-  return seen;
+// Every name outside the target folder, with what it holds.
+std::map<std::string, std::string> Outside(const fakes::FakePackFiles& files) {
+  auto all = files.Snapshot();
+  std::erase_if(all, [](const auto& entry) { return InTargetFolder(entry.first); });
+  return all;
 }
 
 }  // namespace
@@ -233,13 +120,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!StaysInFolder(AfterLastBackslash(component.path))) ++rejected;
   }
 
-  WatchedFiles watched(files);
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages(&pointer);
-  const mdlFile::PackContext context{watched, pointer, messages};
+  const mdlFile::PackContext context{files, pointer, messages};
   const bool saved = mdlFile::PackProject(model, target, context);
 
-  const bool anyFailed = watched.Failures() > 0 || watched.Collisions() > 0 || rejected > 0;
+  for (const std::string& written : files.Written())
+    fuzz::Require(InTargetFolder(written), "wrote " + written + ", outside the target folder");
+  // A name given a second, different file lost the first one: the pack must say so.
+  int collisions = 0;
+  std::map<std::string, platform::FileIdentity> copiedTo;
+  for (const auto& [to, copied] : files.Copies()) {
+    const auto [earlier, first] = copiedTo.try_emplace(to, copied);
+    if (!first && earlier->second != copied) ++collisions;
+    earlier->second = copied;
+  }
+  const bool anyFailed = files.Failures() > 0 || collisions > 0 || rejected > 0;
   fuzz::Require(saved == !anyFailed, saved ? "\"Project saved.\" although a step failed"
                                            : "\"Error during save.\" although no step failed");
   fuzz::Require(messages.shown.size() == 1, "not exactly one message");
@@ -256,17 +152,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::Require(shown.caption == "Tarvex" && shown.pointerWhenShown == platform::vbDefault,
                 "the message is not captioned Tarvex after the pointer was restored");
   fuzz::Require(files.OpenCount() == 0, "a file was left open");
-  for (const auto& [path, content] : Outside(files)) {
-    fuzz::Require(outsideBefore.at(path) == content, path + " changed: it is outside the target folder");
-  }
-  fuzz::Require(model.count == before.count && model.components.size() == before.components.size() &&
-                    model.filePath == before.filePath,
+  fuzz::Require(Outside(files) == outsideBefore, "a file outside the target folder changed");
+  const auto same = [](const mdlFile::Component& a, const mdlFile::Component& b) {
+    return a.kind == b.kind && a.name == b.name && a.path == b.path;
+  };
+  fuzz::Require(model.count == before.count && model.filePath == before.filePath &&
+                    std::equal(model.components.begin(), model.components.end(), before.components.begin(),
+                               before.components.end(), same),
                 "the pack changed the model");
-  for (std::size_t i = 0; i < model.components.size(); ++i) {
-    fuzz::Require(model.components[i].kind == before.components[i].kind &&
-                      model.components[i].name == before.components[i].name &&
-                      model.components[i].path == before.components[i].path,
-                  "the pack changed a component");
-  }
   return 0;
 }

@@ -98,8 +98,8 @@ struct Expected {
 };
 
 Expected ReadIndependently(std::string_view project) {
-  static const std::set<std::string> kComponentKeys{"form",         "module",       "class",   "usercontrol",
-                                                    "propertypage", "userdocument", "designer"};
+  static const std::set<std::string> kComponentKeys{"form", "module", "class", "usercontrol", "propertypage",
+                                                    "userdocument", "designer"};
   Expected expected;
   for (const std::string_view line : Lines(project)) {
     const auto eq = line.find('=');
@@ -108,9 +108,8 @@ Expected ReadIndependently(std::string_view project) {
     for (char& c : key) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     if (kComponentKeys.count(key) != 0) ++expected.components;
     if (key == "name") {
-      expected.name.clear();
-      for (const char c : line.substr(eq + 1))
-        if (c != '"') expected.name += c;
+      expected.name = line.substr(eq + 1);
+      std::erase(expected.name, '"');
     }
   }
   return expected;
@@ -177,15 +176,11 @@ void CheckProjectAgain(PartFiles& files, bool treeRead, const std::string& proje
   scan.Feed(fixed);
   scan.Finish();
   fuzz::Require(scan.lfOnly() == 0 && scan.crOnly() == 0, "a line end other than CR LF after the rewrite");
-  std::string kept;
-  for (const char c : fixed) {
-    if (c != '\r' && c != '\n') kept += c;
-  }
-  std::string original;
-  for (const char c : project) {
-    if (c != '\r' && c != '\n') original += c;
-  }
-  fuzz::Require(kept == original, "the rewrite changed more than line ends");
+  const auto text = [](std::string lines) {
+    std::erase_if(lines, [](char c) { return c == '\r' || c == '\n'; });
+    return lines;
+  };
+  fuzz::Require(text(fixed) == text(project), "the rewrite changed more than line ends");
 }
 
 }  // namespace

@@ -20,11 +20,10 @@ void ExpectWellFormed(const resources::PixelArt& art, int32_t size) {
   EXPECT_TRUE(drawn) << art.key;
 }
 
-TEST(TreePictures, FourteenPicturesOfSixteenPixelsInTheirFixedOrder) {
-  const std::vector<std::string> keys{"StandardEXE",  "ActiveXEXE",  "ActiveXDLL",  "ActiveXControl",
-                                      "FolderC",      "FolderO",     "Form",        "MDIForm",
-                                      "Module",       "ClassModule", "UserControl", "PropertyPage",
-                                      "UserDocument", "Designer"};
+TEST(TreePictures, FourteenPicturesOfSixteenPixelsInTheirFixedOrderAndTheWindowIcon) {
+  const std::vector<std::string> keys{"StandardEXE", "ActiveXEXE", "ActiveXDLL", "ActiveXControl", "FolderC",
+                                      "FolderO", "Form", "MDIForm", "Module", "ClassModule", "UserControl",
+                                      "PropertyPage", "UserDocument", "Designer"};
   const auto& pictures = resources::TreePictures();
   ASSERT_EQ(pictures.size(), keys.size());
   std::set<std::vector<std::string_view>> distinct;
@@ -34,9 +33,7 @@ TEST(TreePictures, FourteenPicturesOfSixteenPixelsInTheirFixedOrder) {
     distinct.insert({pictures[i].rows.begin(), pictures[i].rows.end()});
   }
   EXPECT_EQ(distinct.size(), keys.size()) << "every role has a picture of its own";
-}
-
-TEST(TreePictures, TheWindowIconComesInTwoSizes) {
+  // The window icon comes in two sizes.
   ExpectWellFormed(resources::WindowIcon16(), 16);
   ExpectWellFormed(resources::WindowIcon32(), 32);
 }

@@ -24,19 +24,34 @@ std::string LastName(const std::string& path) {
 
 }  // namespace
 
-class FakeInput : public platform::InputFile {
+// An open handle: the node is in use until it is released.
+class FakeHandle {
  public:
-  FakeInput(FakePackFiles& owner, int node, std::string path, std::size_t failAfter)
-      : owner_(owner), node_(node), path_(std::move(path)), failAfter_(failAfter) {
+  FakeHandle(FakePackFiles& owner, int node, std::string path) : owner_(owner), node_(node), path_(std::move(path)) {
     ++owner_.nodes_[node_].users;
     ++owner_.openCount_;
   }
-  ~FakeInput() override {
+  ~FakeHandle() { Release(); }
+  void Release() {
+    if (!open_) return;
+    open_ = false;
     --owner_.nodes_[node_].users;
     --owner_.openCount_;
   }
+
+ protected:
+  FakePackFiles& owner_;
+  int node_;
+  std::string path_;
+  bool open_ = true;
+};
+
+class FakeInput : public platform::InputFile, FakeHandle {
+ public:
+  FakeInput(FakePackFiles& owner, int node, std::string path, std::size_t failAfter)
+      : FakeHandle(owner, node, std::move(path)), failAfter_(failAfter) {}
   std::size_t Read(char* buffer, std::size_t size) override {
-    if (offset_ >= failAfter_) throw platform::FileError(path_, "injected read failure");
+    if (offset_ >= failAfter_) owner_.Refuse(path_, "injected read failure");
     const std::string& content = owner_.nodes_[node_].content;
     const std::size_t n =
         std::min({size, content.size() - std::min(offset_, content.size()), failAfter_ - offset_});
@@ -46,44 +61,22 @@ class FakeInput : public platform::InputFile {
   }
 
  private:
-  FakePackFiles& owner_;
-  int node_;
-  std::string path_;
   std::size_t failAfter_;
   std::size_t offset_ = 0;
 };
 
-class FakeOutput : public platform::OutputFile {
+class FakeOutput : public platform::OutputFile, FakeHandle {
  public:
-  FakeOutput(FakePackFiles& owner, int node, std::string path)
-      : owner_(owner), node_(node), path_(std::move(path)) {
-    ++owner_.nodes_[node_].users;
-    ++owner_.openCount_;
-  }
-  ~FakeOutput() override { Release(); }
+  using FakeHandle::FakeHandle;
   void Write(std::string_view bytes) override {
-    if (open_ && owner_.writes_++ == owner_.failWrite_)
-      throw platform::FileError(path_, "injected write failure");
-    if (!open_) throw platform::FileError(path_, "The handle is invalid.");
+    if (open_ && owner_.writes_++ == owner_.failWrite_) owner_.Refuse(path_, "injected write failure");
+    if (!open_) owner_.Refuse(path_, "The handle is invalid.");
     owner_.nodes_[node_].content.append(bytes);
   }
   void Close() override {
     Release();
-    if (owner_.Failing(FakePackFiles::Step::Close, path_))
-      throw platform::FileError(path_, "injected close failure");
+    if (owner_.Failing(FakePackFiles::Step::Close, path_)) owner_.Refuse(path_, "injected close failure");
   }
-
- private:
-  void Release() {
-    if (!open_) return;
-    open_ = false;
-    --owner_.nodes_[node_].users;
-    --owner_.openCount_;
-  }
-  FakePackFiles& owner_;
-  int node_;
-  std::string path_;
-  bool open_ = true;
 };
 
 std::string FakePackFiles::Key(const std::string& path) {
@@ -109,11 +102,6 @@ int FakePackFiles::NewNode(Node node) {
   return nextNode_++;
 }
 
-FakePackFiles::Node* FakePackFiles::Find(const std::string& path) {
-  const auto found = entries_.find(Key(path));
-  return found == entries_.end() ? nullptr : &nodes_[found->second.node];
-}
-
 void FakePackFiles::Put(const std::string& path, std::string content) {
   entries_[Key(path)] = Entry{LastName(path), NewNode(Node{std::move(content)})};
 }
@@ -129,7 +117,7 @@ void FakePackFiles::PutSpecial(const std::string& path) {
 }
 
 void FakePackFiles::SetReadOnly(const std::string& path) {
-  Find(path)->readOnly = true;
+  nodes_[entries_.at(Key(path)).node].readOnly = true;
 }
 
 std::optional<std::string> FakePackFiles::Content(const std::string& path) const {
@@ -138,22 +126,11 @@ std::optional<std::string> FakePackFiles::Content(const std::string& path) const
   return nodes_.at(found->second.node).content;
 }
 
-std::vector<std::string> FakePackFiles::NamesIn(const std::string& folder) const {
-  const std::string prefix = Key(folder) + "\\";
-  std::vector<std::string> names;
-  for (const auto& [key, entry] : entries_) {
-    if (key.rfind(prefix, 0) == 0 && key.find('\\', prefix.size()) == std::string::npos) {
-      names.push_back(entry.shownName);
-    }
-  }
-  return names;
-}
-
 std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string& path) {
   const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) throw platform::FileError(path, "The system cannot find the file specified.");
-  if (!nodes_[found->second.node].regular) throw platform::FileError(path, "Not a regular file");
-  if (Failing(Step::Open, path)) throw platform::FileError(path, "injected open failure");
+  if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
+  if (!nodes_[found->second.node].regular) Refuse(path, "Not a regular file");
+  if (Failing(Step::Open, path)) Refuse(path, "injected open failure");
   const auto fail = failReadAfter_.find(Key(path));
   const std::size_t failAfter =
       fail == failReadAfter_.end() ? std::numeric_limits<std::size_t>::max() : fail->second;
@@ -161,40 +138,39 @@ std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string&
 }
 
 std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::string& path) {
-  if (Failing(Step::Create, path)) throw platform::FileError(path, "injected create failure");
-  const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) {
+  if (Failing(Step::Create, path)) Refuse(path, "injected create failure");
+  if (entries_.count(Key(path)) == 0) {
     Put(path, "");
-    return std::make_unique<FakeOutput>(*this, entries_.at(Key(path)).node, path);
+  } else {
+    Node& node = nodes_[entries_.at(Key(path)).node];
+    Replaceable(node, path);
+    node.content.clear();
   }
-  Node& node = nodes_[found->second.node];
-  if (!node.regular) throw platform::FileError(path, "Not a regular file");
-  if (node.users > 0) throw platform::FileError(path, "The file is in use.");
-  if (node.readOnly) throw platform::FileError(path, "Access is denied.");
-  node.content.clear();
-  return std::make_unique<FakeOutput>(*this, found->second.node, path);
+  written_.push_back(Key(path));
+  return std::make_unique<FakeOutput>(*this, entries_.at(Key(path)).node, path);
 }
 
 platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, const std::string& to) {
   const auto source = entries_.find(Key(from));
-  if (source == entries_.end()) throw platform::FileError(from, "The system cannot find the file specified.");
+  if (source == entries_.end()) Refuse(from, "The system cannot find the file specified.");
   const int sourceNode = source->second.node;
-  if (!nodes_[sourceNode].regular) throw platform::FileError(from, "Not a regular file");
-  if (Failing(Step::Copy, from)) throw platform::FileError(from, "injected copy failure");
-  if (Failing(Step::Copy, to)) throw platform::FileError(to, "injected copy failure");
+  if (!nodes_[sourceNode].regular) Refuse(from, "Not a regular file");
+  if (Failing(Step::Copy, from)) Refuse(from, "injected copy failure");
+  if (Failing(Step::Copy, to)) Refuse(to, "injected copy failure");
   const auto destination = entries_.find(Key(to));
   std::string shownName = LastName(to);
   if (destination != entries_.end()) {
     const Node& old = nodes_[destination->second.node];
-    if (destination->second.node == sourceNode) throw platform::FileError(to, "The file is its own source.");
-    if (!old.regular) throw platform::FileError(to, "Not a regular file");
-    if (old.users > 0) throw platform::FileError(to, "The file is in use.");
-    if (old.readOnly) throw platform::FileError(to, "Access is denied.");
+    if (destination->second.node == sourceNode) Refuse(to, "The file is its own source.");
+    Replaceable(old, to);
     shownName = destination->second.shownName;  // the file of that name is the one replaced
   }
   // A new file takes the name, as a rename over the old one does; other links keep the old content.
   entries_[Key(to)] = Entry{shownName, NewNode(Node{nodes_[sourceNode].content})};
-  return platform::FileIdentity{1, static_cast<uint64_t>(sourceNode)};
+  const platform::FileIdentity identity{1, static_cast<uint64_t>(sourceNode)};
+  copies_.emplace_back(Key(to), identity);
+  written_.push_back(Key(to));
+  return identity;
 }
 
 bool FakePackFiles::Exists(const std::string& path) {
@@ -203,14 +179,33 @@ bool FakePackFiles::Exists(const std::string& path) {
 
 void FakePackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
   const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) throw platform::FileError(path, "The system cannot find the file specified.");
+  if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
   const Node& old = nodes_[found->second.node];
-  if (!old.regular) throw platform::FileError(path, "Not a regular file");
-  if (old.users > 0) throw platform::FileError(path, "The file is in use.");
-  if (old.readOnly) throw platform::FileError(path, "Access is denied.");
-  if (Failing(Step::Write, path)) throw platform::FileError(path, "injected write failure");
+  Replaceable(old, path);
+  if (Failing(Step::Write, path)) Refuse(path, "injected write failure");
   // Renamed over the name: other links keep the old content.
   found->second.node = NewNode(Node{std::string(bytes)});
+  written_.push_back(Key(path));
+}
+
+void FakePackFiles::Replaceable(const Node& node, const std::string& path) {
+  if (!node.regular) Refuse(path, "Not a regular file");
+  if (node.users > 0) Refuse(path, "The file is in use.");
+  if (node.readOnly) Refuse(path, "Access is denied.");
+}
+
+void FakePackFiles::Refuse(const std::string& path, const std::string& reason) {
+  ++failures_;
+  throw platform::FileError(path, reason);
+}
+
+std::map<std::string, std::string> FakePackFiles::Snapshot() const {
+  std::map<std::string, std::string> all;
+  for (const auto& [key, entry] : entries_) {
+    const Node& node = nodes_.at(entry.node);
+    all[key] = entry.shownName + (node.regular ? ":" : "|") + (node.readOnly ? "r:" : "w:") + node.content;
+  }
+  return all;
 }
 
 }  // namespace fakes

@@ -35,4 +35,7 @@ class MemoryTextFiles : public platform::TextFiles {
   int open_ = 0;
 };
 
+// Bytes written in a test's data file: \r \n \t \\ \0 and \xHH escapes, and {COUNT*TEXT} for TEXT repeated.
+std::string Unescape(const std::string& text);
+
 }  // namespace fakes

@@ -42,12 +42,8 @@ class RecordingMessages : public platform::MessageBox {
 
 class RecordingCommand : public platform::MenuCommand {
  public:
-  void SetEnabled(bool value) override {
-    enabled = value;
-    ++changes;
-  }
+  void SetEnabled(bool value) override { enabled = value; }
   bool enabled = false;
-  int changes = 0;
 };
 
 }  // namespace fakes

@@ -64,9 +64,11 @@ class Scratch {
     std::sort(names.begin(), names.end());
     return names;
   }
-  // Every regular file under the folder with its bytes; symbolic links are left out.
-  std::map<std::string, std::string> Snapshot(const std::string& relative) const {
+  // Every regular file under the folder (or under an absolute path) with its bytes; symbolic links are
+  // left out, and a folder that is not there holds nothing.
+  std::map<std::string, std::string> Snapshot(const fs::path& relative) const {
     std::map<std::string, std::string> files;
+    if (!fs::exists(root_ / relative)) return files;
     for (const auto& entry : fs::recursive_directory_iterator(root_ / relative)) {
       if (entry.is_regular_file() && !entry.is_symlink())
         files[fs::relative(entry.path(), root_ / relative).string()] = ReadAll(entry.path());
