@@ -20,41 +20,25 @@
 
 namespace {
 
-const QString kDemo = QStringLiteral(TARVEX_SOURCE_DIR "/examples/Demo/Demo.vbp");
+const QString kDemoFolder = QStringLiteral(TARVEX_SOURCE_DIR "/examples/Demo");
+const QString kDemo = kDemoFolder + "/Demo.vbp";
+// How the window's dialogs begin, as the test's runner shows them.
+const std::string kFilter =
+    " mode=0 filters=[Project Files (*.vbp) (*.vbp)] selected=[Project Files (*.vbp)] ";
+const std::string kOpen = "QFileDialog \"Open\" owner=QMainWindow modal open" + kFilter;
+const std::string kSaveAs = "QFileDialog \"Save As\" owner=QMainWindow modal save" + kFilter;
+const std::string kMessage = "QMessageBox \"Tarvex\" owner=QMainWindow modal ";
 
-void Write(const QString& path, const QByteArray& content) {
+QByteArray Read(const QString& path) {
   QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(content);
-}
-
-// A node as the tree shows it, in display order.
-struct ShownNode {
-  int depth;
-  std::string key;
-  QString text;
-  int image;
-  int selectedImage;
-  bool expanded;
-  friend bool operator==(const ShownNode&, const ShownNode&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const ShownNode& node) {
-  return out << node.depth << ' ' << node.key << " \"" << node.text.toStdString() << "\" " << node.image
-             << '/' << node.selectedImage << (node.expanded ? " expanded" : "");
-}
-
-void Collect(const QTreeWidgetItem* item, int depth, std::vector<ShownNode>& nodes) {
-  nodes.push_back({depth, qtui::QtTreeView::KeyOf(*item), item->text(0),
-                   item->data(0, qtui::kImageRole).toInt(), item->data(0, qtui::kSelectedImageRole).toInt(),
-                   item->isExpanded()});
-  for (int i = 0; i < item->childCount(); ++i) Collect(item->child(i), depth + 1, nodes);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(work.isValid());
+    runner.aliases = {{work.path(), "%"}, {kDemoFolder, "$"}, {QDir::currentPath(), "(current)"}};
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   }
@@ -63,39 +47,39 @@ class MainWindowTest : public testing::Test {
     return *posix::WindowsFromHost(QFileInfo(host).absoluteFilePath().toStdString(), *codePage);
   }
 
-  std::vector<ShownNode> Shown() {
-    std::vector<ShownNode> nodes;
-    for (int i = 0; i < window.trvMain().topLevelItemCount(); ++i)
-      Collect(window.trvMain().topLevelItem(i), 0, nodes);
-    return nodes;
+  // The tree as shown, a node a line: indented by depth, key, text, pictures, and whether expanded.
+  QString Shown() {
+    QString shown;
+    const std::function<void(const QTreeWidgetItem*, int)> add = [&](const QTreeWidgetItem* item, int depth) {
+      shown += QString("%1%2 %3 %4/%5%6\n")
+                   .arg(QString(depth * 2, ' '), qtui::QtTreeView::KeyOf(*item).c_str(), item->text(0))
+                   .arg(item->data(0, qtui::kImageRole).toInt())
+                   .arg(item->data(0, qtui::kSelectedImageRole).toInt())
+                   .arg(item->isExpanded() ? " expanded" : "");
+      for (int i = 0; i < item->childCount(); ++i) add(item->child(i), depth + 1);
+    };
+    for (int i = 0; i < window.trvMain().topLevelItemCount(); ++i) add(window.trvMain().topLevelItem(i), 0);
+    return shown;
   }
 
-  void Open(const QString& hostPath) {
-    runner.answers.push_back(qttest::ChooseFile(hostPath));
-    window.mnuFileOpen().trigger();
+  // Runs a menu command with the dialogs it shows answered in turn; returns the lines they showed.
+  std::string Run(QAction& command, std::deque<QString> answers) {
+    runner.seen.clear();
+    runner.answers = std::move(answers);
+    command.trigger();
     EXPECT_TRUE(runner.answers.empty());
+    return runner.seen.join('\n').toStdString();
   }
 
   void Click(const std::string& key) {
     QTreeWidgetItem* item = window.Tree().Find(key);
     ASSERT_NE(item, nullptr) << key;
-    for (QTreeWidgetItem* parent = item->parent(); parent != nullptr; parent = parent->parent()) {
+    for (QTreeWidgetItem* parent = item->parent(); parent != nullptr; parent = parent->parent())
       parent->setExpanded(true);
-    }
     window.trvMain().scrollToItem(item);
     const QRect rect = window.trvMain().visualItemRect(item);
     ASSERT_TRUE(rect.isValid()) << key;
     QTest::mouseClick(window.trvMain().viewport(), Qt::LeftButton, {}, rect.center());
-  }
-
-  // A project of modules only, so no component file has to exist.
-  QString ModulesProject(const QString& name, int count) {
-    QByteArray text = "Type=OleDll\r\nName=\"" + name.toUtf8() + "\"\r\n";
-    for (int i = 0; i < count; ++i)
-      text += "Module=M" + QByteArray::number(i) + "; m" + QByteArray::number(i) + ".bas\r\n";
-    const QString path = work.filePath(name + ".vbp");
-    Write(path, text);
-    return path;
   }
 
   QString Text() { return window.txtFile().text(); }
@@ -109,9 +93,8 @@ class MainWindowTest : public testing::Test {
   qtui::QtMainWindow window{{*codePage, files, packFiles, runner, [this] { ++endCalls; }}};
 };
 
-TEST_F(MainWindowTest, StartsAsTheFormIsCreated) {
+TEST_F(MainWindowTest, StartsAsTheFormIsCreatedAndEndsByExitOrTheCloseBox) {
   EXPECT_EQ(window.windowTitle(), "Tarvex");
-  EXPECT_FALSE(window.windowIcon().isNull());
   EXPECT_EQ(window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
   EXPECT_EQ(window.trvMain().topLevelItemCount(), 0);
   EXPECT_EQ(window.lblFile().text(), "File:");
@@ -130,219 +113,146 @@ TEST_F(MainWindowTest, StartsAsTheFormIsCreated) {
 
   // The menu: captions, shortcut and separators in their order.
   ASSERT_EQ(window.menuBar()->actions().size(), 1);
-  EXPECT_EQ(window.menuBar()->actions()[0]->text(), "&File");
-  QStringList captions;
+  QStringList captions{window.menuBar()->actions()[0]->text()};
   for (const QAction* action : window.mnuFile().actions())
     captions << (action->isSeparator() ? "-" : action->text());
-  EXPECT_EQ(captions, (QStringList{"&Open...", "-", "Save &As...", "-", "E&xit"}));
+  EXPECT_EQ(captions, (QStringList{"&File", "&Open...", "-", "Save &As...", "-", "E&xit"}));
   EXPECT_EQ(window.mnuFileOpen().shortcut(), QKeySequence("Ctrl+O"));
 
   // cmnMain: loaded from its saved settings, only its filter differs from the defaults; 36 x 36 pixels.
-  EXPECT_EQ(window.cmnMain().Filter(), "Project Files (*.vbp)|*.vbp");
-  EXPECT_EQ(window.cmnMain().Copies(), 1);
-  EXPECT_EQ(window.cmnMain().MaxFileSize(), 260);
+  auto& cmnMain = window.cmnMain();
+  EXPECT_EQ(cmnMain.Filter(), "Project Files (*.vbp)|*.vbp");
+  EXPECT_EQ(cmnMain.Copies(), 1);
+  EXPECT_EQ(cmnMain.MaxFileSize(), 260);
   EXPECT_FLOAT_EQ(window.CmnMainContainer().WidthTwips(), 36 * qtui::TwipsPerPixelX());
   EXPECT_FLOAT_EQ(window.CmnMainContainer().HeightTwips(), 36 * qtui::TwipsPerPixelY());
+  // A font read back unchanged keeps its size, and the flags gain cdlCFInitToLogFontStruct.
+  for (const int size : {8, 10}) {
+    cmnMain.setFontSize(size);
+    runner.answers = {"ok"};
+    cmnMain.ShowFont();
+    EXPECT_EQ(cmnMain.LastError(), 0);
+    EXPECT_EQ(cmnMain.FontSize(), size);
+    EXPECT_NE(cmnMain.flags() & 0x40, 0);
+  }
+  runner.answers = {"cancel"};
+  cmnMain.ShowColor();
+  EXPECT_EQ(cmnMain.LastError(), cmndlg::kCancelError);
+
+  window.mnuFileExit().trigger();
+  EXPECT_EQ(endCalls, 1);
+  EXPECT_FALSE(window.isVisible());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.close();  // the close box, or the system
+  EXPECT_EQ(endCalls, 2);
 }
 
-TEST_F(MainWindowTest, OpensTheExampleProjectThroughTheOpenDialog) {
-  Open(kDemo);
-  const auto dialogs = runner.Seen("file");
-  ASSERT_EQ(dialogs.size(), 1u);
-  EXPECT_EQ(dialogs[0].title, "Open");
-  EXPECT_EQ(dialogs[0].acceptMode, QFileDialog::AcceptOpen);
-  EXPECT_EQ(dialogs[0].nameFilters, QStringList{"Project Files (*.vbp) (*.vbp)"});
-  EXPECT_TRUE(dialogs[0].modal);
-  EXPECT_EQ(dialogs[0].owner, &window);
-  EXPECT_TRUE(runner.Seen("message").empty());
-
-  const std::vector<ShownNode> expected{
-      {0, "p0", "TarvexDemo", 1, 1, true},   {1, "r1", "Forms", 5, 6, false},
-      {2, "f0", "frmMain", 7, 7, false},     {2, "f1", "frmAbout", 7, 7, false},
-      {1, "r2", "MDI Forms", 5, 6, false},   {2, "f2", "mdiShell", 8, 8, false},
-      {1, "r3", "Modules", 5, 6, false},     {2, "f3", "modGlobals", 9, 9, false},
-      {2, "f4", "modTools", 9, 9, false},    {1, "r4", "Class Modules", 5, 6, false},
-      {2, "f5", "clsItem", 10, 10, false},   {1, "r5", "User Controls", 5, 6, false},
-      {2, "f6", "ctlBadge", 11, 11, false},  {1, "r6", "PropertyPages", 5, 6, false},
-      {2, "f7", "pagBadge", 12, 12, false},  {1, "r7", "User Documents", 5, 6, false},
-      {2, "f8", "docHome", 13, 13, false},   {1, "r8", "Designers", 5, 6, false},
-      {2, "f9", "dsgReport", 14, 14, false},
-  };
-  EXPECT_EQ(Shown(), expected);
+TEST_F(MainWindowTest, OpensTheExampleShowsItsPathsAndPacksIt) {
+  EXPECT_EQ(Run(window.mnuFileOpen(), {"choose " + kDemo}),
+            kOpen + "dir=(current) files=[(current)] readonly=off quiet");
+  EXPECT_EQ(Shown(), Read(TARVEX_SOURCE_DIR "/tests/data/windows/demo_tree.txt"));
   EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
   EXPECT_TRUE(window.trvMain().selectedItems().isEmpty()) << "the read selects no node";
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
   // The pictures the nodes show are the image list's: normal, and the open folder while selected.
   const auto image = [](const QPixmap& pixmap) {
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
   };
   const auto& images = window.imltrvMain();
-  for (const auto& node : expected) {
-    const QIcon icon = window.Tree().Find(node.key)->icon(0);
-    EXPECT_EQ(image(icon.pixmap(16, QIcon::Normal)), image(images.Picture(node.image))) << node.key;
-    EXPECT_EQ(image(icon.pixmap(16, QIcon::Selected)), image(images.Picture(node.selectedImage))) << node.key;
+  for (int32_t position = 1; position <= window.Tree().Count(); ++position) {
+    const QTreeWidgetItem* node = window.Tree().Find(window.Tree().Key(position));
+    EXPECT_EQ(image(node->icon(0).pixmap(16, QIcon::Normal)),
+              image(images.Picture(node->data(0, qtui::kImageRole).toInt())));
+    EXPECT_EQ(image(node->icon(0).pixmap(16, QIcon::Selected)),
+              image(images.Picture(node->data(0, qtui::kSelectedImageRole).toInt())));
   }
-  EXPECT_EQ(images.Key(5), "FolderC");
-  EXPECT_EQ(images.Key(6), "FolderO");
   EXPECT_EQ(images.Position("Designer"), 14);
-  // Silver is the mask: the pictures' corners are transparent.
-  EXPECT_EQ(images.Picture(5).toImage().pixelColor(0, 0).alpha(), 0);
-}
+  EXPECT_EQ(images.Picture(5).toImage().pixelColor(0, 0).alpha(), 0) << "silver is the mask";
 
-TEST_F(MainWindowTest, ANodeClickShowsTheProjectPathNothingOrTheComponentsPath) {
-  Open(kDemo);
-  Click("p0");
-  EXPECT_EQ(Text().toStdString(), WindowsPath(kDemo));
-  EXPECT_EQ(Text().left(3), "Z:\\");
-  Click("r3");
-  EXPECT_EQ(Text(), "");
-  Click("f4");
-  EXPECT_EQ(Text(), "..\\Shared\\modTools.bas");
-  Click("f0");
-  EXPECT_EQ(Text(), "frmMain.frm");
-  // Clicking the selected node again shows its path again.
-  window.SetFileText("other");
-  Click("f0");
-  EXPECT_EQ(Text(), "frmMain.frm");
-}
+  // A node shows the project's path, nothing, or the component's path; a click on the selected one again too.
+  for (const auto& [key, text] : {std::pair<std::string, std::string>{"p0", WindowsPath(kDemo)},
+                                  {"r3", ""},
+                                  {"f4", "..\\Shared\\modTools.bas"},
+                                  {"f0", "frmMain.frm"},
+                                  {"f0", "frmMain.frm"}}) {
+    window.SetFileText("other");
+    Click(key);
+    EXPECT_EQ(Text().toStdString(), text) << key;
+  }
+  EXPECT_EQ(WindowsPath(kDemo).substr(0, 3), "Z:\\");
 
-TEST_F(MainWindowTest, SaveAsFollowsTheReadsOutcomeAndAStaleTreeNeverFails) {
-  EXPECT_FALSE(window.mnuFileSaveAs().isEnabled());
-  Open(ModulesProject("Big", 14));
+  // Cancelled dialogs do nothing.
+  const QString tree = Shown();
+  const std::string fileName = window.cmnMain().FileName();
+  Run(window.mnuFileOpen(), {"cancel"});
+  EXPECT_EQ(window.cmnMain().LastError(), cmndlg::kCancelError);
+  EXPECT_EQ(Shown(), tree);
+  EXPECT_EQ(Text(), "frmMain.frm");
   EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
+  EXPECT_EQ(window.cmnMain().FileName(), fileName);
+  EXPECT_EQ(mdlFile::Model().filePath, fileName);
+  EXPECT_NE(Run(window.mnuFileSaveAs(), {"cancel"}), "");
+  EXPECT_TRUE(QDir(work.path()).entryList(QDir::Files).isEmpty());
 
-  const QString broken = work.filePath("Broken.vbp");
-  Write(broken, "Module=A; a.bas\r\nForm=missing.frm\r\n");
-  runner.answers.push_back(qttest::ChooseFile(broken));
-  runner.answers.push_back(qttest::Ok());
-  window.mnuFileOpen().trigger();
+  // Save As proposes the open project's file, packs, and reports in one message.
+  EXPECT_EQ(
+      Run(window.mnuFileSaveAs(), {"choose %/Packed.vbp", "ok"}),
+      kSaveAs + "dir=$ files=[$/Demo.vbp] readonly=none quiet\n" + kMessage + "information: Project saved.");
+  EXPECT_EQ(QDir(work.path()).entryList(QDir::Files, QDir::Name),
+            (QStringList{"Packed.vbp", "clsItem.cls", "ctlBadge.ctl", "ctlBadge.ctx", "docHome.dob",
+                         "dsgReport.dsa", "dsgReport.dsr", "dsgReport.dsx", "frmAbout.frm", "frmMain.frm",
+                         "frmMain.frx", "mdiShell.frm", "modGlobals.bas", "modTools.bas", "pagBadge.pag"}));
+  EXPECT_TRUE(Read(work.filePath("Packed.vbp"))
+                  .startsWith("Form=frmMain.frm\r\nForm=frmAbout.frm\r\nForm=mdiShell.frm\r\n"
+                              "Module=modGlobals; modGlobals.bas\r\nModule=modTools; modTools.bas\r\n"));
+  // The next Open dialog proposes the packed file.
+  EXPECT_EQ(Run(window.mnuFileOpen(), {"cancel"}), kOpen + "dir=% files=[%/Packed.vbp] readonly=off quiet");
+}
+
+TEST_F(MainWindowTest, AFailedReadTurnsSaveAsOffAndKeepsTheShownTreeHarmless) {
+  QByteArray text = "Type=OleDll\r\nName=\"Large\"\r\n";  // modules only: no component file has to exist
+  for (int i = 0; i < 10000; ++i)
+    text += "Module=M" + QByteArray::number(i) + "; m" + QByteArray::number(i) + ".bas\r\n";
+  QFile large(work.filePath("Large.vbp")), broken(work.filePath("Broken.vbp"));
+  ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.write(text) > 0 && broken.open(QIODevice::WriteOnly));
+  broken.write("Module=A; a.bas\r\nForm=missing.frm\r\n");
+  large.close(), broken.close();
+
+  Run(window.mnuFileOpen(), {"choose %/Large.vbp"});
+  EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
+  ASSERT_EQ(window.trvMain().topLevelItemCount(), 1);
+  EXPECT_EQ(window.trvMain().topLevelItem(0)->child(0)->childCount(), 10000)
+      << "a large project is shown whole";
+  EXPECT_EQ(window.Tree().Count(), 10002);
+  Click("f9999");
+  EXPECT_EQ(Text(), "m9999.bas");
+
+  const std::string error = kMessage + "critical: Error.";
+  EXPECT_EQ(Run(window.mnuFileOpen(), {"choose %/Broken.vbp", "ok"}),
+            kOpen + "dir=% files=[%/Large.vbp] readonly=off quiet\n" + error);
   EXPECT_FALSE(window.mnuFileSaveAs().isEnabled());
-  const auto messages = runner.Seen("message");
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, "Error.");
-  EXPECT_EQ(messages[0].title, "Tarvex");
-  EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is back before the message";
-
   // The tree still shows the first project; the model already holds the second's beginning.
-  ASSERT_NE(window.Tree().Find("f13"), nullptr);
   window.SetFileText("before");
   Click("f13");
   EXPECT_EQ(Text(), "");
   Click("p0");
-  EXPECT_EQ(Text().toStdString(), WindowsPath(broken));
-}
+  EXPECT_EQ(Text().toStdString(), WindowsPath(broken.fileName()));
 
-TEST_F(MainWindowTest, AProjectNamedOnTheCommandLineIsReadAsOpenReadsIt) {
-  const QString missing = work.filePath("Missing.vbp");
-  const struct {
-    QString argument;
-    bool read;
-  } cases[] = {
-      {kDemo, true},
-      {QDir::current().relativeFilePath(kDemo), true},
-      {missing, false},
-      {"", false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.argument.toStdString());
+  // A project named on the command line is read as Open reads it, without a dialog.
+  for (const QString& argument :
+       {kDemo, QDir::current().relativeFilePath(kDemo), work.filePath("Missing.vbp"), QString()}) {
+    const bool read = argument.endsWith("Demo.vbp");
     runner.seen.clear();
-    if (!c.read) runner.answers.push_back(qttest::Ok());
-    window.OpenCommandLineProject(c.argument.toStdString());
-    EXPECT_TRUE(runner.answers.empty());
-    EXPECT_EQ(window.mnuFileSaveAs().isEnabled(), c.read);
-    EXPECT_TRUE(runner.Seen("file").empty());
-    const auto messages = runner.Seen("message");
-    if (c.read) {
-      EXPECT_TRUE(messages.empty());
-      Click("p0");
-      EXPECT_EQ(Text().toStdString(), WindowsPath(kDemo));
-    } else {
-      ASSERT_EQ(messages.size(), 1u);
-      EXPECT_EQ(messages[0].text, "Error.");
-      EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
-    }
+    runner.answers = read ? std::deque<QString>{} : std::deque<QString>{"ok"};
+    window.OpenCommandLineProject(argument.toStdString());
+    EXPECT_EQ(runner.seen.join('\n').toStdString(), read ? "" : error) << argument.toStdString();
+    EXPECT_EQ(window.mnuFileSaveAs().isEnabled(), read);
+    if (!read) continue;
+    Click("p0");
+    EXPECT_EQ(Text().toStdString(), WindowsPath(kDemo));
   }
-}
-
-TEST_F(MainWindowTest, CancelledDialogsDoNothing) {
-  Open(kDemo);
-  Click("f3");
-  const auto before = Shown();
-  const std::string fileName = window.cmnMain().FileName();
-
-  runner.answers.push_back(qttest::Cancel());
-  window.mnuFileOpen().trigger();
-  EXPECT_EQ(window.cmnMain().LastError(), cmndlg::kCancelError);
-  EXPECT_EQ(Shown(), before);
-  EXPECT_EQ(Text(), "modGlobals.bas");
-  EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
-  EXPECT_EQ(window.cmnMain().FileName(), fileName);
-  EXPECT_EQ(mdlFile::Model().filePath, fileName);
-
-  runner.answers.push_back(qttest::Cancel());
-  window.mnuFileSaveAs().trigger();
-  EXPECT_TRUE(runner.Seen("message").empty());
-  EXPECT_TRUE(QDir(work.path()).entryList(QDir::Files).isEmpty());
-}
-
-TEST_F(MainWindowTest, SaveAsPacksTheProjectAndReportsInOneMessage) {
-  Open(kDemo);
-  const QString target = work.filePath("Packed.vbp");
-  runner.answers.push_back(qttest::ChooseFile(target));
-  runner.answers.push_back(qttest::Ok());
-  window.mnuFileSaveAs().trigger();
-
-  const auto dialogs = runner.Seen("file");
-  ASSERT_EQ(dialogs.size(), 2u);
-  EXPECT_EQ(dialogs[1].title, "Save As");
-  EXPECT_EQ(dialogs[1].acceptMode, QFileDialog::AcceptSave);
-  EXPECT_EQ(dialogs[1].selectedFiles, QStringList{QFileInfo(kDemo).absoluteFilePath()})
-      << "Save As proposes the open project's file";
-  const auto messages = runner.Seen("message");
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, "Project saved.");
-  EXPECT_EQ(messages[0].icon, QMessageBox::Information);
-  EXPECT_EQ(messages[0].title, "Tarvex");
-
-  const QStringList packed = QDir(work.path()).entryList(QDir::Files, QDir::Name);
-  EXPECT_EQ(packed,
-            (QStringList{"Packed.vbp", "clsItem.cls", "ctlBadge.ctl", "ctlBadge.ctx", "docHome.dob",
-                         "dsgReport.dsa", "dsgReport.dsr", "dsgReport.dsx", "frmAbout.frm", "frmMain.frm",
-                         "frmMain.frx", "mdiShell.frm", "modGlobals.bas", "modTools.bas", "pagBadge.pag"}));
-  QFile project(target);
-  ASSERT_TRUE(project.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(
-      project.readAll().startsWith("Form=frmMain.frm\r\nForm=frmAbout.frm\r\nForm=mdiShell.frm\r\n"
-                                   "Module=modGlobals; modGlobals.bas\r\nModule=modTools; modTools.bas\r\n"));
-
-  // The next Open dialog proposes the packed file.
-  runner.answers.push_back(qttest::Cancel());
-  window.mnuFileOpen().trigger();
-  EXPECT_EQ(runner.Seen("file").back().selectedFiles, QStringList{QFileInfo(target).absoluteFilePath()});
-}
-
-TEST_F(MainWindowTest, ALargeProjectIsShownWhole) {
-  Open(ModulesProject("Large", 10000));
-  ASSERT_EQ(window.trvMain().topLevelItemCount(), 1);
-  const QTreeWidgetItem* modules = window.trvMain().topLevelItem(0)->child(0);
-  ASSERT_EQ(modules->childCount(), 10000);
-  EXPECT_EQ(qtui::QtTreeView::KeyOf(*modules->child(9999)), "f9999");
-  EXPECT_EQ(window.Tree().Count(), 10002);
-  Click("f9999");
-  EXPECT_EQ(Text(), "m9999.bas");
-}
-
-TEST_F(MainWindowTest, ExitAndTheCloseBoxBothEndTheProgram) {
-  window.mnuFileExit().trigger();
-  EXPECT_EQ(endCalls, 1);
-  EXPECT_FALSE(window.isVisible());
-
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  window.close();  // the close box, or the system
-  EXPECT_EQ(endCalls, 2);
 }
 
 }  // namespace

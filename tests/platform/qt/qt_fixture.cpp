@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QColorDialog>
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
-#include <QPrintDialog>
+#include <QMessageBox>
 #include <memory>
 
 namespace qttest {
@@ -31,80 +31,74 @@ class QtEnvironment : public testing::Environment {
 [[maybe_unused]] testing::Environment* const kEnvironment =
     testing::AddGlobalTestEnvironment(new QtEnvironment);
 
+QString Describe(QDialog& dialog) {
+  const QWidget* owner = dialog.parentWidget();
+  QString line = QString("%1 \"%2\" owner=%3%4")
+                     .arg(dialog.metaObject()->className(), dialog.windowTitle(),
+                          owner != nullptr ? owner->metaObject()->className() : "none",
+                          dialog.isModal() || dialog.windowModality() != Qt::NonModal ? " modal" : "");
+  if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+    const QStringList icons{"none", "information", "warning", "critical", "question"};
+    return line + QString(" %1: %2").arg(icons.value(box->icon()), box->text().replace('\n', ' '));
+  }
+  if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+    const auto* readOnly = files->findChild<QCheckBox*>();
+    line += QString(" %1 mode=%2 filters=[%3] selected=[%4] dir=%5 files=[%6] readonly=%7 %8")
+                .arg(files->acceptMode() == QFileDialog::AcceptSave ? "save" : "open")
+                .arg(files->fileMode())
+                .arg(files->nameFilters().join("; "), files->selectedNameFilter(),
+                     files->directory().absolutePath(), files->selectedFiles().join("; "),
+                     readOnly == nullptr     ? "none"
+                     : readOnly->isChecked() ? "on"
+                                             : "off",
+                     files->testOption(QFileDialog::DontConfirmOverwrite) ? "quiet" : "confirm");
+  }
+  return line;
+}
+
 }  // namespace
 
 int ScriptedRunner::Run(QDialog& dialog) {
-  SeenDialog seenDialog;
-  seenDialog.title = dialog.windowTitle();
-  seenDialog.modal = dialog.isModal() || dialog.windowModality() != Qt::NonModal;
-  seenDialog.owner = dialog.parentWidget();
-  if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
-    seenDialog.kind = "message";
-    seenDialog.text = box->text();
-    seenDialog.icon = box->icon();
-  } else if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
-    seenDialog.kind = "file";
-    seenDialog.acceptMode = files->acceptMode();
-    seenDialog.fileMode = files->fileMode();
-    seenDialog.nameFilters = files->nameFilters();
-    seenDialog.selectedNameFilter = files->selectedNameFilter();
-    seenDialog.directory = files->directory().absolutePath();
-    seenDialog.selectedFiles = files->selectedFiles();
-  } else if (qobject_cast<QColorDialog*>(&dialog) != nullptr) {
-    seenDialog.kind = "color";
-  } else if (qobject_cast<QFontDialog*>(&dialog) != nullptr) {
-    seenDialog.kind = "font";
-  } else if (qobject_cast<QPrintDialog*>(&dialog) != nullptr) {
-    seenDialog.kind = "print";
-  } else {
-    seenDialog.kind = "other";
-  }
-  seen.push_back(seenDialog);
+  QString shown = Describe(dialog);
+  for (const auto& [host, alias] : aliases) shown.replace(host, alias);
+  seen << shown;
   if (answers.empty()) {
-    ADD_FAILURE() << "a dialog nobody expected: " << seenDialog.kind << " \""
-                  << seenDialog.title.toStdString() << "\" " << seenDialog.text.toStdString();
+    ADD_FAILURE() << "a dialog nobody expected: " << shown.toStdString();
     return QDialog::Rejected;
   }
-  const Answer answer = answers.front();
+  QString answer = answers.front();
   answers.pop_front();
-  return answer(dialog);
-}
-
-std::vector<SeenDialog> ScriptedRunner::Seen(const std::string& kind) const {
-  std::vector<SeenDialog> found;
-  for (const auto& dialog : seen) {
-    if (dialog.kind == kind) found.push_back(dialog);
+  if (answer == "ok" || answer == "cancel") return answer == "ok" ? QDialog::Accepted : QDialog::Rejected;
+  auto* files = qobject_cast<QFileDialog*>(&dialog);
+  if (files == nullptr) {
+    ADD_FAILURE() << "\"" << answer.toStdString() << "\" answers no file dialog: " << shown.toStdString();
+    return QDialog::Rejected;
   }
-  return found;
-}
-
-ScriptedRunner::Answer ChooseFile(const QString& hostPath) {
-  return [hostPath](QDialog& dialog) {
-    auto& files = dynamic_cast<QFileDialog&>(dialog);
-    files.selectFile(hostPath);
-    static_cast<QDialog&>(files).accept();  // the dialog's own checks run
-    return files.result();
-  };
-}
-
-ScriptedRunner::Answer ChooseFiles(const QStringList& hostPaths) {
-  return [hostPaths](QDialog& dialog) {
-    auto& files = dynamic_cast<QFileDialog&>(dialog);
-    files.setDirectory(QFileInfo(hostPaths.front()).absolutePath());
-    QStringList quoted;
-    for (const auto& path : hostPaths) quoted << '"' + QFileInfo(path).fileName() + '"';
-    files.selectFile(quoted.join(' '));
-    static_cast<QDialog&>(files).accept();  // the dialog's own checks run
-    return files.result();
-  };
-}
-
-ScriptedRunner::Answer Cancel() {
-  return [](QDialog&) { return static_cast<int>(QDialog::Rejected); };
-}
-
-ScriptedRunner::Answer Ok() {
-  return [](QDialog&) { return static_cast<int>(QDialog::Accepted); };
+  QStringList replaced;  // in answers an alias stands for the first folder going by it
+  for (const auto& [host, alias] : aliases) {
+    if (!replaced.contains(alias)) answer.replace(alias, host);
+    replaced << alias;
+  }
+  QStringList words = answer.split(' ', Qt::SkipEmptyParts);
+  QStringList chosen;
+  for (qsizetype i = 0; i < words.size(); ++i) {
+    if (words[i] == "readonly" && files->findChild<QCheckBox*>() != nullptr) {
+      files->findChild<QCheckBox*>()->setChecked(true);
+    } else if (words[i] == "filter" && i + 1 < words.size()) {
+      files->selectNameFilter(files->nameFilters().value(words[++i].toInt() - 1));
+    } else if (words[i] != "choose") {
+      chosen << words[i];
+    }
+  }
+  if (chosen.size() == 1) {
+    files->selectFile(chosen[0]);
+  } else if (!chosen.isEmpty()) {
+    files->setDirectory(QFileInfo(chosen[0]).absolutePath());
+    for (QString& path : chosen) path = '"' + QFileInfo(path).fileName() + '"';
+    files->selectFile(chosen.join(' '));
+  }
+  static_cast<QDialog*>(files)->accept();
+  return files->result();
 }
 
 }  // namespace qttest

@@ -2,50 +2,28 @@
 #pragma once
 
 #include <QDialog>
-#include <QFileDialog>
-#include <QMessageBox>
+#include <QStringList>
 #include <deque>
-#include <functional>
-#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/dialog_runner.h"
 
 namespace qttest {
 
-// What a dialog showed when it was run.
-struct SeenDialog {
-  std::string kind;  // "file", "message", "color", "font", "print", "other"
-  QString title;
-  QString text;  // a message box's text
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
-  QFileDialog::FileMode fileMode = QFileDialog::AnyFile;
-  QStringList nameFilters;
-  QString selectedNameFilter;
-  QString directory;
-  QStringList selectedFiles;  // what the file dialog proposed
-  bool modal = false;
-  QWidget* owner = nullptr;
-};
-
+// Writes down what each dialog shows, one line a dialog, and answers it with the next scripted answer:
+// "ok" or "cancel" (the result alone), or "choose PATH..." (several files of one folder) accepted through
+// the dialog's own accept() so that its checks run; "readonly" and "filter N" before it tick the read-only
+// box and pick the Nth filter. A dialog that finds no answer is a test failure and is cancelled.
 class ScriptedRunner : public qtui::DialogRunner {
  public:
-  using Answer = std::function<int(QDialog&)>;
-  // Answers in order; a dialog that finds none is a test failure and is cancelled.
-  std::deque<Answer> answers;
-  std::vector<SeenDialog> seen;
-
   int Run(QDialog& dialog) override;
-  std::vector<SeenDialog> Seen(const std::string& kind) const;
-};
 
-// Answers a file dialog with this host path, through the dialog's own accept().
-ScriptedRunner::Answer ChooseFile(const QString& hostPath);
-// Answers a file dialog with several files of one folder.
-ScriptedRunner::Answer ChooseFiles(const QStringList& hostPaths);
-ScriptedRunner::Answer Cancel();
-// Closes a message box with its OK button.
-ScriptedRunner::Answer Ok();
+  // Folders and the names they go by in what is seen and in answers, so that no line names a temporary
+  // folder; in answers a name stands for the first folder going by it.
+  std::vector<std::pair<QString, QString>> aliases;
+  std::deque<QString> answers;
+  QStringList seen;
+};
 
 }  // namespace qttest
