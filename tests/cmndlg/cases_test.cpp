@@ -9,7 +9,8 @@
 //   set                      the properties in the text, through the setters, silently
 //   do N                     setAction(N)
 //   hwnd N                   the owner window the container hands out from now on
-//   answer CALL RESULT W...  how the system answers CALL from now on (see ScriptedDialogs::Answer)
+//   answer CALL RESULT W...  how the system answers CALL from now on (see ScriptedDialogs::Answer; the
+//                            writes are split at blanks, so a space in a text is written {20})
 //   fail WHAT [N]            ParentHwnd, SurfaceHdc N, PropertyChanged NAME, bag N (the next bag), none
 //   resize X Y               Resize with X by Y twips a pixel
 //   parse                    the text parsed, then formatted again
