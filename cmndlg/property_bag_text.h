@@ -46,7 +46,6 @@ class TextPropertyBag : public platform::PropertyBag {
                      const platform::PropertyValue& defaultValue) override;
 
   std::string Text() const { return FormatPropertyText(properties_); }
-  const std::vector<SavedProperty>& Properties() const { return properties_; }
 
  private:
   std::vector<SavedProperty> properties_;
