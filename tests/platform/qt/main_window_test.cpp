@@ -22,13 +22,6 @@ namespace {
 
 const QString kDemoFolder = QStringLiteral(TARVEX_SOURCE_DIR "/examples/Demo");
 const QString kDemo = kDemoFolder + "/Demo.vbp";
-// How the window's dialogs begin, as the test's runner shows them.
-const std::string kFilter =
-    " mode=0 filters=[Project Files (*.vbp) (*.vbp)] selected=[Project Files (*.vbp)] ";
-const std::string kOpen = "QFileDialog \"Open\" owner=QMainWindow modal open" + kFilter;
-const std::string kSaveAs = "QFileDialog \"Save As\" owner=QMainWindow modal save" + kFilter;
-const std::string kMessage = "QMessageBox \"Tarvex\" owner=QMainWindow modal ";
-
 QByteArray Read(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
@@ -148,18 +141,89 @@ TEST_F(MainWindowTest, StartsAsTheFormIsCreatedAndEndsByExitOrTheCloseBox) {
   EXPECT_EQ(endCalls, 2);
 }
 
-TEST_F(MainWindowTest, OpensTheExampleShowsItsPathsAndPacksIt) {
-  EXPECT_EQ(Run(window.mnuFileOpen(), {"choose " + kDemo}),
-            kOpen + "dir=(current) files=[(current)] readonly=off quiet");
-  EXPECT_EQ(Shown(), Read(TARVEX_SOURCE_DIR "/tests/data/windows/demo_tree.txt"));
-  EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
-  EXPECT_TRUE(window.trvMain().selectedItems().isEmpty()) << "the read selects no node";
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  // The pictures the nodes show are the image list's: normal, and the open folder while selected.
+// The window driven by the commands of tests/data/windows/main_window.txt, each followed there by what
+// it shows, indented. The run's transcript must be the file; TARVEX_UPDATE_DATA=1 rewrites the file
+// from the run, to be read over before it is committed.
+TEST_F(MainWindowTest, FollowsTheScenarioFile) {
+  const QString path = TARVEX_SOURCE_DIR "/tests/data/windows/main_window.txt";
+  const QString expected = QString::fromUtf8(Read(path));
+  runner.aliases.emplace_back(QString::fromStdString(WindowsPath(work.path())), "%");
+  runner.aliases.emplace_back(QString::fromStdString(WindowsPath(kDemoFolder)), "$");
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(kDemoFolder);  // where a relative name on the command line is found
+  QString transcript;
+  for (const QString& line : expected.split('\n', Qt::SkipEmptyParts)) {
+    if (line.startsWith(' ')) continue;
+    transcript += line + '\n';
+    if (line.startsWith('#')) continue;
+    // Menu commands and the command line take the answers to their dialogs after " ; ".
+    QStringList answers = line.section(' ', 1).split(" ; ");
+    const QString command = line.section(' ', 0, 0);
+    QString argument = command == "open" || command == "saveas" ? QString() : answers.takeFirst();
+    for (const auto& [host, alias] : runner.aliases) argument.replace(alias, host);
+    QStringList shown;
+    runner.seen.clear();
+    runner.answers.assign(answers.begin(), answers.end());
+    if (command == "open" || command == "saveas") {
+      (command == "open" ? window.mnuFileOpen() : window.mnuFileSaveAs()).trigger();
+    } else if (command == "cmdline") {
+      window.OpenCommandLineProject(argument.toStdString());
+    } else if (command == "click") {
+      window.SetFileText("other");
+      Click(argument.toStdString());
+    } else if (command == "tree") {
+      shown = Shown().split('\n', Qt::SkipEmptyParts);
+    } else if (command == "write") {
+      QFile file(work.filePath(argument.section(' ', 0, 0)));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(argument.section(' ', 1).replace("\\r\\n", "\r\n").toUtf8());
+    } else if (command == "modules") {  // a project of modules only: no component file has to exist
+      QFile file(work.filePath("Modules.vbp"));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write("Type=OleDll\r\nName=\"Modules\"\r\n");
+      for (int i = 0; i < argument.toInt(); ++i)
+        file.write(QString("Module=M%1; m%1.bas\r\n").arg(i).toUtf8());
+    } else if (command == "files") {
+      shown = QDir(work.path()).entryList(QDir::Files, QDir::Name);
+    } else if (command == "head") {
+      shown = QString::fromUtf8(Read(argument)).split("\r\n").mid(0, 5);
+    } else {
+      ADD_FAILURE() << "no such command: " << line.toStdString();
+    }
+    EXPECT_TRUE(runner.answers.empty()) << line.toStdString();
+    shown = runner.seen + shown;
+    shown << QString("text=%8 saveas=%1 selected=%2 cursor=%3 nodes=%4 cmnMain=%5 error=%6 model=%7")
+                 .arg(window.mnuFileSaveAs().isEnabled() ? "on" : "off")
+                 .arg(window.trvMain().selectedItems().size())
+                 .arg(QApplication::overrideCursor() != nullptr ? "changed" : "normal")
+                 .arg(window.Tree().Count())
+                 .arg(window.cmnMain().FileName().c_str())
+                 .arg(window.cmnMain().LastError())
+                 .arg(mdlFile::Model().filePath.c_str())
+                 .arg(Text());
+    for (QString& text : shown) {
+      for (const auto& [host, alias] : runner.aliases) text.replace(host, alias);
+      transcript += "  " + text + '\n';
+    }
+  }
+  QDir::setCurrent(before);
+  if (qEnvironmentVariableIsSet("TARVEX_UPDATE_DATA")) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(transcript.toUtf8());
+  }
+  EXPECT_EQ(transcript.toStdString(), expected.toStdString());
+}
+
+// The pictures the nodes show are the image list's: normal, and the open folder while selected.
+TEST_F(MainWindowTest, NodesShowTheImageListsPictures) {
+  runner.answers = {"choose " + kDemo};
+  window.mnuFileOpen().trigger();
   const auto image = [](const QPixmap& pixmap) {
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
   };
   const auto& images = window.imltrvMain();
+  ASSERT_EQ(window.Tree().Count(), 19);
   for (int32_t position = 1; position <= window.Tree().Count(); ++position) {
     const QTreeWidgetItem* node = window.Tree().Find(window.Tree().Key(position));
     EXPECT_EQ(image(node->icon(0).pixmap(16, QIcon::Normal)),
@@ -169,90 +233,6 @@ TEST_F(MainWindowTest, OpensTheExampleShowsItsPathsAndPacksIt) {
   }
   EXPECT_EQ(images.Position("Designer"), 14);
   EXPECT_EQ(images.Picture(5).toImage().pixelColor(0, 0).alpha(), 0) << "silver is the mask";
-
-  // A node shows the project's path, nothing, or the component's path; a click on the selected one again too.
-  for (const auto& [key, text] : {std::pair<std::string, std::string>{"p0", WindowsPath(kDemo)},
-                                  {"r3", ""},
-                                  {"f4", "..\\Shared\\modTools.bas"},
-                                  {"f0", "frmMain.frm"},
-                                  {"f0", "frmMain.frm"}}) {
-    window.SetFileText("other");
-    Click(key);
-    EXPECT_EQ(Text().toStdString(), text) << key;
-  }
-  EXPECT_EQ(WindowsPath(kDemo).substr(0, 3), "Z:\\");
-
-  // Cancelled dialogs do nothing.
-  const QString tree = Shown();
-  const std::string fileName = window.cmnMain().FileName();
-  Run(window.mnuFileOpen(), {"cancel"});
-  EXPECT_EQ(window.cmnMain().LastError(), cmndlg::kCancelError);
-  EXPECT_EQ(Shown(), tree);
-  EXPECT_EQ(Text(), "frmMain.frm");
-  EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
-  EXPECT_EQ(window.cmnMain().FileName(), fileName);
-  EXPECT_EQ(mdlFile::Model().filePath, fileName);
-  EXPECT_NE(Run(window.mnuFileSaveAs(), {"cancel"}), "");
-  EXPECT_TRUE(QDir(work.path()).entryList(QDir::Files).isEmpty());
-
-  // Save As proposes the open project's file, packs, and reports in one message.
-  EXPECT_EQ(
-      Run(window.mnuFileSaveAs(), {"choose %/Packed.vbp", "ok"}),
-      kSaveAs + "dir=$ files=[$/Demo.vbp] readonly=none quiet\n" + kMessage + "information: Project saved.");
-  EXPECT_EQ(QDir(work.path()).entryList(QDir::Files, QDir::Name),
-            (QStringList{"Packed.vbp", "clsItem.cls", "ctlBadge.ctl", "ctlBadge.ctx", "docHome.dob",
-                         "dsgReport.dsa", "dsgReport.dsr", "dsgReport.dsx", "frmAbout.frm", "frmMain.frm",
-                         "frmMain.frx", "mdiShell.frm", "modGlobals.bas", "modTools.bas", "pagBadge.pag"}));
-  EXPECT_TRUE(Read(work.filePath("Packed.vbp"))
-                  .startsWith("Form=frmMain.frm\r\nForm=frmAbout.frm\r\nForm=mdiShell.frm\r\n"
-                              "Module=modGlobals; modGlobals.bas\r\nModule=modTools; modTools.bas\r\n"));
-  // The next Open dialog proposes the packed file.
-  EXPECT_EQ(Run(window.mnuFileOpen(), {"cancel"}), kOpen + "dir=% files=[%/Packed.vbp] readonly=off quiet");
-}
-
-TEST_F(MainWindowTest, AFailedReadTurnsSaveAsOffAndKeepsTheShownTreeHarmless) {
-  QByteArray text = "Type=OleDll\r\nName=\"Large\"\r\n";  // modules only: no component file has to exist
-  for (int i = 0; i < 10000; ++i)
-    text += "Module=M" + QByteArray::number(i) + "; m" + QByteArray::number(i) + ".bas\r\n";
-  QFile large(work.filePath("Large.vbp")), broken(work.filePath("Broken.vbp"));
-  ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.write(text) > 0 && broken.open(QIODevice::WriteOnly));
-  broken.write("Module=A; a.bas\r\nForm=missing.frm\r\n");
-  large.close(), broken.close();
-
-  Run(window.mnuFileOpen(), {"choose %/Large.vbp"});
-  EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
-  ASSERT_EQ(window.trvMain().topLevelItemCount(), 1);
-  EXPECT_EQ(window.trvMain().topLevelItem(0)->child(0)->childCount(), 10000)
-      << "a large project is shown whole";
-  EXPECT_EQ(window.Tree().Count(), 10002);
-  Click("f9999");
-  EXPECT_EQ(Text(), "m9999.bas");
-
-  const std::string error = kMessage + "critical: Error.";
-  EXPECT_EQ(Run(window.mnuFileOpen(), {"choose %/Broken.vbp", "ok"}),
-            kOpen + "dir=% files=[%/Large.vbp] readonly=off quiet\n" + error);
-  EXPECT_FALSE(window.mnuFileSaveAs().isEnabled());
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is back before the message";
-  // The tree still shows the first project; the model already holds the second's beginning.
-  window.SetFileText("before");
-  Click("f13");
-  EXPECT_EQ(Text(), "");
-  Click("p0");
-  EXPECT_EQ(Text().toStdString(), WindowsPath(broken.fileName()));
-
-  // A project named on the command line is read as Open reads it, without a dialog.
-  for (const QString& argument :
-       {kDemo, QDir::current().relativeFilePath(kDemo), work.filePath("Missing.vbp"), QString()}) {
-    const bool read = argument.endsWith("Demo.vbp");
-    runner.seen.clear();
-    runner.answers = read ? std::deque<QString>{} : std::deque<QString>{"ok"};
-    window.OpenCommandLineProject(argument.toStdString());
-    EXPECT_EQ(runner.seen.join('\n').toStdString(), read ? "" : error) << argument.toStdString();
-    EXPECT_EQ(window.mnuFileSaveAs().isEnabled(), read);
-    if (!read) continue;
-    Click("p0");
-    EXPECT_EQ(Text().toStdString(), WindowsPath(kDemo));
-  }
 }
 
 }  // namespace
