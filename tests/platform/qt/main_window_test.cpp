@@ -141,29 +141,15 @@ TEST_F(MainWindowTest, StartsAsTheFormIsCreatedAndEndsByExitOrTheCloseBox) {
   EXPECT_EQ(endCalls, 2);
 }
 
-// The window driven by the commands of tests/data/windows/main_window.txt, each followed there by what
-// it shows, indented. The run's transcript must be the file; TARVEX_UPDATE_DATA=1 rewrites the file
-// from the run, to be read over before it is committed.
+// The window driven by the commands of main_window.txt; after each, the window's state.
 TEST_F(MainWindowTest, FollowsTheScenarioFile) {
-  const QString path = TARVEX_SOURCE_DIR "/tests/data/windows/main_window.txt";
-  const QString expected = QString::fromUtf8(Read(path));
   runner.aliases.emplace_back(QString::fromStdString(WindowsPath(work.path())), "%");
   runner.aliases.emplace_back(QString::fromStdString(WindowsPath(kDemoFolder)), "$");
   const QString before = QDir::currentPath();
   QDir::setCurrent(kDemoFolder);  // where a relative name on the command line is found
-  QString transcript;
-  for (const QString& line : expected.split('\n', Qt::SkipEmptyParts)) {
-    if (line.startsWith(' ')) continue;
-    transcript += line + '\n';
-    if (line.startsWith('#')) continue;
-    // Menu commands and the command line take the answers to their dialogs after " ; ".
-    QStringList answers = line.section(' ', 1).split(" ; ");
-    const QString command = line.section(' ', 0, 0);
-    QString argument = command == "open" || command == "saveas" ? QString() : answers.takeFirst();
-    for (const auto& [host, alias] : runner.aliases) argument.replace(alias, host);
+  qttest::ExpectTranscript("main_window.txt", runner, [&](const QString& command, QString argument) {
+    argument = runner.Host(argument);
     QStringList shown;
-    runner.seen.clear();
-    runner.answers.assign(answers.begin(), answers.end());
     if (command == "open" || command == "saveas") {
       (command == "open" ? window.mnuFileOpen() : window.mnuFileSaveAs()).trigger();
     } else if (command == "cmdline") {
@@ -173,46 +159,29 @@ TEST_F(MainWindowTest, FollowsTheScenarioFile) {
       Click(argument.toStdString());
     } else if (command == "tree") {
       shown = Shown().split('\n', Qt::SkipEmptyParts);
-    } else if (command == "write") {
-      QFile file(work.filePath(argument.section(' ', 0, 0)));
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-      file.write(argument.section(' ', 1).replace("\\r\\n", "\r\n").toUtf8());
-    } else if (command == "modules") {  // a project of modules only: no component file has to exist
-      QFile file(work.filePath("Modules.vbp"));
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-      file.write("Type=OleDll\r\nName=\"Modules\"\r\n");
-      for (int i = 0; i < argument.toInt(); ++i)
-        file.write(QString("Module=M%1; m%1.bas\r\n").arg(i).toUtf8());
     } else if (command == "files") {
       shown = QDir(work.path()).entryList(QDir::Files, QDir::Name);
     } else if (command == "head") {
       shown = QString::fromUtf8(Read(argument)).split("\r\n").mid(0, 5);
-    } else {
-      ADD_FAILURE() << "no such command: " << line.toStdString();
+    } else {  // write NAME TEXT, or modules NAME COUNT: that many modules added to a project
+      EXPECT_TRUE(command == "write" || command == "modules") << command.toStdString();
+      QFile file(work.filePath(argument.section(' ', 0, 0)));
+      EXPECT_TRUE(file.open(command == "write" ? QIODevice::WriteOnly : QIODevice::Append));
+      QString text = argument.section(' ', 1);
+      if (command == "write") file.write(text.replace("\\r\\n", "\r\n").toUtf8());
+      for (int i = 0; command == "modules" && i < text.toInt(); ++i)
+        file.write(QString("Module=M%1; m%1.bas\r\n").arg(i).toUtf8());
     }
-    EXPECT_TRUE(runner.answers.empty()) << line.toStdString();
-    shown = runner.seen + shown;
-    shown << QString("text=%8 saveas=%1 selected=%2 cursor=%3 nodes=%4 cmnMain=%5 error=%6 model=%7")
-                 .arg(window.mnuFileSaveAs().isEnabled() ? "on" : "off")
-                 .arg(window.trvMain().selectedItems().size())
-                 .arg(QApplication::overrideCursor() != nullptr ? "changed" : "normal")
-                 .arg(window.Tree().Count())
-                 .arg(window.cmnMain().FileName().c_str())
-                 .arg(window.cmnMain().LastError())
-                 .arg(mdlFile::Model().filePath.c_str())
-                 .arg(Text());
-    for (QString& text : shown) {
-      for (const auto& [host, alias] : runner.aliases) text.replace(host, alias);
-      transcript += "  " + text + '\n';
-    }
-  }
+    return shown << QString("text=%1 saveas=%2 selected=%3 cursor=%4 nodes=%5 cmnMain=%6 error=%7 model=%8")
+                        .arg(Text(), window.mnuFileSaveAs().isEnabled() ? "on" : "off")
+                        .arg(window.trvMain().selectedItems().size())
+                        .arg(QApplication::overrideCursor() != nullptr ? "changed" : "normal")
+                        .arg(window.Tree().Count())
+                        .arg(window.cmnMain().FileName().c_str())
+                        .arg(window.cmnMain().LastError())
+                        .arg(mdlFile::Model().filePath.c_str());
+  });
   QDir::setCurrent(before);
-  if (qEnvironmentVariableIsSet("TARVEX_UPDATE_DATA")) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(transcript.toUtf8());
-  }
-  EXPECT_EQ(transcript.toStdString(), expected.toStdString());
 }
 
 // The pictures the nodes show are the image list's: normal, and the open folder while selected.
