@@ -172,14 +172,13 @@ TEST_F(MainWindowTest, FollowsTheScenarioFile) {
       for (int i = 0; command == "modules" && i < text.toInt(); ++i)
         file.write(QString("Module=M%1; m%1.bas\r\n").arg(i).toUtf8());
     }
-    return shown << QString("text=%1 saveas=%2 selected=%3 cursor=%4 nodes=%5 cmnMain=%6 error=%7 model=%8")
-                        .arg(Text(), window.mnuFileSaveAs().isEnabled() ? "on" : "off")
-                        .arg(window.trvMain().selectedItems().size())
-                        .arg(QApplication::overrideCursor() != nullptr ? "changed" : "normal")
-                        .arg(window.Tree().Count())
-                        .arg(window.cmnMain().FileName().c_str())
-                        .arg(window.cmnMain().LastError())
-                        .arg(mdlFile::Model().filePath.c_str());
+    return shown << QString::asprintf(
+               "text=%s saveas=%s selected=%d cursor=%s nodes=%d cmnMain=%s error=%d model=%s",
+               qPrintable(Text()), window.mnuFileSaveAs().isEnabled() ? "on" : "off",
+               static_cast<int>(window.trvMain().selectedItems().size()),
+               QApplication::overrideCursor() != nullptr ? "changed" : "normal",
+               static_cast<int>(window.Tree().Count()), window.cmnMain().FileName().c_str(),
+               static_cast<int>(window.cmnMain().LastError()), mdlFile::Model().filePath.c_str());
   });
   QDir::setCurrent(before);
 }

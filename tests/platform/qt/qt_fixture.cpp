@@ -64,18 +64,12 @@ QString Describe(QDialog& dialog) {
     for (int i = 0; i < QColorDialog::customCount(); ++i) line += QColorDialog::customColor(i).name() + ' ';
   } else if (auto* fonts = qobject_cast<QFontDialog*>(&dialog)) {
     const QFont font = fonts->currentFont();
-    line += QString("%1 %2pt weight=%3 italic=%4")
-                .arg(font.family())
-                .arg(font.pointSizeF())
-                .arg(font.weight())
-                .arg(font.italic());
+    line += QString::asprintf("%s %gpt weight=%d italic=%d", qPrintable(font.family()), font.pointSizeF(),
+                              static_cast<int>(font.weight()), font.italic());
   } else if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {
     const QPrinter* printer = print->printer();
-    line += QString("copies=%1 range=%2 pages=%3-%4")
-                .arg(printer->copyCount())
-                .arg(printer->printRange())
-                .arg(printer->fromPage())
-                .arg(printer->toPage());
+    line += QString::asprintf("copies=%d range=%d pages=%d-%d", printer->copyCount(), printer->printRange(),
+                              printer->fromPage(), printer->toPage());
   }
   return line.trimmed();
 }
