@@ -2,20 +2,52 @@
 // scripts/run-win32-tests, which compares tarvex-cli.exe's packed files with the Linux build's.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
 #include "platform/errors.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_probe_files.h"
-#include "tests/platform/win32/temp_folder.h"
 
 namespace {
 
-using tests::NamesIn;
-using tests::ReadFileBytes;
-using tests::WriteFileBytes;
+namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
+// A fresh folder under the user's temporary folder, removed with everything in it at the end of a test.
+class TempFolder {
+ public:
+  TempFolder() { fs::create_directory(path_); }
+  ~TempFolder() { fs::remove_all(path_, ignored_); }
+  std::string Path() const { return path_.string() + "\\"; }  // ending in "\"
+  std::string operator/(const std::string& name) const { return Path() + name; }
+
+ private:
+  fs::path path_ = fs::temp_directory_path() / ("tvt" + std::to_string(std::random_device()()));
+  std::error_code ignored_;
+};
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str();
+}
+
+Names NamesIn(const std::string& folder) {  // sorted
+  Names names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 TEST(Win32FilesTest, ReadsInPiecesWithoutRegardToCaseAndRefusesWhatIsNoFile) {
-  tests::TempFolder folder;
+  TempFolder folder;
   WriteFileBytes(folder / "Main.frm", "Begin VB.Form\r\nEnd\r\n");
   win32::Win32Files files;
   auto input = files.OpenInput(folder / "MAIN.FRM");
@@ -40,7 +72,7 @@ TEST(Win32FilesTest, ReadsInPiecesWithoutRegardToCaseAndRefusesWhatIsNoFile) {
 // An output replaces its file only when closed and leaves no temporary file; nothing overwrites the open
 // source, a read-only file, the pending output or the copy's own source.
 TEST(Win32FilesTest, WritesOnlyWhatItMayAndLeavesTheRestAsItWas) {
-  tests::TempFolder folder;
+  TempFolder folder;
   for (const char* name : {"App.vbp", "Locked.bas", "Other.bas"}) WriteFileBytes(folder / name, name);
   ::SetFileAttributesA((folder / "Locked.bas").c_str(), FILE_ATTRIBUTE_READONLY);
   win32::Win32Files files;
@@ -66,7 +98,7 @@ TEST(Win32FilesTest, WritesOnlyWhatItMayAndLeavesTheRestAsItWas) {
 }
 
 TEST(Win32FilesTest, CopiesReplaceAndNameTheSourceTheyCopied) {
-  tests::TempFolder from, to;
+  TempFolder from, to;
   WriteFileBytes(from / "Tools.bas", std::string(100000, 'x'));
   WriteFileBytes(from / "Other.bas", "other");
   WriteFileBytes(to / "TOOLS.BAS", "older");
@@ -80,7 +112,7 @@ TEST(Win32FilesTest, CopiesReplaceAndNameTheSourceTheyCopied) {
 }
 
 TEST(Win32ProbeFilesTest, CreatesOnlyNewFilesAndDeletesThem) {
-  tests::TempFolder folder;
+  TempFolder folder;
   win32::Win32ProbeFiles probes;
   auto created = probes.CreateExclusive(folder / "ABCDEFGH.tmp");
   ASSERT_EQ(created.outcome, platform::ProbeCreate::Created);
