@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,15 +56,6 @@ class MainWindowTest : public testing::Test {
     return shown;
   }
 
-  // Runs a menu command with the dialogs it shows answered in turn; returns the lines they showed.
-  std::string Run(QAction& command, std::deque<QString> answers) {
-    runner.seen.clear();
-    runner.answers = std::move(answers);
-    command.trigger();
-    EXPECT_TRUE(runner.answers.empty());
-    return runner.seen.join('\n').toStdString();
-  }
-
   void Click(const std::string& key) {
     QTreeWidgetItem* item = window.Tree().Find(key);
     ASSERT_NE(item, nullptr) << key;
@@ -86,65 +78,11 @@ class MainWindowTest : public testing::Test {
   qtui::QtMainWindow window{{*codePage, files, packFiles, runner, [this] { ++endCalls; }}};
 };
 
-TEST_F(MainWindowTest, StartsAsTheFormIsCreatedAndEndsByExitOrTheCloseBox) {
-  EXPECT_EQ(window.windowTitle(), "Tarvex");
-  EXPECT_EQ(window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
-  EXPECT_EQ(window.trvMain().topLevelItemCount(), 0);
-  EXPECT_EQ(window.lblFile().text(), "File:");
-  EXPECT_TRUE(Text().isEmpty());
-  EXPECT_TRUE(window.txtFile().isReadOnly());
-  EXPECT_EQ(window.txtFile().palette().color(QPalette::Base),
-            window.txtFile().palette().color(QPalette::Button));
-  EXPECT_FALSE(window.mnuFileSaveAs().isEnabled());
-  EXPECT_TRUE(window.mnuFileOpen().isEnabled());
-  // The tree comes first in the tab order, the path field after it.
-  window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  window.trvMain().setFocus();
-  QTest::keyClick(&window.trvMain(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), &window.txtFile());
-
-  // The menu: captions, shortcut and separators in their order.
-  ASSERT_EQ(window.menuBar()->actions().size(), 1);
-  QStringList captions{window.menuBar()->actions()[0]->text()};
-  for (const QAction* action : window.mnuFile().actions())
-    captions << (action->isSeparator() ? "-" : action->text());
-  EXPECT_EQ(captions, (QStringList{"&File", "&Open...", "-", "Save &As...", "-", "E&xit"}));
-  EXPECT_EQ(window.mnuFileOpen().shortcut(), QKeySequence("Ctrl+O"));
-
-  // cmnMain: loaded from its saved settings, only its filter differs from the defaults; 36 x 36 pixels.
-  auto& cmnMain = window.cmnMain();
-  EXPECT_EQ(cmnMain.Filter(), "Project Files (*.vbp)|*.vbp");
-  EXPECT_EQ(cmnMain.Copies(), 1);
-  EXPECT_EQ(cmnMain.MaxFileSize(), 260);
-  EXPECT_FLOAT_EQ(window.CmnMainContainer().WidthTwips(), 36 * qtui::TwipsPerPixelX());
-  EXPECT_FLOAT_EQ(window.CmnMainContainer().HeightTwips(), 36 * qtui::TwipsPerPixelY());
-  // A font read back unchanged keeps its size, and the flags gain cdlCFInitToLogFontStruct.
-  for (const int size : {8, 10}) {
-    cmnMain.setFontSize(size);
-    runner.answers = {"ok"};
-    cmnMain.ShowFont();
-    EXPECT_EQ(cmnMain.LastError(), 0);
-    EXPECT_EQ(cmnMain.FontSize(), size);
-    EXPECT_NE(cmnMain.flags() & 0x40, 0);
-  }
-  runner.answers = {"cancel"};
-  cmnMain.ShowColor();
-  EXPECT_EQ(cmnMain.LastError(), cmndlg::kCancelError);
-
-  window.mnuFileExit().trigger();
-  EXPECT_EQ(endCalls, 1);
-  EXPECT_FALSE(window.isVisible());
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  window.close();  // the close box, or the system
-  EXPECT_EQ(endCalls, 2);
-}
-
 // The window driven by the commands of main_window.txt; after each, the window's state.
 TEST_F(MainWindowTest, FollowsTheScenarioFile) {
   runner.aliases.emplace_back(QString::fromStdString(WindowsPath(work.path())), "%");
   runner.aliases.emplace_back(QString::fromStdString(WindowsPath(kDemoFolder)), "$");
+  runner.aliases.emplace_back(QFontInfo(QFont("Sans Serif")).family(), "(sans)");
   const QString before = QDir::currentPath();
   QDir::setCurrent(kDemoFolder);  // where a relative name on the command line is found
   qttest::ExpectTranscript("main_window.txt", runner, [&](const QString& command, QString argument) {
@@ -157,6 +95,57 @@ TEST_F(MainWindowTest, FollowsTheScenarioFile) {
     } else if (command == "click") {
       window.SetFileText("other");
       Click(argument.toStdString());
+    } else if (command == "form") {  // as it is created
+      QStringList menu = {window.menuBar()->actions().value(0)->text()}, icons;
+      for (const QAction* action : window.mnuFile().actions())
+        menu << (action->isSeparator() ? "-" : action->text());
+      for (const QSize& size : window.windowIcon().availableSizes())
+        icons << QString::asprintf("%dx%d", size.width(), size.height());
+      const auto& palette = window.txtFile().palette();
+      shown << QString::asprintf(
+                   "title=%s icons=%s label=%s read-only=%d coloured-as-button=%d open=%d shortcut=%s",
+                   qPrintable(window.windowTitle()), qPrintable(icons.join(',')),
+                   qPrintable(window.lblFile().text()), window.txtFile().isReadOnly(),
+                   palette.color(QPalette::Base) == palette.color(QPalette::Button),
+                   window.mnuFileOpen().isEnabled(), qPrintable(window.mnuFileOpen().shortcut().toString()))
+            << "menu=" + menu.join(' ')
+            << QString::asprintf("cmnMain filter=%s copies=%d max-file-size=%d pixels=%gx%g",
+                                 window.cmnMain().Filter().c_str(),
+                                 static_cast<int>(window.cmnMain().Copies()),
+                                 static_cast<int>(window.cmnMain().MaxFileSize()),
+                                 window.CmnMainContainer().WidthTwips() / qtui::TwipsPerPixelX(),
+                                 window.CmnMainContainer().HeightTwips() / qtui::TwipsPerPixelY());
+    } else if (command == "tab") {  // from the tree
+      window.activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+      window.trvMain().setFocus();
+      QTest::keyClick(&window.trvMain(), Qt::Key_Tab);
+      shown << (QApplication::focusWidget() == &window.txtFile() ? "focus=txtFile" : "focus=elsewhere");
+    } else if (command == "font" || command == "colour") {
+      if (command == "font") window.cmnMain().setFontSize(argument.toInt());
+      command == "font" ? window.cmnMain().ShowFont() : window.cmnMain().ShowColor();
+      shown << QString::asprintf("font-size=%g flags=0x%x", static_cast<double>(window.cmnMain().FontSize()),
+                                 static_cast<unsigned>(window.cmnMain().flags()));
+    } else if (command == "exit" || command == "close") {  // the menu, or the close box
+      window.show();
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+      command == "exit" ? window.mnuFileExit().trigger() : static_cast<void>(window.close());
+      shown << QString::asprintf("ended=%d visible=%d", endCalls, window.isVisible());
+    } else if (command == "pictures") {  // the image list's, and the open folder's while selected
+      const auto image = [](const QPixmap& pixmap) {
+        return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+      };
+      const auto& images = window.imltrvMain();
+      for (int32_t position = 1; position <= window.Tree().Count(); ++position) {
+        const QTreeWidgetItem* node = window.Tree().Find(window.Tree().Key(position));
+        for (const auto& [mode, role] :
+             {std::pair{QIcon::Normal, qtui::kImageRole}, {QIcon::Selected, qtui::kSelectedImageRole}}) {
+          if (image(node->icon(0).pixmap(16, mode)) != image(images.Picture(node->data(0, role).toInt())))
+            shown << QString("%1 shows another picture").arg(node->text(0));
+        }
+      }
+      shown << QString::asprintf("Designer=%d mask-alpha=%d", images.Position("Designer"),
+                                 images.Picture(5).toImage().pixelColor(0, 0).alpha());
     } else if (command == "tree") {
       shown = Shown().split('\n', Qt::SkipEmptyParts);
     } else if (command == "files") {
@@ -181,26 +170,6 @@ TEST_F(MainWindowTest, FollowsTheScenarioFile) {
                static_cast<int>(window.cmnMain().LastError()), mdlFile::Model().filePath.c_str());
   });
   QDir::setCurrent(before);
-}
-
-// The pictures the nodes show are the image list's: normal, and the open folder while selected.
-TEST_F(MainWindowTest, NodesShowTheImageListsPictures) {
-  runner.answers = {"choose " + kDemo};
-  window.mnuFileOpen().trigger();
-  const auto image = [](const QPixmap& pixmap) {
-    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-  };
-  const auto& images = window.imltrvMain();
-  ASSERT_EQ(window.Tree().Count(), 19);
-  for (int32_t position = 1; position <= window.Tree().Count(); ++position) {
-    const QTreeWidgetItem* node = window.Tree().Find(window.Tree().Key(position));
-    EXPECT_EQ(image(node->icon(0).pixmap(16, QIcon::Normal)),
-              image(images.Picture(node->data(0, qtui::kImageRole).toInt())));
-    EXPECT_EQ(image(node->icon(0).pixmap(16, QIcon::Selected)),
-              image(images.Picture(node->data(0, qtui::kSelectedImageRole).toInt())));
-  }
-  EXPECT_EQ(images.Position("Designer"), 14);
-  EXPECT_EQ(images.Picture(5).toImage().pixelColor(0, 0).alpha(), 0) << "silver is the mask";
 }
 
 }  // namespace
