@@ -41,21 +41,6 @@ class MainWindowTest : public testing::Test {
     return *posix::WindowsFromHost(QFileInfo(host).absoluteFilePath().toStdString(), *codePage);
   }
 
-  // The tree as shown, a node a line: indented by depth, key, text, pictures, and whether expanded.
-  QString Shown() {
-    QString shown;
-    const std::function<void(const QTreeWidgetItem*, int)> add = [&](const QTreeWidgetItem* item, int depth) {
-      shown += QString("%1%2 %3 %4/%5%6\n")
-                   .arg(QString(depth * 2, ' '), qtui::QtTreeView::KeyOf(*item).c_str(), item->text(0))
-                   .arg(item->data(0, qtui::kImageRole).toInt())
-                   .arg(item->data(0, qtui::kSelectedImageRole).toInt())
-                   .arg(item->isExpanded() ? " expanded" : "");
-      for (int i = 0; i < item->childCount(); ++i) add(item->child(i), depth + 1);
-    };
-    for (int i = 0; i < window.trvMain().topLevelItemCount(); ++i) add(window.trvMain().topLevelItem(i), 0);
-    return shown;
-  }
-
   void Click(const std::string& key) {
     QTreeWidgetItem* item = window.Tree().Find(key);
     ASSERT_NE(item, nullptr) << key;
@@ -147,7 +132,7 @@ TEST_F(MainWindowTest, FollowsTheScenarioFile) {
       shown << QString::asprintf("Designer=%d mask-alpha=%d", images.Position("Designer"),
                                  images.Picture(5).toImage().pixelColor(0, 0).alpha());
     } else if (command == "tree") {
-      shown = Shown().split('\n', Qt::SkipEmptyParts);
+      shown = qttest::ShownTree(window.trvMain());
     } else if (command == "files") {
       shown = QDir(work.path()).entryList(QDir::Files, QDir::Name);
     } else if (command == "head") {

@@ -13,7 +13,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTreeWidget>
 #include <memory>
+
+#include "platform/qt/qt_tree_view.h"
 
 namespace qttest {
 
@@ -141,6 +144,19 @@ int ScriptedRunner::Run(QDialog& dialog) {
   }
   if (words.size() > 1) seen << "then " + Describe(dialog);  // what the answer left in the dialog
   return words[0] == "cancel" ? QDialog::Rejected : QDialog::Accepted;
+}
+
+QStringList ShownTree(const QTreeWidget& tree) {
+  QStringList shown;
+  const std::function<void(const QTreeWidgetItem*, int)> add = [&](const QTreeWidgetItem* item, int depth) {
+    shown << QString::asprintf("%*s%s %s %d/%d%s%s", depth * 2, "", qtui::QtTreeView::KeyOf(*item).c_str(),
+                               qPrintable(item->text(0)), item->data(0, qtui::kImageRole).toInt(),
+                               item->data(0, qtui::kSelectedImageRole).toInt(),
+                               item->icon(0).isNull() ? " -" : "", item->isExpanded() ? " expanded" : "");
+    for (int i = 0; i < item->childCount(); ++i) add(item->child(i), depth + 1);
+  };
+  for (int i = 0; i < tree.topLevelItemCount(); ++i) add(tree.topLevelItem(i), 0);
+  return shown;
 }
 
 void ExpectTranscript(const char* name, ScriptedRunner& runner,

@@ -11,6 +11,8 @@
 
 #include "platform/qt/dialog_runner.h"
 
+class QTreeWidget;
+
 namespace qttest {
 
 // Writes down what each dialog shows, one line a dialog, and answers it with the next scripted answer:
@@ -31,6 +33,10 @@ class ScriptedRunner : public qtui::DialogRunner {
   std::deque<QString> answers;
   QStringList seen;
 };
+
+// The tree as a QTreeWidget shows it, a node a line: indented by depth, key, text, pictures ("-" for none)
+// and whether expanded.
+QStringList ShownTree(const QTreeWidget& tree);
 
 // Runs a transcript file under tests/data/windows: each line that is not indented (nor a comment) is a
 // command with its argument, then after " ; " the answers to the dialogs it shows. The file must be the
