@@ -22,26 +22,28 @@
 namespace {
 
 const QString kDemoFolder = QStringLiteral(TARVEX_SOURCE_DIR "/examples/Demo");
-const QString kDemo = kDemoFolder + "/Demo.vbp";
 QByteArray Read(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
-class MainWindowTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(work.isValid());
-    runner.aliases = {{work.path(), "%"}, {kDemoFolder, "$"}, {QDir::currentPath(), "(current)"}};
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  }
-
-  std::string WindowsPath(const QString& host) const {
+// The window driven by the commands of main_window.txt; after each, the window's state.
+TEST(QtMainWindow, FollowsTheScenarioFile) {
+  QTemporaryDir work;
+  ASSERT_TRUE(work.isValid());
+  const auto codePage = posix::MakeCodePage(1252);
+  posix::PosixTextFiles files(*codePage);
+  posix::PosixPackFiles packFiles(*codePage);
+  qttest::ScriptedRunner runner;
+  int endCalls = 0;
+  qtui::QtMainWindow window({*codePage, files, packFiles, runner, [&] { ++endCalls; }});
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto WindowsPath = [&](const QString& host) {
     return *posix::WindowsFromHost(QFileInfo(host).absoluteFilePath().toStdString(), *codePage);
-  }
-
-  void Click(const std::string& key) {
+  };
+  const auto Text = [&] { return window.txtFile().text(); };
+  const auto Click = [&](const std::string& key) {
     QTreeWidgetItem* item = window.Tree().Find(key);
     ASSERT_NE(item, nullptr) << key;
     for (QTreeWidgetItem* parent = item->parent(); parent != nullptr; parent = parent->parent())
@@ -50,21 +52,8 @@ class MainWindowTest : public testing::Test {
     const QRect rect = window.trvMain().visualItemRect(item);
     ASSERT_TRUE(rect.isValid()) << key;
     QTest::mouseClick(window.trvMain().viewport(), Qt::LeftButton, {}, rect.center());
-  }
-
-  QString Text() { return window.txtFile().text(); }
-
-  QTemporaryDir work;
-  std::unique_ptr<platform::CodePage> codePage = posix::MakeCodePage(1252);
-  posix::PosixTextFiles files{*codePage};
-  posix::PosixPackFiles packFiles{*codePage};
-  qttest::ScriptedRunner runner;
-  int endCalls = 0;
-  qtui::QtMainWindow window{{*codePage, files, packFiles, runner, [this] { ++endCalls; }}};
-};
-
-// The window driven by the commands of main_window.txt; after each, the window's state.
-TEST_F(MainWindowTest, FollowsTheScenarioFile) {
+  };
+  runner.aliases = {{work.path(), "%"}, {kDemoFolder, "$"}, {QDir::currentPath(), "(current)"}};
   runner.aliases.emplace_back(QString::fromStdString(WindowsPath(work.path())), "%");
   runner.aliases.emplace_back(QString::fromStdString(WindowsPath(kDemoFolder)), "$");
   runner.aliases.emplace_back(QFontInfo(QFont("Sans Serif")).family(), "(sans)");
