@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,57 +22,28 @@
 namespace {
 
 const QString kDemoFolder = QStringLiteral(TARVEX_SOURCE_DIR "/examples/Demo");
-const QString kDemo = kDemoFolder + "/Demo.vbp";
-// How the window's dialogs begin, as the test's runner shows them.
-const std::string kFilter =
-    " mode=0 filters=[Project Files (*.vbp) (*.vbp)] selected=[Project Files (*.vbp)] ";
-const std::string kOpen = "QFileDialog \"Open\" owner=QMainWindow modal open" + kFilter;
-const std::string kSaveAs = "QFileDialog \"Save As\" owner=QMainWindow modal save" + kFilter;
-const std::string kMessage = "QMessageBox \"Tarvex\" owner=QMainWindow modal ";
-
 QByteArray Read(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
-class MainWindowTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(work.isValid());
-    runner.aliases = {{work.path(), "%"}, {kDemoFolder, "$"}, {QDir::currentPath(), "(current)"}};
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  }
-
-  std::string WindowsPath(const QString& host) const {
+// The window driven by the commands of main_window.txt; after each, the window's state.
+TEST(QtMainWindow, FollowsTheScenarioFile) {
+  QTemporaryDir work;
+  ASSERT_TRUE(work.isValid());
+  const auto codePage = posix::MakeCodePage(1252);
+  posix::PosixTextFiles files(*codePage);
+  posix::PosixPackFiles packFiles(*codePage);
+  qttest::ScriptedRunner runner;
+  int endCalls = 0;
+  qtui::QtMainWindow window({*codePage, files, packFiles, runner, [&] { ++endCalls; }});
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto WindowsPath = [&](const QString& host) {
     return *posix::WindowsFromHost(QFileInfo(host).absoluteFilePath().toStdString(), *codePage);
-  }
-
-  // The tree as shown, a node a line: indented by depth, key, text, pictures, and whether expanded.
-  QString Shown() {
-    QString shown;
-    const std::function<void(const QTreeWidgetItem*, int)> add = [&](const QTreeWidgetItem* item, int depth) {
-      shown += QString("%1%2 %3 %4/%5%6\n")
-                   .arg(QString(depth * 2, ' '), qtui::QtTreeView::KeyOf(*item).c_str(), item->text(0))
-                   .arg(item->data(0, qtui::kImageRole).toInt())
-                   .arg(item->data(0, qtui::kSelectedImageRole).toInt())
-                   .arg(item->isExpanded() ? " expanded" : "");
-      for (int i = 0; i < item->childCount(); ++i) add(item->child(i), depth + 1);
-    };
-    for (int i = 0; i < window.trvMain().topLevelItemCount(); ++i) add(window.trvMain().topLevelItem(i), 0);
-    return shown;
-  }
-
-  // Runs a menu command with the dialogs it shows answered in turn; returns the lines they showed.
-  std::string Run(QAction& command, std::deque<QString> answers) {
-    runner.seen.clear();
-    runner.answers = std::move(answers);
-    command.trigger();
-    EXPECT_TRUE(runner.answers.empty());
-    return runner.seen.join('\n').toStdString();
-  }
-
-  void Click(const std::string& key) {
+  };
+  const auto Text = [&] { return window.txtFile().text(); };
+  const auto Click = [&](const std::string& key) {
     QTreeWidgetItem* item = window.Tree().Find(key);
     ASSERT_NE(item, nullptr) << key;
     for (QTreeWidgetItem* parent = item->parent(); parent != nullptr; parent = parent->parent())
@@ -80,179 +52,98 @@ class MainWindowTest : public testing::Test {
     const QRect rect = window.trvMain().visualItemRect(item);
     ASSERT_TRUE(rect.isValid()) << key;
     QTest::mouseClick(window.trvMain().viewport(), Qt::LeftButton, {}, rect.center());
-  }
-
-  QString Text() { return window.txtFile().text(); }
-
-  QTemporaryDir work;
-  std::unique_ptr<platform::CodePage> codePage = posix::MakeCodePage(1252);
-  posix::PosixTextFiles files{*codePage};
-  posix::PosixPackFiles packFiles{*codePage};
-  qttest::ScriptedRunner runner;
-  int endCalls = 0;
-  qtui::QtMainWindow window{{*codePage, files, packFiles, runner, [this] { ++endCalls; }}};
-};
-
-TEST_F(MainWindowTest, StartsAsTheFormIsCreatedAndEndsByExitOrTheCloseBox) {
-  EXPECT_EQ(window.windowTitle(), "Tarvex");
-  EXPECT_EQ(window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
-  EXPECT_EQ(window.trvMain().topLevelItemCount(), 0);
-  EXPECT_EQ(window.lblFile().text(), "File:");
-  EXPECT_TRUE(Text().isEmpty());
-  EXPECT_TRUE(window.txtFile().isReadOnly());
-  EXPECT_EQ(window.txtFile().palette().color(QPalette::Base),
-            window.txtFile().palette().color(QPalette::Button));
-  EXPECT_FALSE(window.mnuFileSaveAs().isEnabled());
-  EXPECT_TRUE(window.mnuFileOpen().isEnabled());
-  // The tree comes first in the tab order, the path field after it.
-  window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  window.trvMain().setFocus();
-  QTest::keyClick(&window.trvMain(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), &window.txtFile());
-
-  // The menu: captions, shortcut and separators in their order.
-  ASSERT_EQ(window.menuBar()->actions().size(), 1);
-  QStringList captions{window.menuBar()->actions()[0]->text()};
-  for (const QAction* action : window.mnuFile().actions())
-    captions << (action->isSeparator() ? "-" : action->text());
-  EXPECT_EQ(captions, (QStringList{"&File", "&Open...", "-", "Save &As...", "-", "E&xit"}));
-  EXPECT_EQ(window.mnuFileOpen().shortcut(), QKeySequence("Ctrl+O"));
-
-  // cmnMain: loaded from its saved settings, only its filter differs from the defaults; 36 x 36 pixels.
-  auto& cmnMain = window.cmnMain();
-  EXPECT_EQ(cmnMain.Filter(), "Project Files (*.vbp)|*.vbp");
-  EXPECT_EQ(cmnMain.Copies(), 1);
-  EXPECT_EQ(cmnMain.MaxFileSize(), 260);
-  EXPECT_FLOAT_EQ(window.CmnMainContainer().WidthTwips(), 36 * qtui::TwipsPerPixelX());
-  EXPECT_FLOAT_EQ(window.CmnMainContainer().HeightTwips(), 36 * qtui::TwipsPerPixelY());
-  // A font read back unchanged keeps its size, and the flags gain cdlCFInitToLogFontStruct.
-  for (const int size : {8, 10}) {
-    cmnMain.setFontSize(size);
-    runner.answers = {"ok"};
-    cmnMain.ShowFont();
-    EXPECT_EQ(cmnMain.LastError(), 0);
-    EXPECT_EQ(cmnMain.FontSize(), size);
-    EXPECT_NE(cmnMain.flags() & 0x40, 0);
-  }
-  runner.answers = {"cancel"};
-  cmnMain.ShowColor();
-  EXPECT_EQ(cmnMain.LastError(), cmndlg::kCancelError);
-
-  window.mnuFileExit().trigger();
-  EXPECT_EQ(endCalls, 1);
-  EXPECT_FALSE(window.isVisible());
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  window.close();  // the close box, or the system
-  EXPECT_EQ(endCalls, 2);
-}
-
-TEST_F(MainWindowTest, OpensTheExampleShowsItsPathsAndPacksIt) {
-  EXPECT_EQ(Run(window.mnuFileOpen(), {"choose " + kDemo}),
-            kOpen + "dir=(current) files=[(current)] readonly=off quiet");
-  EXPECT_EQ(Shown(), Read(TARVEX_SOURCE_DIR "/tests/data/windows/demo_tree.txt"));
-  EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
-  EXPECT_TRUE(window.trvMain().selectedItems().isEmpty()) << "the read selects no node";
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  // The pictures the nodes show are the image list's: normal, and the open folder while selected.
-  const auto image = [](const QPixmap& pixmap) {
-    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
   };
-  const auto& images = window.imltrvMain();
-  for (int32_t position = 1; position <= window.Tree().Count(); ++position) {
-    const QTreeWidgetItem* node = window.Tree().Find(window.Tree().Key(position));
-    EXPECT_EQ(image(node->icon(0).pixmap(16, QIcon::Normal)),
-              image(images.Picture(node->data(0, qtui::kImageRole).toInt())));
-    EXPECT_EQ(image(node->icon(0).pixmap(16, QIcon::Selected)),
-              image(images.Picture(node->data(0, qtui::kSelectedImageRole).toInt())));
-  }
-  EXPECT_EQ(images.Position("Designer"), 14);
-  EXPECT_EQ(images.Picture(5).toImage().pixelColor(0, 0).alpha(), 0) << "silver is the mask";
-
-  // A node shows the project's path, nothing, or the component's path; a click on the selected one again too.
-  for (const auto& [key, text] : {std::pair<std::string, std::string>{"p0", WindowsPath(kDemo)},
-                                  {"r3", ""},
-                                  {"f4", "..\\Shared\\modTools.bas"},
-                                  {"f0", "frmMain.frm"},
-                                  {"f0", "frmMain.frm"}}) {
-    window.SetFileText("other");
-    Click(key);
-    EXPECT_EQ(Text().toStdString(), text) << key;
-  }
-  EXPECT_EQ(WindowsPath(kDemo).substr(0, 3), "Z:\\");
-
-  // Cancelled dialogs do nothing.
-  const QString tree = Shown();
-  const std::string fileName = window.cmnMain().FileName();
-  Run(window.mnuFileOpen(), {"cancel"});
-  EXPECT_EQ(window.cmnMain().LastError(), cmndlg::kCancelError);
-  EXPECT_EQ(Shown(), tree);
-  EXPECT_EQ(Text(), "frmMain.frm");
-  EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
-  EXPECT_EQ(window.cmnMain().FileName(), fileName);
-  EXPECT_EQ(mdlFile::Model().filePath, fileName);
-  EXPECT_NE(Run(window.mnuFileSaveAs(), {"cancel"}), "");
-  EXPECT_TRUE(QDir(work.path()).entryList(QDir::Files).isEmpty());
-
-  // Save As proposes the open project's file, packs, and reports in one message.
-  EXPECT_EQ(
-      Run(window.mnuFileSaveAs(), {"choose %/Packed.vbp", "ok"}),
-      kSaveAs + "dir=$ files=[$/Demo.vbp] readonly=none quiet\n" + kMessage + "information: Project saved.");
-  EXPECT_EQ(QDir(work.path()).entryList(QDir::Files, QDir::Name),
-            (QStringList{"Packed.vbp", "clsItem.cls", "ctlBadge.ctl", "ctlBadge.ctx", "docHome.dob",
-                         "dsgReport.dsa", "dsgReport.dsr", "dsgReport.dsx", "frmAbout.frm", "frmMain.frm",
-                         "frmMain.frx", "mdiShell.frm", "modGlobals.bas", "modTools.bas", "pagBadge.pag"}));
-  EXPECT_TRUE(Read(work.filePath("Packed.vbp"))
-                  .startsWith("Form=frmMain.frm\r\nForm=frmAbout.frm\r\nForm=mdiShell.frm\r\n"
-                              "Module=modGlobals; modGlobals.bas\r\nModule=modTools; modTools.bas\r\n"));
-  // The next Open dialog proposes the packed file.
-  EXPECT_EQ(Run(window.mnuFileOpen(), {"cancel"}), kOpen + "dir=% files=[%/Packed.vbp] readonly=off quiet");
-}
-
-TEST_F(MainWindowTest, AFailedReadTurnsSaveAsOffAndKeepsTheShownTreeHarmless) {
-  QByteArray text = "Type=OleDll\r\nName=\"Large\"\r\n";  // modules only: no component file has to exist
-  for (int i = 0; i < 10000; ++i)
-    text += "Module=M" + QByteArray::number(i) + "; m" + QByteArray::number(i) + ".bas\r\n";
-  QFile large(work.filePath("Large.vbp")), broken(work.filePath("Broken.vbp"));
-  ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.write(text) > 0 && broken.open(QIODevice::WriteOnly));
-  broken.write("Module=A; a.bas\r\nForm=missing.frm\r\n");
-  large.close(), broken.close();
-
-  Run(window.mnuFileOpen(), {"choose %/Large.vbp"});
-  EXPECT_TRUE(window.mnuFileSaveAs().isEnabled());
-  ASSERT_EQ(window.trvMain().topLevelItemCount(), 1);
-  EXPECT_EQ(window.trvMain().topLevelItem(0)->child(0)->childCount(), 10000)
-      << "a large project is shown whole";
-  EXPECT_EQ(window.Tree().Count(), 10002);
-  Click("f9999");
-  EXPECT_EQ(Text(), "m9999.bas");
-
-  const std::string error = kMessage + "critical: Error.";
-  EXPECT_EQ(Run(window.mnuFileOpen(), {"choose %/Broken.vbp", "ok"}),
-            kOpen + "dir=% files=[%/Large.vbp] readonly=off quiet\n" + error);
-  EXPECT_FALSE(window.mnuFileSaveAs().isEnabled());
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is back before the message";
-  // The tree still shows the first project; the model already holds the second's beginning.
-  window.SetFileText("before");
-  Click("f13");
-  EXPECT_EQ(Text(), "");
-  Click("p0");
-  EXPECT_EQ(Text().toStdString(), WindowsPath(broken.fileName()));
-
-  // A project named on the command line is read as Open reads it, without a dialog.
-  for (const QString& argument :
-       {kDemo, QDir::current().relativeFilePath(kDemo), work.filePath("Missing.vbp"), QString()}) {
-    const bool read = argument.endsWith("Demo.vbp");
-    runner.seen.clear();
-    runner.answers = read ? std::deque<QString>{} : std::deque<QString>{"ok"};
-    window.OpenCommandLineProject(argument.toStdString());
-    EXPECT_EQ(runner.seen.join('\n').toStdString(), read ? "" : error) << argument.toStdString();
-    EXPECT_EQ(window.mnuFileSaveAs().isEnabled(), read);
-    if (!read) continue;
-    Click("p0");
-    EXPECT_EQ(Text().toStdString(), WindowsPath(kDemo));
-  }
+  runner.aliases = {{work.path(), "%"}, {kDemoFolder, "$"}, {QDir::currentPath(), "(current)"}};
+  runner.aliases.emplace_back(QString::fromStdString(WindowsPath(work.path())), "%");
+  runner.aliases.emplace_back(QString::fromStdString(WindowsPath(kDemoFolder)), "$");
+  runner.aliases.emplace_back(QFontInfo(QFont("Sans Serif")).family(), "(sans)");
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(kDemoFolder);  // where a relative name on the command line is found
+  qttest::ExpectTranscript("main_window.txt", runner, [&](const QString& command, QString argument) {
+    argument = runner.Host(argument);
+    QStringList shown;
+    if (command == "open" || command == "saveas") {
+      (command == "open" ? window.mnuFileOpen() : window.mnuFileSaveAs()).trigger();
+    } else if (command == "cmdline") {
+      window.OpenCommandLineProject(argument.toStdString());
+    } else if (command == "click") {
+      window.SetFileText("other");
+      Click(argument.toStdString());
+    } else if (command == "form") {  // as it is created
+      QStringList menu = {window.menuBar()->actions().value(0)->text()}, icons;
+      for (const QAction* action : window.mnuFile().actions())
+        menu << (action->isSeparator() ? "-" : action->text());
+      for (const QSize& size : window.windowIcon().availableSizes())
+        icons << QString::asprintf("%dx%d", size.width(), size.height());
+      const auto& palette = window.txtFile().palette();
+      shown << QString::asprintf(
+                   "title=%s icons=%s label=%s read-only=%d coloured-as-button=%d open=%d shortcut=%s",
+                   qPrintable(window.windowTitle()), qPrintable(icons.join(',')),
+                   qPrintable(window.lblFile().text()), window.txtFile().isReadOnly(),
+                   palette.color(QPalette::Base) == palette.color(QPalette::Button),
+                   window.mnuFileOpen().isEnabled(), qPrintable(window.mnuFileOpen().shortcut().toString()))
+            << "menu=" + menu.join(' ')
+            << QString::asprintf("cmnMain filter=%s copies=%d max-file-size=%d pixels=%gx%g",
+                                 window.cmnMain().Filter().c_str(),
+                                 static_cast<int>(window.cmnMain().Copies()),
+                                 static_cast<int>(window.cmnMain().MaxFileSize()),
+                                 window.CmnMainContainer().WidthTwips() / qtui::TwipsPerPixelX(),
+                                 window.CmnMainContainer().HeightTwips() / qtui::TwipsPerPixelY());
+    } else if (command == "tab") {  // from the tree
+      window.activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+      window.trvMain().setFocus();
+      QTest::keyClick(&window.trvMain(), Qt::Key_Tab);
+      shown << (QApplication::focusWidget() == &window.txtFile() ? "focus=txtFile" : "focus=elsewhere");
+    } else if (command == "font" || command == "colour") {
+      if (command == "font") window.cmnMain().setFontSize(argument.toInt());
+      command == "font" ? window.cmnMain().ShowFont() : window.cmnMain().ShowColor();
+      shown << QString::asprintf("font-size=%g flags=0x%x", static_cast<double>(window.cmnMain().FontSize()),
+                                 static_cast<unsigned>(window.cmnMain().flags()));
+    } else if (command == "exit" || command == "close") {  // the menu, or the close box
+      window.show();
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+      command == "exit" ? window.mnuFileExit().trigger() : static_cast<void>(window.close());
+      shown << QString::asprintf("ended=%d visible=%d", endCalls, window.isVisible());
+    } else if (command == "pictures") {  // the image list's, and the open folder's while selected
+      const auto image = [](const QPixmap& pixmap) {
+        return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+      };
+      const auto& images = window.imltrvMain();
+      for (int32_t position = 1; position <= window.Tree().Count(); ++position) {
+        const QTreeWidgetItem* node = window.Tree().Find(window.Tree().Key(position));
+        for (const auto& [mode, role] :
+             {std::pair{QIcon::Normal, qtui::kImageRole}, {QIcon::Selected, qtui::kSelectedImageRole}}) {
+          if (image(node->icon(0).pixmap(16, mode)) != image(images.Picture(node->data(0, role).toInt())))
+            shown << QString("%1 shows another picture").arg(node->text(0));
+        }
+      }
+      shown << QString::asprintf("Designer=%d mask-alpha=%d", images.Position("Designer"),
+                                 images.Picture(5).toImage().pixelColor(0, 0).alpha());
+    } else if (command == "tree") {
+      shown = qttest::ShownTree(window.trvMain());
+    } else if (command == "files") {
+      shown = QDir(work.path()).entryList(QDir::Files, QDir::Name);
+    } else if (command == "head") {
+      shown = QString::fromUtf8(Read(argument)).split("\r\n").mid(0, 5);
+    } else {  // write NAME TEXT, or modules NAME COUNT: that many modules added to a project
+      EXPECT_TRUE(command == "write" || command == "modules") << command.toStdString();
+      QFile file(work.filePath(argument.section(' ', 0, 0)));
+      EXPECT_TRUE(file.open(command == "write" ? QIODevice::WriteOnly : QIODevice::Append));
+      QString text = argument.section(' ', 1);
+      if (command == "write") file.write(text.replace("\\r\\n", "\r\n").toUtf8());
+      for (int i = 0; command == "modules" && i < text.toInt(); ++i)
+        file.write(QString("Module=M%1; m%1.bas\r\n").arg(i).toUtf8());
+    }
+    return shown << QString::asprintf(
+               "text=%s saveas=%s selected=%d cursor=%s nodes=%d cmnMain=%s error=%d model=%s",
+               qPrintable(Text()), window.mnuFileSaveAs().isEnabled() ? "on" : "off",
+               static_cast<int>(window.trvMain().selectedItems().size()),
+               QApplication::overrideCursor() != nullptr ? "changed" : "normal",
+               static_cast<int>(window.Tree().Count()), window.cmnMain().FileName().c_str(),
+               static_cast<int>(window.cmnMain().LastError()), mdlFile::Model().filePath.c_str());
+  });
+  QDir::setCurrent(before);
 }
 
 }  // namespace
