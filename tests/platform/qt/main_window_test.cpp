@@ -118,7 +118,8 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
             shown << QString("%1 shows another picture").arg(node->text(0));
         }
       }
-      shown << QString::asprintf("Designer=%d mask-alpha=%d", images.Position("Designer"),
+      shown << QString::asprintf("Designer=%d 5=%s 6=%s mask-alpha=%d", images.Position("Designer"),
+                                 images.Key(5).c_str(), images.Key(6).c_str(),
                                  images.Picture(5).toImage().pixelColor(0, 0).alpha());
     } else if (command == "tree") {
       shown = qttest::ShownTree(window.trvMain());
