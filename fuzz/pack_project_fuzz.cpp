@@ -15,8 +15,6 @@
 
 namespace {
 
-using Step = fakes::FakePackFiles::Step;
-
 const std::string kTargetFolder = "D:\\out";
 
 std::string AfterLastBackslash(const std::string& path) {
@@ -70,6 +68,7 @@ std::map<std::string, std::string> Outside(const fakes::FakePackFiles& files) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   fakes::FakePackFiles files;
+  fakes::InjectingPackFiles injecting(files);
 
   files.Put("C:\\src\\App.vbp", input.ConsumeRandomLengthString(2048));
   for (const std::string& path : kSourceFiles) {
@@ -102,13 +101,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   anyPath.insert(anyPath.end(), kTargetFiles.begin(), kTargetFiles.end());
   anyPath.insert(anyPath.end(), {"C:\\src\\App.vbp", "D:\\out\\Main.frx", "D:\\out\\Tools.bas",
                                  "D:\\out\\Des.dsx", "D:\\out\\Des.dsa", "D:\\out\\Item.cls"});
-  const int faults = input.ConsumeIntegralInRange(0, 6);
-  for (int i = 0; i < faults; ++i) {
-    const auto step = static_cast<Step>(input.ConsumeIntegralInRange(0, 5));
-    files.Fail(step, Pick(input, anyPath));
+  for (int faults = input.ConsumeIntegralInRange(0, 6); faults > 0; --faults) {
+    const std::string step = Pick(input, {"open", "read", "create", "write", "close", "copy", "replace"});
+    const std::string path = input.ConsumeBool() ? Pick(input, anyPath) : "";
+    injecting.faults.push_back({step, path, input.ConsumeIntegralInRange<std::size_t>(0, 64)});
   }
-  if (input.ConsumeBool()) files.FailReadAfter("C:\\src\\App.vbp", input.ConsumeIntegralInRange(0, 64));
-  if (input.ConsumeBool()) files.FailWrite(input.ConsumeIntegralInRange(0, 20));
   // Not D:\out\Tools.bas: saving over a file that is a hard link of a source file writes that file, as
   // the user asked; copies onto it replace the name instead.
   const std::string target =
@@ -122,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages(&pointer);
-  const mdlFile::PackContext context{files, pointer, messages};
+  const mdlFile::PackContext context{injecting, pointer, messages};
   const bool saved = mdlFile::PackProject(model, target, context);
 
   for (const std::string& written : files.Written())
@@ -135,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!first && earlier->second != copied) ++collisions;
     earlier->second = copied;
   }
-  const bool anyFailed = files.Failures() > 0 || collisions > 0 || rejected > 0;
+  const bool anyFailed = injecting.Failures() > 0 || collisions > 0 || rejected > 0;
   fuzz::Require(saved == !anyFailed, saved ? "\"Project saved.\" although a step failed"
                                            : "\"Error during save.\" although no step failed");
   fuzz::Require(messages.shown.size() == 1, "not exactly one message");
