@@ -154,16 +154,6 @@ std::map<std::string, std::string> FakePackFiles::Snapshot() const {
   return all;
 }
 
-template <class Step>
-auto InjectingPackFiles::Counted(Step step) -> decltype(step()) {
-  try {
-    return step();
-  } catch (const platform::FileError&) {
-    ++failures_;
-    throw;
-  }
-}
-
 // A file of the files below, its reads, writes and closing made to fail as the faults say.
 class InjectedFile : public platform::InputFile, public platform::OutputFile {
  public:
@@ -171,25 +161,20 @@ class InjectedFile : public platform::InputFile, public platform::OutputFile {
                std::unique_ptr<platform::OutputFile> out, std::string path)
       : owner_(owner), in_(std::move(in)), out_(std::move(out)), path_(std::move(path)) {}
   std::size_t Read(char* buffer, std::size_t size) override {
-    return owner_.Counted([&] {
-      const auto* fault = owner_.Hit("read", path_);
-      if (fault && read_ >= fault->after) Refuse(path_, "injected");
-      const std::size_t n = in_->Read(buffer, fault ? std::min(size, fault->after - read_) : size);
-      read_ += n;
-      return n;
-    });
+    const auto* fault = owner_.Hit("read", path_);
+    if (fault && read_ >= fault->after) owner_.Refuse("read", path_);
+    size = std::min(size, owner_.chunk);
+    const std::size_t n = owner_.Counted([&] { return in_->Read(buffer, fault ? std::min(size, fault->after - read_) : size); });
+    read_ += n;
+    return n;
   }
   void Write(std::string_view bytes) override {
-    owner_.Counted([&] {
-      if (owner_.Hit("write", path_, owner_.writes_++)) Refuse(path_, "injected");
-      out_->Write(bytes);
-    });
+    if (owner_.Hit("write", path_, owner_.writes_++)) owner_.Refuse("write", path_);
+    owner_.Counted([&] { out_->Write(bytes); });
   }
   void Close() override {
-    owner_.Counted([&] {
-      out_->Close();
-      owner_.Check("close", path_);
-    });
+    owner_.Counted([&] { out_->Close(); });
+    owner_.Check("close", path_);
   }
 
  private:
@@ -211,38 +196,32 @@ const InjectingPackFiles::Fault* InjectingPackFiles::Hit(const std::string& step
   return nullptr;
 }
 
-void InjectingPackFiles::Check(const std::string& step, const std::string& path) const {
-  if (Hit(step, path)) Refuse(path, "injected");
+void InjectingPackFiles::Refuse(const std::string& step, const std::string& path) {
+  ++failures_;
+  throw platform::FileError(path, "injected " + step + " failure");
 }
 
 std::unique_ptr<platform::InputFile> InjectingPackFiles::OpenInput(const std::string& path) {
-  return Counted([&] {
-    Check("open", path);
-    return std::make_unique<InjectedFile>(*this, files_.OpenInput(path), nullptr, path);
-  });
+  opened.push_back(path);
+  Check("open", path);
+  return std::make_unique<InjectedFile>(*this, Counted([&] { return files_.OpenInput(path); }), nullptr, path);
 }
 
 std::unique_ptr<platform::OutputFile> InjectingPackFiles::CreateOutput(const std::string& path) {
-  return Counted([&] {
-    Check("create", path);
-    return std::make_unique<InjectedFile>(*this, nullptr, files_.CreateOutput(path), path);
-  });
+  Check("create", path);
+  return std::make_unique<InjectedFile>(*this, nullptr, Counted([&] { return files_.CreateOutput(path); }), path);
 }
 
 platform::FileIdentity InjectingPackFiles::CopyReplacing(const std::string& from, const std::string& to) {
-  return Counted([&] {
-    Check("copy", from);
-    Check("copy", to);
-    if (beforeCopy) beforeCopy(to);
-    return files_.CopyReplacing(from, to);
-  });
+  Check("copy", from);
+  Check("copy", to);
+  if (beforeCopy) beforeCopy(to);
+  return Counted([&] { return files_.CopyReplacing(from, to); });
 }
 
 void InjectingPackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
-  Counted([&] {
-    Check("replace", path);
-    files_.ReplaceWhole(path, bytes);
-  });
+  Check("replace", path);
+  Counted([&] { files_.ReplaceWhole(path, bytes); });
 }
 
 }  // namespace fakes

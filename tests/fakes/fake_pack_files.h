@@ -1,5 +1,5 @@
-// Pack files for tests: an in-memory file system with hard links, read-only and special files and
-// files in use; and a layer over any pack files that makes chosen steps fail.
+// Files for tests: an in-memory file system with hard links, read-only and special files and files in
+// use; and a layer over any pack files that makes chosen steps fail. Both serve readers as well.
 #pragma once
 
 #include <functional>
@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/errors.h"
 #include "platform/pack_files.h"
 
 namespace fakes {
 
-class FakePackFiles : public platform::PackFiles {
+class FakePackFiles : public platform::PackFiles, public platform::TextFiles {
  public:
   // Paths are Windows paths; like Windows, the fake ignores case and resolves "." and "..".
   void Put(const std::string& path, std::string content);
@@ -66,17 +67,22 @@ class FakePackFiles : public platform::PackFiles {
 // Passes every step on to other pack files, failing the steps of `faults`: a step ("open", "read",
 // "create", "write", "close", "copy", "replace") on a path ending in `path` (as Key folds both; empty for
 // any path; for a copy the source's or the destination's). A read fails once `after` bytes are delivered,
-// a write when it is the one numbered `after` (from 0, counted over every output).
-class InjectingPackFiles : public platform::PackFiles {
+// a write when it is the one numbered `after` (from 0, counted over every output). A failure says
+// "injected STEP failure".
+class InjectingPackFiles : public platform::PackFiles, public platform::TextFiles {
  public:
   struct Fault {
     std::string step, path;
     std::size_t after = 0;
   };
   explicit InjectingPackFiles(platform::PackFiles& files) : files_(files) {}
+  InjectingPackFiles(const InjectingPackFiles&) = delete;
+  InjectingPackFiles& operator=(const InjectingPackFiles&) = delete;
 
   std::vector<Fault> faults;
   std::function<void(const std::string& to)> beforeCopy;  // another program at work on the name
+  std::size_t chunk = std::size_t(-1);  // the most bytes one read delivers, to put line ends across reads
+  std::vector<std::string> opened;      // every path opened for reading, in order
   int Failures() const { return failures_; }              // every step that failed, injected or not
 
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
@@ -89,10 +95,20 @@ class InjectingPackFiles : public platform::PackFiles {
   friend class InjectedFile;
   // The first fault of the step on the path (and numbered so, if a number is given).
   const Fault* Hit(const std::string& step, const std::string& path, std::optional<std::size_t> number = {}) const;
-  void Check(const std::string& step, const std::string& path) const;
+  void Check(const std::string& step, const std::string& path) {
+    if (Hit(step, path)) Refuse(step, path);
+  }
+  [[noreturn]] void Refuse(const std::string& step, const std::string& path);
   // Runs a step of the files below, counting its failure.
   template <class Step>
-  auto Counted(Step step) -> decltype(step());
+  auto Counted(Step step) -> decltype(step()) {
+    try {
+      return step();
+    } catch (const platform::FileError&) {
+      ++failures_;
+      throw;
+    }
+  }
 
   platform::PackFiles& files_;
   std::size_t writes_ = 0;

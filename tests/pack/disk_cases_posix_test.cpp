@@ -128,9 +128,8 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
 
     EXPECT_EQ(saved, expectFailed.empty());
     EXPECT_EQ(failed, expectFailed);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, saved ? "Project saved." : "Error during save.");
-    EXPECT_EQ(messages.shown[0].pointerWhenShown, platform::vbDefault);
+    EXPECT_EQ(messages.Only(), saved ? messages.Said("Project saved.", platform::MB_OK | platform::MB_ICONINFORMATION)
+                                     : messages.Said("Error during save.", platform::MB_OK | platform::MB_ICONERROR));
     EXPECT_GE(pointer.busyUnderHourglass, model.count) << "the window is let repaint after every component";
     // Names as well as bytes: a temporary file left behind would show here.
     for (const std::string& left : expectLeft) {
