@@ -47,7 +47,7 @@ class Scratch {
     fs::permissions(p, perms);
     return p;
   }
-  void Write(const std::string& relative, const std::string& bytes) const {
+  void Write(const fs::path& relative, const std::string& bytes) const {
     fs::create_directories((root_ / relative).parent_path());
     std::ofstream(root_ / relative, std::ios::binary | std::ios::trunc) << bytes;
   }
@@ -74,6 +74,31 @@ class Scratch {
         files[fs::relative(entry.path(), root_ / relative).string()] = ReadAll(entry.path());
     }
     return files;
+  }
+
+  // The text with the folder's path, in its POSIX, Windows and JSON-escaped Windows forms, as <root>.
+  std::string Relative(std::string text) const {
+    std::string json;
+    for (const char c : Win()) json += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    for (const std::string& form : {json, Win(), root_.string()}) {
+      for (auto at = text.find(form); at != std::string::npos; at = text.find(form, at)) text.replace(at, form.size(), "<root>");
+    }
+    return text;
+  }
+  // What a pack into the folder `target` must not do, each time it was done: change a file under
+  // `sources` or outside the target folder, or write one anywhere but directly in it. `before` is
+  // Snapshot("") from before the pack.
+  std::vector<std::string> Trespasses(const std::map<std::string, std::string>& before, const std::string& sources,
+                                      const fs::path& target) const {
+    std::vector<std::string> found;
+    const fs::path folder = fs::weakly_canonical(root_ / target);
+    for (const auto& [name, bytes] : Snapshot("")) {
+      const bool inTarget = fs::weakly_canonical((root_ / name).parent_path()) == folder;
+      const auto old = before.find(name);
+      if (old == before.end() ? !inTarget : (name.starts_with(sources) || !inTarget) && old->second != bytes)
+        found.push_back(name + (old == before.end() ? " was written" : " was changed"));
+    }
+    return found;
   }
 
   static std::string ReadAll(const fs::path& path) {
