@@ -49,23 +49,22 @@ Part MakePart(std::string_view raw) {
 
 // Hands out the parts in the order the reader first opens each file. Paths name files as Windows does:
 // case ignored, "." and ".." resolved.
-class PartFiles : public platform::TextFiles {
+class PartFiles : public fakes::MemoryTextFiles {
  public:
-  PartFiles(std::vector<Part> parts, std::size_t chunk) : parts_(std::move(parts)) { files_.SetChunk(chunk); }
+  PartFiles(std::vector<Part> parts, std::size_t chunk) : parts_(std::move(parts)) { SetChunk(chunk); }
 
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override {
     if (assigned_.try_emplace(fakes::FakePackFiles::Key(path), path).second && next_ < parts_.size()) {
       const Part& part = parts_[next_++];
-      files_.Put(path, part.content);
-      if (part.unopenable) files_.FailOpen(path);
-      if (part.failingRead) files_.FailReadAfter(path, part.readableBytes);
+      Put(path, part.content);
+      if (part.unopenable) FailOpen(path);
+      if (part.failingRead) FailReadAfter(path, part.readableBytes);
       sound_ += !part.unopenable && !part.failingRead;
     }
-    return files_.OpenInput(path);
+    return MemoryTextFiles::OpenInput(path);
   }
   // Whether every file opened so far could be opened and read whole.
   bool AllSound() const { return sound_ == assigned_.size(); }
-  int OpenCount() const { return files_.OpenCount(); }
   const std::map<std::string, std::string>& Assigned() const { return assigned_; }  // by Key, as first named
 
  private:
@@ -73,7 +72,6 @@ class PartFiles : public platform::TextFiles {
   std::size_t next_ = 0;
   std::map<std::string, std::string> assigned_;
   std::size_t sound_ = 0;
-  fakes::MemoryTextFiles files_;
 };
 
 // What an independent reading of the project file expects: the component lines and the name. Lines
@@ -112,11 +110,8 @@ void CheckTree(const cli::MemoryTreeView& tree, const mdlFile::ProjectModel& mod
     fuzz::Require(keys.insert(key).second, "tree key " + key + " given twice");
     fuzz::Require(!key.empty(), "a tree node without a key");
     if (key[0] != 'f') continue;
-    const std::string digits = key.substr(1);
-    fuzz::Require(!digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos &&
-                      (digits.size() == 1 || digits[0] != '0') && digits.size() <= 9,
-                  "component key " + key + " is not f and a number");
     const int32_t number = mdlTrim::KeyNumber(key);
+    fuzz::Require(key == "f" + std::to_string(number), "component key " + key + " is not f and a number as written");
     fuzz::Require(number >= 0 && number < model.count, "component key " + key + " names no component");
     shown[number] = true;
   }
@@ -142,17 +137,14 @@ void CheckProjectAgain(PartFiles& files, bool treeRead, const std::string& proje
   }
   const auto findings = check::CheckProject({mdlFile::Model(), observed, files, folders});
   fuzz::Require(files.OpenCount() == 0, "the check left a file open");
-  if (treeRead) {
-    fuzz::Require(mdlFile::Model().count == tree.count, "the check read another number of components");
-  }
+  if (treeRead) fuzz::Require(mdlFile::Model().count == tree.count, "the check read another number of components");
   auto sorted = findings;
   check::SortFindings(sorted, mdlFile::Model());
   bool projectLineEnds = false;
   for (std::size_t i = 0; i < findings.size(); ++i) {
-    const auto& finding = findings[i];
-    fuzz::Require(finding.file == sorted[i].file && finding.line == sorted[i].line, "findings out of order");
-    fuzz::Require(finding.line >= 1 && !finding.text.empty(), "a finding without a line or a text");
-    if (finding.file == kProjectPath && finding.code == "line-ends") projectLineEnds = true;
+    fuzz::Require(findings[i].file == sorted[i].file && findings[i].line == sorted[i].line, "findings out of order");
+    fuzz::Require(findings[i].line >= 1 && !findings[i].text.empty(), "a finding without a line or a text");
+    projectLineEnds |= findings[i].file == kProjectPath && findings[i].code == "line-ends";
   }
   std::size_t bad = 0;
   for (std::size_t i = 0; i < project.size(); ++i) {
@@ -165,9 +157,9 @@ void CheckProjectAgain(PartFiles& files, bool treeRead, const std::string& proje
   scan.Feed(fixed);
   scan.Finish();
   fuzz::Require(scan.lfOnly() == 0 && scan.crOnly() == 0, "a line end other than CR LF after the rewrite");
-  const auto text = [](std::string lines) {
-    std::erase_if(lines, [](char c) { return c == '\r' || c == '\n'; });
-    return lines;
+  const auto text = [](std::string t) {
+    std::erase_if(t, [](char c) { return c == '\r' || c == '\n'; });
+    return t;
   };
   fuzz::Require(text(fixed) == text(project), "the rewrite changed more than line ends");
 }

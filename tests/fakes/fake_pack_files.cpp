@@ -1,7 +1,6 @@
 #include "tests/fakes/fake_pack_files.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "platform/errors.h"
@@ -30,9 +29,8 @@ class FakeFile : public platform::InputFile, public platform::OutputFile {
   }
   ~FakeFile() override { Close(); }
   std::size_t Read(char* buffer, std::size_t size) override {
-    const std::string& content = owner_.nodes_[node_].content;
-    const std::size_t n = std::min(size, content.size() - std::min(offset_, content.size()));
-    std::memcpy(buffer, content.data() + offset_, n);
+    // A file open for reading is never emptied: it cannot be written over while in use.
+    const std::size_t n = owner_.nodes_[node_].content.copy(buffer, size, offset_);
     offset_ += n;
     return n;
   }

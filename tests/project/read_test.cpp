@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <fstream>
 
 #include "cli/memory_tree_view.h"
@@ -38,12 +39,9 @@ TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
   int cases = 0;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> field;
-    for (std::size_t at = 0, bar; field.size() < 5; at = bar + 3) {
-      bar = line.find(" | ", at);
-      field.push_back(line.substr(at, bar - at));
-      if (field.size() == 5) field.push_back(line.substr(bar + 3));
-    }
+    std::vector<std::string> field;  // five fields, then the text, which may hold " | " itself
+    for (std::size_t at = 0; field.size() < 6; at = line.find(" | ", at) + 3)
+      field.push_back(field.size() < 5 ? line.substr(at, line.find(" | ", at) - at) : line.substr(at));
     SCOPED_TRACE(field[0]);
     ++cases;
     fakes::MemoryTextFiles files;
@@ -54,9 +52,8 @@ TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
     mdlFile::AddComponent(model, files, "F.frm", mdlFile::kindForm);
     ASSERT_EQ(model.components.size(), 1u);
     const mdlFile::Component expected{std::stoi(field[2]), fakes::Unescape(field[3]), "F.frm"};
-    EXPECT_EQ(model.components[0].kind, expected.kind);
-    EXPECT_EQ(model.components[0].name, expected.name);
-    EXPECT_EQ(model.components[0].path, "F.frm");
+    EXPECT_EQ(std::tie(model.components[0].kind, model.components[0].name, model.components[0].path),
+              std::tie(expected.kind, expected.name, expected.path));
     EXPECT_EQ(files.Opened().size(), std::stoul(field[4]));
     EXPECT_EQ(files.OpenCount(), 0);
     EXPECT_EQ(mdlFile::ReadFormKind(model, files, "F.frm"), expected.kind);
