@@ -17,26 +17,18 @@ namespace {
 
 const std::string kTargetFolder = "D:\\out";
 
-std::string AfterLastBackslash(const std::string& path) {
-  const auto cut = path.rfind('\\');
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 // Whether a path (as the fake resolves it) is a file directly in the target folder.
 bool InTargetFolder(const std::string& key) {
   const std::string folder = fakes::FakePackFiles::Key(kTargetFolder) + "\\";
-  return key.rfind(folder, 0) == 0 && key.find('\\', folder.size()) == std::string::npos;
+  return key.starts_with(folder) && key.find('\\', folder.size()) == std::string::npos;
 }
 
-// A name that can only be a file directly in the target folder.
-bool StaysInFolder(const std::string& name) {
-  std::string kept = name;
-  while (!kept.empty() && (kept.back() == '.' || kept.back() == ' ')) kept.pop_back();
-  if (kept.empty()) return false;
-  for (const char c : name) {
-    if (c == '/' || c == ':' || c == '\\' || static_cast<unsigned char>(c) < 32) return false;
-  }
-  return true;
+// Whether the last name of a component's path can only be a file directly in the target folder: not
+// empty once trailing dots and blanks go, no separator, drive or control character in it.
+bool StaysInFolder(const std::string& path) {
+  const std::string name = path.substr(path.rfind('\\') + 1);  // npos + 1 is 0
+  return name.find_last_not_of(". ") != std::string::npos &&
+         std::none_of(name.begin(), name.end(), [](char c) { return c == '/' || c == ':' || (c >= 0 && c < 32); });
 }
 
 const std::vector<std::string> kSourceFiles{
@@ -110,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   const auto outsideBefore = Outside(files);
   const auto rejected = std::count_if(model.components.begin(), model.components.end(),
-                                      [](const auto& c) { return !StaysInFolder(AfterLastBackslash(c.path)); });
+                                      [](const auto& c) { return !StaysInFolder(c.path); });
 
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages(&pointer);

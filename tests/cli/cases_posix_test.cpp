@@ -82,19 +82,8 @@ TEST_P(ProjectCase, ReadsAndPacksAsExpected) {
   EXPECT_EQ(scratch.Trespasses(before, "in/", targetFolder), std::vector<std::string>{});
 }
 
-std::vector<std::string> Cases() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(kCases)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Data, ProjectCase, ::testing::ValuesIn(Cases()),
-                         [](const auto& info) {
-                           std::string name = info.param;
-                           for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Data, ProjectCase, ::testing::ValuesIn(fakes::Scratch::Names(kCases)),
+                         [](const auto& info) { return fakes::Scratch::TestName(info.param); });
 
 TEST(CommandLine, WrongArgumentsAreUsageErrorsThatTouchNothing) {
   fakes::Scratch scratch;

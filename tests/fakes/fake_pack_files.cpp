@@ -88,16 +88,12 @@ void FakePackFiles::PutSpecial(const std::string& path) {
 }
 
 std::optional<std::string> FakePackFiles::Content(const std::string& path) const {
-  const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) return std::nullopt;
-  return nodes_.at(found->second.node).content;
+  if (entries_.count(Key(path)) == 0) return std::nullopt;
+  return nodes_.at(entries_.at(Key(path)).node).content;
 }
 
 std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string& path) {
-  const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
-  if (!nodes_[found->second.node].regular) Refuse(path, "Not a regular file");
-  return std::make_unique<FakeFile>(*this, found->second.node, path);
+  return std::make_unique<FakeFile>(*this, Regular(path), path);
 }
 
 std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::string& path) {
@@ -108,10 +104,7 @@ std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::str
 }
 
 platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, const std::string& to) {
-  const auto source = entries_.find(Key(from));
-  if (source == entries_.end()) Refuse(from, "The system cannot find the file specified.");
-  const int sourceNode = source->second.node;
-  if (!nodes_[sourceNode].regular) Refuse(from, "Not a regular file");
+  const int sourceNode = Regular(from);
   std::string shownName = LastName(to);
   if (Exists(to)) {
     if (entries_.at(Key(to)).node == sourceNode) Refuse(to, "The file is its own source.");
@@ -133,14 +126,18 @@ void FakePackFiles::ReplaceWhole(const std::string& path, std::string_view bytes
   written_.push_back(Key(path));
 }
 
-int FakePackFiles::Replaceable(const std::string& path) {
+int FakePackFiles::Regular(const std::string& path) {
   const auto found = entries_.find(Key(path));
   if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
-  const Node& node = nodes_[found->second.node];
-  if (!node.regular) Refuse(path, "Not a regular file");
-  if (node.users > 0) Refuse(path, "The file is in use.");
-  if (node.readOnly) Refuse(path, "Access is denied.");
+  if (!nodes_[found->second.node].regular) Refuse(path, "Not a regular file");
   return found->second.node;
+}
+
+int FakePackFiles::Replaceable(const std::string& path) {
+  const int found = Regular(path);
+  if (nodes_[found].users > 0) Refuse(path, "The file is in use.");
+  if (nodes_[found].readOnly) Refuse(path, "Access is denied.");
+  return found;
 }
 
 std::map<std::string, std::string> FakePackFiles::Snapshot() const {

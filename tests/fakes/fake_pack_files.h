@@ -51,8 +51,9 @@ class FakePackFiles : public platform::PackFiles, public platform::TextFiles {
     int node;
   };
 
-  // The node under the path, which must be there and may be written over: a regular file, not in use,
-  // not read-only.
+  // The node under the path, which must be a regular file; and one that may also be written over: not
+  // in use, not read-only.
+  int Regular(const std::string& path);
   int Replaceable(const std::string& path);
   int NewNode(Node node);
 

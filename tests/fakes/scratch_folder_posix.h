@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -58,11 +59,18 @@ class Scratch {
     std::replace(out.begin(), out.end(), '/', '\\');
     return out;
   }
-  std::vector<std::string> NamesIn(const std::string& relative) const {
+  std::vector<std::string> NamesIn(const std::string& relative) const { return Names(root_ / relative); }
+  // The names in a folder, sorted.
+  static std::vector<std::string> Names(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(root_ / relative)) names.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
+  }
+  // A test's name made of a case's: letters and digits kept, anything else made "_".
+  static std::string TestName(std::string name) {
+    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
   }
   // Every regular file under the folder (or under an absolute path) with its bytes; symbolic links are
   // left out, and a folder that is not there holds nothing.

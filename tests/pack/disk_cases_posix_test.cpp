@@ -140,10 +140,7 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, DiskCase, ::testing::ValuesIn(Cases()), [](const auto& info) {
-  std::string name = info.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Data, DiskCase, ::testing::ValuesIn(Cases()),
+                         [](const auto& info) { return fakes::Scratch::TestName(info.param.name); });
 
 }  // namespace
