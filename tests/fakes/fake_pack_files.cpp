@@ -1,6 +1,7 @@
 #include "tests/fakes/fake_pack_files.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 #include "platform/errors.h"
@@ -53,20 +54,11 @@ class FakeFile : public platform::InputFile, public platform::OutputFile {
 };
 
 std::string FakePackFiles::Key(const std::string& path) {
-  std::vector<std::string> names;
-  for (std::size_t i = 0; i <= path.size();) {
-    const std::size_t end = std::min(path.find_first_of("\\/", i), path.size());
-    std::string name = path.substr(i, end - i);
-    for (char& c : name) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    if (name == "..") {
-      if (!names.empty()) names.pop_back();
-    } else if (!name.empty() && name != ".") {
-      names.push_back(name);
-    }
-    i = end + 1;
-  }
-  std::string key;
-  for (const auto& name : names) key += (key.empty() ? "" : "\\") + name;
+  std::string text = "/" + path;  // rooted, so that ".." stops at the top
+  for (char& c : text) c = c == '\\' ? '/' : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  std::string key = std::filesystem::path(text).lexically_normal().string().substr(1);
+  if (key.ends_with('/')) key.pop_back();
+  std::replace(key.begin(), key.end(), '/', '\\');
   return key;
 }
 

@@ -65,23 +65,19 @@ TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
 TEST_F(Reader, EveryFailureShowsOneErrorAfterThePointerIsRestoredAndDisablesSaveAs) {
   struct Failure {
     const char* what;
-    void (*arrange)(fakes::MemoryTextFiles&);
+    fakes::InjectingPackFiles::Fault fault;
+    bool bigForm = false;  // one that fails past the bytes its kind scan kept
   };
-  const std::vector<Failure> failures{
-      {"missing project", [](fakes::MemoryTextFiles& f) { f.FailOpen(kProject); }},
-      {"project fails part way", [](fakes::MemoryTextFiles& f) { f.FailReadAfter(kProject, 5); }},
-      {"form fails part way", [](fakes::MemoryTextFiles& f) { f.FailReadAfter("C:\\P\\F.frm", 3); }},
-      {"form cannot be opened", [](fakes::MemoryTextFiles& f) { f.FailOpen("C:\\P\\F.frm"); }},
-      {"form fails past the bytes kept from its kind scan", [](fakes::MemoryTextFiles& f) {
-         f.SetChunk(64 * 1024);
-         f.Put("C:\\P\\F.frm", "Begin VB.Form F\r\n" + std::string(400 * 1024, 'x'));
-         f.FailReadAfter("C:\\P\\F.frm", 200 * 1024);
-       }}};
+  const std::vector<Failure> failures{{"missing project", {"open", kProject, 0}},
+                                      {"project fails part way", {"read", kProject, 5}},
+                                      {"form fails part way", {"read", "C:\\P\\F.frm", 3}},
+                                      {"form cannot be opened", {"open", "C:\\P\\F.frm", 0}},
+                                      {"form fails past its kind scan", {"read", "C:\\P\\F.frm", 200 * 1024}, true}};
   for (const Failure& failure : failures) {
-    files.faults.clear();
-    files.SetChunk(std::size_t(-1));
-    files.Put("C:\\P\\F.frm", "Begin VB.Form F\r\nAttribute VB_Name = \"F\"\r\n");
-    failure.arrange(files);
+    files.faults = {failure.fault};
+    files.SetChunk(failure.bigForm ? 64 * 1024 : std::size_t(-1));
+    files.Put("C:\\P\\F.frm", failure.bigForm ? "Begin VB.Form F\r\n" + std::string(400 * 1024, 'x')
+                                               : "Begin VB.Form F\r\nAttribute VB_Name = \"F\"\r\n");
     messages.shown.clear();
     pointer.history.clear();
     saveAs.enabled = true;
