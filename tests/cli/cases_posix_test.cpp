@@ -40,21 +40,15 @@ int RunCli(const fakes::Scratch& scratch, const std::string& args, std::string& 
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class ProjectCase : public ::testing::TestWithParam<std::string> {
- protected:
-  void SetUp() override {
-    dir = kCases / GetParam();
-    fs::create_directories(root / "out");
-    fs::copy(dir / "in", root / "in", fs::copy_options::recursive);
-    if (fs::exists(dir / "out")) fs::copy(dir / "out", root / "out", fs::copy_options::recursive);
-  }
-
-  fakes::Scratch scratch;
-  fs::path dir;
-  const fs::path root = scratch.Path();
-};
+class ProjectCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ProjectCase, ReadsAndPacksAsExpected) {
+  const fakes::Scratch scratch;
+  const fs::path& root = scratch.Path();
+  const fs::path dir = kCases / GetParam();
+  fs::copy(dir / "in", root / "in", fs::copy_options::recursive);
+  scratch.Make("out");
+  if (fs::exists(dir / "out")) fs::copy(dir / "out", root / "out", fs::copy_options::recursive);
   const std::string source = "in/" + Setting(dir / "source", "Project.vbp");
   const std::string target = Setting(dir / "target", "out/Project.vbp");
   const fs::path targetFolder = fs::path(target).parent_path();

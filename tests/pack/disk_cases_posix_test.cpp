@@ -110,8 +110,7 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
     rlimit old{};
     ::getrlimit(RLIMIT_FSIZE, &old);
     const auto previous = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    if (limit) small.rlim_cur = limit;
+    const rlimit small{limit ? limit : old.rlim_cur, old.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &small);
     const bool saved = mdlFile::PackProject(model, s.Win(target), context);
     ::setrlimit(RLIMIT_FSIZE, &old);
