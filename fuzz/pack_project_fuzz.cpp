@@ -15,30 +15,20 @@
 
 namespace {
 
-using Step = fakes::FakePackFiles::Step;
-
 const std::string kTargetFolder = "D:\\out";
-
-std::string AfterLastBackslash(const std::string& path) {
-  const auto cut = path.rfind('\\');
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 // Whether a path (as the fake resolves it) is a file directly in the target folder.
 bool InTargetFolder(const std::string& key) {
   const std::string folder = fakes::FakePackFiles::Key(kTargetFolder) + "\\";
-  return key.rfind(folder, 0) == 0 && key.find('\\', folder.size()) == std::string::npos;
+  return key.starts_with(folder) && key.find('\\', folder.size()) == std::string::npos;
 }
 
-// A name that can only be a file directly in the target folder.
-bool StaysInFolder(const std::string& name) {
-  std::string kept = name;
-  while (!kept.empty() && (kept.back() == '.' || kept.back() == ' ')) kept.pop_back();
-  if (kept.empty()) return false;
-  for (const char c : name) {
-    if (c == '/' || c == ':' || c == '\\' || static_cast<unsigned char>(c) < 32) return false;
-  }
-  return true;
+// Whether the last name of a component's path can only be a file directly in the target folder: not
+// empty once trailing dots and blanks go, no separator, drive or control character in it.
+bool StaysInFolder(const std::string& path) {
+  const std::string name = path.substr(path.rfind('\\') + 1);  // npos + 1 is 0
+  return name.find_last_not_of(". ") != std::string::npos &&
+         std::none_of(name.begin(), name.end(), [](char c) { return c == '/' || c == ':' || (c >= 0 && c < 32); });
 }
 
 const std::vector<std::string> kSourceFiles{
@@ -70,6 +60,7 @@ std::map<std::string, std::string> Outside(const fakes::FakePackFiles& files) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   fakes::FakePackFiles files;
+  fakes::InjectingPackFiles injecting(files);
 
   files.Put("C:\\src\\App.vbp", input.ConsumeRandomLengthString(2048));
   for (const std::string& path : kSourceFiles) {
@@ -87,13 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   mdlFile::ProjectModel model;
   model.filePath = "C:\\src\\App.vbp";
-  const int count = input.ConsumeIntegralInRange(0, 12);
-  for (int i = 0; i < count; ++i) {
-    mdlFile::Component component;
-    component.kind = input.ConsumeIntegralInRange(-1, 9);
-    component.name = input.ConsumeRandomLengthString(8);
-    component.path = input.ConsumeBool() ? Pick(input, kPathPieces) : input.ConsumeRandomLengthString(24);
-    model.components.push_back(component);
+  for (int count = input.ConsumeIntegralInRange(0, 12); count > 0; --count) {
+    // A braced list is evaluated in order: kind, name, then path.
+    model.components.push_back({input.ConsumeIntegralInRange(-1, 9), input.ConsumeRandomLengthString(8),
+                                input.ConsumeBool() ? Pick(input, kPathPieces) : input.ConsumeRandomLengthString(24)});
   }
   model.count = static_cast<int32_t>(model.components.size());
   const mdlFile::ProjectModel before = model;
@@ -102,27 +90,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   anyPath.insert(anyPath.end(), kTargetFiles.begin(), kTargetFiles.end());
   anyPath.insert(anyPath.end(), {"C:\\src\\App.vbp", "D:\\out\\Main.frx", "D:\\out\\Tools.bas",
                                  "D:\\out\\Des.dsx", "D:\\out\\Des.dsa", "D:\\out\\Item.cls"});
-  const int faults = input.ConsumeIntegralInRange(0, 6);
-  for (int i = 0; i < faults; ++i) {
-    const auto step = static_cast<Step>(input.ConsumeIntegralInRange(0, 5));
-    files.Fail(step, Pick(input, anyPath));
+  for (int faults = input.ConsumeIntegralInRange(0, 6); faults > 0; --faults) {
+    const std::string step = Pick(input, {"open", "read", "create", "write", "close", "copy", "replace"});
+    const std::string path = input.ConsumeBool() ? Pick(input, anyPath) : "";
+    injecting.faults.push_back({step, path, input.ConsumeIntegralInRange<std::size_t>(0, 64)});
   }
-  if (input.ConsumeBool()) files.FailReadAfter("C:\\src\\App.vbp", input.ConsumeIntegralInRange(0, 64));
-  if (input.ConsumeBool()) files.FailWrite(input.ConsumeIntegralInRange(0, 20));
   // Not D:\out\Tools.bas: saving over a file that is a hard link of a source file writes that file, as
   // the user asked; copies onto it replace the name instead.
   const std::string target =
       Pick(input, {"D:\\out\\App.vbp", "D:\\out\\Main.frm", "D:\\out\\Old.vbp", "D:\\out\\Util.bas"});
 
   const auto outsideBefore = Outside(files);
-  int rejected = 0;
-  for (const auto& component : model.components) {
-    if (!StaysInFolder(AfterLastBackslash(component.path))) ++rejected;
-  }
+  const auto rejected = std::count_if(model.components.begin(), model.components.end(),
+                                      [](const auto& c) { return !StaysInFolder(c.path); });
 
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages(&pointer);
-  const mdlFile::PackContext context{files, pointer, messages};
+  const mdlFile::PackContext context{injecting, pointer, messages};
   const bool saved = mdlFile::PackProject(model, target, context);
 
   for (const std::string& written : files.Written())
@@ -135,22 +119,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!first && earlier->second != copied) ++collisions;
     earlier->second = copied;
   }
-  const bool anyFailed = files.Failures() > 0 || collisions > 0 || rejected > 0;
+  const bool anyFailed = injecting.Failures() > 0 || collisions > 0 || rejected > 0;
   fuzz::Require(saved == !anyFailed, saved ? "\"Project saved.\" although a step failed"
                                            : "\"Error during save.\" although no step failed");
-  fuzz::Require(messages.shown.size() == 1, "not exactly one message");
-  const auto& shown = messages.shown.front();
-  if (saved) {
-    fuzz::Require(
-        shown.text == "Project saved." && shown.style == (platform::MB_OK | platform::MB_ICONINFORMATION),
-        "success is not \"Project saved.\" with the information icon");
-  } else {
-    fuzz::Require(
-        shown.text == "Error during save." && shown.style == (platform::MB_OK | platform::MB_ICONERROR),
-        "failure is not \"Error during save.\" with the stop icon");
-  }
-  fuzz::Require(shown.caption == "Tarvex" && shown.pointerWhenShown == platform::vbDefault,
-                "the message is not captioned Tarvex after the pointer was restored");
+  // The pointer is restored before the one message shows.
+  using platform::MB_OK;
+  fuzz::Require(messages.Only() == (saved ? messages.Said("Project saved.", MB_OK | platform::MB_ICONINFORMATION)
+                                          : messages.Said("Error during save.", MB_OK | platform::MB_ICONERROR)),
+                "not the one message \"Project saved.\" or \"Error during save.\" it should be: " + messages.Only());
   fuzz::Require(files.OpenCount() == 0, "a file was left open");
   fuzz::Require(Outside(files) == outsideBefore, "a file outside the target folder changed");
   const auto same = [](const mdlFile::Component& a, const mdlFile::Component& b) {

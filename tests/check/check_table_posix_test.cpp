@@ -14,6 +14,8 @@
 #include <set>
 #include <sstream>
 
+#include "tests/fakes/scratch_folder_posix.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -21,12 +23,7 @@ namespace {
 const fs::path kData = fs::path(TARVEX_SOURCE_DIR) / "tests" / "data" / "check";
 const std::set<std::string> kCaseFiles{"expected.txt", "expected-stderr.txt", "exit", "args", "readonly", "fixed"};
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using fakes::Scratch;
 
 std::vector<std::string> Words(const std::string& text) {
   std::istringstream in(text);
@@ -40,17 +37,10 @@ std::map<std::string, std::pair<std::string, fs::perms>> Snapshot(const fs::path
   std::map<std::string, std::pair<std::string, fs::perms>> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     if (entry.is_regular_file()) {
-      files[fs::relative(entry.path(), folder).string()] = {ReadAll(entry.path()), entry.status().permissions()};
+      files[fs::relative(entry.path(), folder).string()] = {Scratch::ReadAll(entry.path()), entry.status().permissions()};
     }
   }
   return files;
-}
-
-std::vector<std::string> CaseNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(kData)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 class CheckTable : public ::testing::TestWithParam<std::string> {};
@@ -58,16 +48,15 @@ class CheckTable : public ::testing::TestWithParam<std::string> {};
 TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   const fs::path source = kData / GetParam();
   // The copy keeps the case's name, so that a path climbing out of it and back in still works.
-  const fs::path top = fs::temp_directory_path() / ("tarvex-check-" + std::to_string(::getpid()));
-  const fs::path work = top / GetParam();
-  fs::remove_all(top);
-  fs::create_directories(work);
+  const Scratch scratch;
+  const fs::path& top = scratch.Path();
+  const fs::path work = scratch.Make(GetParam());
   for (const auto& entry : fs::directory_iterator(source)) {
     if (kCaseFiles.count(entry.path().filename().string()) == 0) {
       fs::copy(entry.path(), work / entry.path().filename(), fs::copy_options::recursive);
     }
   }
-  const std::vector<std::string> readOnly = Words(ReadAll(source / "readonly"));
+  const std::vector<std::string> readOnly = Words(Scratch::ReadAll(source / "readonly"));
   for (const auto& name : readOnly) {
     fs::permissions(work / name, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
@@ -77,14 +66,14 @@ TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   const auto before = Snapshot(work);
 
   std::string command = "cd '" + work.string() + "' && '" + TARVEX_BINARY_DIR + "/cli/tarvex-cli' check";
-  const std::string args = fs::exists(source / "args") ? ReadAll(source / "args") : "App.vbp";
+  const std::string args = fs::exists(source / "args") ? Scratch::ReadAll(source / "args") : "App.vbp";
   for (const auto& arg : Words(args)) command += " '" + arg + "'";
   command += " >'" + (top / "out").string() + "' 2>'" + (top / "err").string() + "'";
   const int status = std::system(command.c_str());
 
-  EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::stoi(ReadAll(source / "exit")));
-  EXPECT_EQ(ReadAll(top / "out"), ReadAll(source / "expected.txt"));
-  EXPECT_EQ(ReadAll(top / "err"), ReadAll(source / "expected-stderr.txt"));
+  EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::stoi(Scratch::ReadAll(source / "exit")));
+  EXPECT_EQ(Scratch::ReadAll(top / "out"), Scratch::ReadAll(source / "expected.txt"));
+  EXPECT_EQ(Scratch::ReadAll(top / "err"), Scratch::ReadAll(source / "expected-stderr.txt"));
   // Only a fix writes, only the files it names, keeping their permissions, and it leaves no temporary
   // file behind.
   const auto after = Snapshot(work);
@@ -92,17 +81,12 @@ TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   for (const auto& [name, file] : before) {
     const fs::path fixed = source / "fixed" / name;
     ASSERT_EQ(after.count(name), 1u) << name;
-    EXPECT_EQ(after.at(name).first, fs::exists(fixed) ? ReadAll(fixed) : file.first) << name;
+    EXPECT_EQ(after.at(name).first, fs::exists(fixed) ? Scratch::ReadAll(fixed) : file.first) << name;
     EXPECT_EQ(after.at(name).second, file.second) << name;
   }
-  fs::remove_all(top);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CheckTable, ::testing::ValuesIn(CaseNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param;
-                           std::replace(name.begin(), name.end(), '-', '_');
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, CheckTable, ::testing::ValuesIn(Scratch::Names(kData)),
+                         [](const auto& info) { return Scratch::TestName(info.param); });
 
 }  // namespace

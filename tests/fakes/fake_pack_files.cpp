@@ -1,8 +1,8 @@
 #include "tests/fakes/fake_pack_files.h"
 
 #include <algorithm>
-#include <cstring>
-#include <limits>
+#include <filesystem>
+#include <utility>
 
 #include "platform/errors.h"
 
@@ -10,90 +10,55 @@ namespace fakes {
 
 namespace {
 
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 std::string LastName(const std::string& path) {
   const auto p = path.find_last_of("\\/");
   return p == std::string::npos ? path : path.substr(p + 1);
 }
 
+[[noreturn]] void Refuse(const std::string& path, const std::string& reason) {
+  throw platform::FileError(path, reason);
+}
+
 }  // namespace
 
-// An open handle: the node is in use until it is released.
-class FakeHandle {
+// An open handle, for reading or writing: its node is in use until it is released.
+class FakeFile : public platform::InputFile, public platform::OutputFile {
  public:
-  FakeHandle(FakePackFiles& owner, int node, std::string path) : owner_(owner), node_(node), path_(std::move(path)) {
+  FakeFile(FakePackFiles& owner, int node, std::string path) : owner_(owner), node_(node), path_(std::move(path)) {
     ++owner_.nodes_[node_].users;
     ++owner_.openCount_;
   }
-  ~FakeHandle() { Release(); }
-  void Release() {
-    if (!open_) return;
-    open_ = false;
+  ~FakeFile() override { Close(); }
+  std::size_t Read(char* buffer, std::size_t size) override {
+    // A file open for reading is never emptied: it cannot be written over while in use.
+    const std::size_t n = owner_.nodes_[node_].content.copy(buffer, size, offset_);
+    offset_ += n;
+    return n;
+  }
+  void Write(std::string_view bytes) override {
+    if (!open_) Refuse(path_, "The handle is invalid.");
+    owner_.nodes_[node_].content.append(bytes);
+  }
+  void Close() override {
+    if (!std::exchange(open_, false)) return;
     --owner_.nodes_[node_].users;
     --owner_.openCount_;
   }
 
- protected:
+ private:
   FakePackFiles& owner_;
   int node_;
   std::string path_;
   bool open_ = true;
-};
-
-class FakeInput : public platform::InputFile, FakeHandle {
- public:
-  FakeInput(FakePackFiles& owner, int node, std::string path, std::size_t failAfter)
-      : FakeHandle(owner, node, std::move(path)), failAfter_(failAfter) {}
-  std::size_t Read(char* buffer, std::size_t size) override {
-    if (offset_ >= failAfter_) owner_.Refuse(path_, "injected read failure");
-    const std::string& content = owner_.nodes_[node_].content;
-    const std::size_t n =
-        std::min({size, content.size() - std::min(offset_, content.size()), failAfter_ - offset_});
-    std::memcpy(buffer, content.data() + offset_, n);
-    offset_ += n;
-    return n;
-  }
-
- private:
-  std::size_t failAfter_;
   std::size_t offset_ = 0;
 };
 
-class FakeOutput : public platform::OutputFile, FakeHandle {
- public:
-  using FakeHandle::FakeHandle;
-  void Write(std::string_view bytes) override {
-    if (open_ && owner_.writes_++ == owner_.failWrite_) owner_.Refuse(path_, "injected write failure");
-    if (!open_) owner_.Refuse(path_, "The handle is invalid.");
-    owner_.nodes_[node_].content.append(bytes);
-  }
-  void Close() override {
-    Release();
-    if (owner_.Failing(FakePackFiles::Step::Close, path_)) owner_.Refuse(path_, "injected close failure");
-  }
-};
-
 std::string FakePackFiles::Key(const std::string& path) {
-  std::vector<std::string> names;
-  std::size_t i = 0;
-  while (i <= path.size()) {
-    const std::size_t end = std::min(path.find_first_of("\\/", i), path.size());
-    const std::string name = path.substr(i, end - i);
-    if (name == "..") {
-      if (!names.empty()) names.pop_back();
-    } else if (!name.empty() && name != ".") {
-      names.push_back(Lower(name));
-    }
-    i = end + 1;
-  }
-  std::string key;
-  for (const auto& name : names) key += (key.empty() ? "" : "\\") + name;
+  std::string text = "/" + path;  // rooted, so that ".." stops at the top
+  for (char& c : text) c = c == '\\' ? '/' : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  std::string key = std::filesystem::path(text).lexically_normal().string().substr(1);
+  if (key.ends_with('/')) key.pop_back();
+  std::replace(key.begin(), key.end(), '/', '\\');
   return key;
 }
 
@@ -111,59 +76,32 @@ void FakePackFiles::Link(const std::string& existing, const std::string& alias) 
 }
 
 void FakePackFiles::PutSpecial(const std::string& path) {
-  Node node;
-  node.regular = false;
-  entries_[Key(path)] = Entry{LastName(path), NewNode(std::move(node))};
-}
-
-void FakePackFiles::SetReadOnly(const std::string& path) {
-  nodes_[entries_.at(Key(path)).node].readOnly = true;
+  entries_[Key(path)] = Entry{LastName(path), NewNode(Node{"", false})};
 }
 
 std::optional<std::string> FakePackFiles::Content(const std::string& path) const {
-  const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) return std::nullopt;
-  return nodes_.at(found->second.node).content;
+  if (entries_.count(Key(path)) == 0) return std::nullopt;
+  return nodes_.at(entries_.at(Key(path)).node).content;
 }
 
 std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string& path) {
-  const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
-  if (!nodes_[found->second.node].regular) Refuse(path, "Not a regular file");
-  if (Failing(Step::Open, path)) Refuse(path, "injected open failure");
-  const auto fail = failReadAfter_.find(Key(path));
-  const std::size_t failAfter =
-      fail == failReadAfter_.end() ? std::numeric_limits<std::size_t>::max() : fail->second;
-  return std::make_unique<FakeInput>(*this, found->second.node, path, failAfter);
+  return std::make_unique<FakeFile>(*this, Regular(path), path);
 }
 
 std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::string& path) {
-  if (Failing(Step::Create, path)) Refuse(path, "injected create failure");
-  if (entries_.count(Key(path)) == 0) {
-    Put(path, "");
-  } else {
-    Node& node = nodes_[entries_.at(Key(path)).node];
-    Replaceable(node, path);
-    node.content.clear();
-  }
+  if (!Exists(path)) Put(path, "");
+  nodes_[Replaceable(path)].content.clear();
   written_.push_back(Key(path));
-  return std::make_unique<FakeOutput>(*this, entries_.at(Key(path)).node, path);
+  return std::make_unique<FakeFile>(*this, entries_.at(Key(path)).node, path);
 }
 
 platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, const std::string& to) {
-  const auto source = entries_.find(Key(from));
-  if (source == entries_.end()) Refuse(from, "The system cannot find the file specified.");
-  const int sourceNode = source->second.node;
-  if (!nodes_[sourceNode].regular) Refuse(from, "Not a regular file");
-  if (Failing(Step::Copy, from)) Refuse(from, "injected copy failure");
-  if (Failing(Step::Copy, to)) Refuse(to, "injected copy failure");
-  const auto destination = entries_.find(Key(to));
+  const int sourceNode = Regular(from);
   std::string shownName = LastName(to);
-  if (destination != entries_.end()) {
-    const Node& old = nodes_[destination->second.node];
-    if (destination->second.node == sourceNode) Refuse(to, "The file is its own source.");
-    Replaceable(old, to);
-    shownName = destination->second.shownName;  // the file of that name is the one replaced
+  if (Exists(to)) {
+    if (entries_.at(Key(to)).node == sourceNode) Refuse(to, "The file is its own source.");
+    Replaceable(to);
+    shownName = entries_.at(Key(to)).shownName;  // the file of that name is the one replaced
   }
   // A new file takes the name, as a rename over the old one does; other links keep the old content.
   entries_[Key(to)] = Entry{shownName, NewNode(Node{nodes_[sourceNode].content})};
@@ -173,30 +111,25 @@ platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, con
   return identity;
 }
 
-bool FakePackFiles::Exists(const std::string& path) {
-  return entries_.count(Key(path)) != 0;
-}
-
 void FakePackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
-  const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
-  const Node& old = nodes_[found->second.node];
-  Replaceable(old, path);
-  if (Failing(Step::Write, path)) Refuse(path, "injected write failure");
+  Replaceable(path);
   // Renamed over the name: other links keep the old content.
-  found->second.node = NewNode(Node{std::string(bytes)});
+  entries_.at(Key(path)).node = NewNode(Node{std::string(bytes)});
   written_.push_back(Key(path));
 }
 
-void FakePackFiles::Replaceable(const Node& node, const std::string& path) {
-  if (!node.regular) Refuse(path, "Not a regular file");
-  if (node.users > 0) Refuse(path, "The file is in use.");
-  if (node.readOnly) Refuse(path, "Access is denied.");
+int FakePackFiles::Regular(const std::string& path) {
+  const auto found = entries_.find(Key(path));
+  if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
+  if (!nodes_[found->second.node].regular) Refuse(path, "Not a regular file");
+  return found->second.node;
 }
 
-void FakePackFiles::Refuse(const std::string& path, const std::string& reason) {
-  ++failures_;
-  throw platform::FileError(path, reason);
+int FakePackFiles::Replaceable(const std::string& path) {
+  const int found = Regular(path);
+  if (nodes_[found].users > 0) Refuse(path, "The file is in use.");
+  if (nodes_[found].readOnly) Refuse(path, "Access is denied.");
+  return found;
 }
 
 std::map<std::string, std::string> FakePackFiles::Snapshot() const {
@@ -206,6 +139,76 @@ std::map<std::string, std::string> FakePackFiles::Snapshot() const {
     all[key] = entry.shownName + (node.regular ? ":" : "|") + (node.readOnly ? "r:" : "w:") + node.content;
   }
   return all;
+}
+
+// A file of the files below, its reads, writes and closing made to fail as the faults say.
+class InjectedFile : public platform::InputFile, public platform::OutputFile {
+ public:
+  InjectedFile(InjectingPackFiles& owner, std::unique_ptr<platform::InputFile> in,
+               std::unique_ptr<platform::OutputFile> out, std::string path)
+      : owner_(owner), in_(std::move(in)), out_(std::move(out)), path_(std::move(path)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    const auto* fault = owner_.Hit("read", path_);
+    if (fault && read_ >= fault->after) owner_.Refuse("read", path_);
+    size = std::min(size, owner_.chunk);
+    const std::size_t n = owner_.Counted([&] { return in_->Read(buffer, fault ? std::min(size, fault->after - read_) : size); });
+    read_ += n;
+    return n;
+  }
+  void Write(std::string_view bytes) override {
+    if (owner_.Hit("write", path_, owner_.writes_++)) owner_.Refuse("write", path_);
+    owner_.Counted([&] { out_->Write(bytes); });
+  }
+  void Close() override {
+    owner_.Counted([&] { out_->Close(); });
+    owner_.Check("close", path_);
+  }
+
+ private:
+  InjectingPackFiles& owner_;
+  std::unique_ptr<platform::InputFile> in_;
+  std::unique_ptr<platform::OutputFile> out_;
+  std::string path_;
+  std::size_t read_ = 0;
+};
+
+const InjectingPackFiles::Fault* InjectingPackFiles::Hit(const std::string& step, const std::string& path,
+                                                         std::optional<std::size_t> number) const {
+  const std::string key = "\\" + FakePackFiles::Key(path);
+  for (const Fault& fault : faults) {
+    if (fault.step == step && (fault.path.empty() || key.ends_with("\\" + FakePackFiles::Key(fault.path))) &&
+        (!number || fault.after == *number))
+      return &fault;
+  }
+  return nullptr;
+}
+
+void InjectingPackFiles::Refuse(const std::string& step, const std::string& path) {
+  ++failures_;
+  throw platform::FileError(path, "injected " + step + " failure");
+}
+
+std::unique_ptr<platform::InputFile> InjectingPackFiles::OpenInput(const std::string& path) {
+  opened.push_back(path);
+  Check("open", path);
+  return std::make_unique<InjectedFile>(*this, Counted([&] { return files_.OpenInput(path); }), nullptr, path);
+}
+
+std::unique_ptr<platform::OutputFile> InjectingPackFiles::CreateOutput(const std::string& path) {
+  Check("create", path);
+  return std::make_unique<InjectedFile>(*this, nullptr, Counted([&] { return files_.CreateOutput(path); }), path);
+}
+
+platform::FileIdentity InjectingPackFiles::CopyReplacing(const std::string& from, const std::string& to) {
+  Check("copy", from);
+  Check("copy", to);
+  if (beforeCopy) beforeCopy(to);
+  return Counted([&] { return files_.CopyReplacing(from, to); });
+}
+
+void InjectingPackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
+  Check("replace", path);
+  Counted([&] { files_.ReplaceWhole(path, bytes); });
 }
 
 }  // namespace fakes

@@ -1,38 +1,29 @@
-// An in-memory file system for the packer, with hard links, read-only and special files, files in
-// use, and any single step made to fail.
+// Files for tests: an in-memory file system with hard links, read-only and special files and files in
+// use; and a layer over any pack files that makes chosen steps fail. Both serve readers as well.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/errors.h"
 #include "platform/pack_files.h"
 
 namespace fakes {
 
-class FakePackFiles : public platform::PackFiles {
+class FakePackFiles : public platform::PackFiles, public platform::TextFiles {
  public:
-  enum class Step { Open, Read, Create, Write, Close, Copy };
-
   // Paths are Windows paths; like Windows, the fake ignores case and resolves "." and "..".
   void Put(const std::string& path, std::string content);
   void Link(const std::string& existing, const std::string& alias);  // a hard link
   void PutSpecial(const std::string& path);                          // a folder, FIFO or device
-  void SetReadOnly(const std::string& path);
-
-  // Makes the step fail on this path (for a copy, the source's or the destination's).
-  void Fail(Step step, const std::string& path) { injected_.insert({step, Key(path)}); }
-  // Reading the path fails once this many bytes have been delivered.
-  void FailReadAfter(const std::string& path, std::size_t bytes) { failReadAfter_[Key(path)] = bytes; }
-  // The write with this number (from 0, counted over every output) fails.
-  void FailWrite(int number) { failWrite_ = number; }
+  void SetReadOnly(const std::string& path) { nodes_[entries_.at(Key(path)).node].readOnly = true; }
 
   std::optional<std::string> Content(const std::string& path) const;
   int OpenCount() const { return openCount_; }
-  // What the fake has seen: every step that failed, every path written (as Key), every copy made.
-  int Failures() const { return failures_; }
+  // Every path written (as Key) and every copy made, in order.
   const std::vector<std::string>& Written() const { return written_; }
   const std::vector<std::pair<std::string, platform::FileIdentity>>& Copies() const { return copies_; }
   // Every name (as Key) with what it shows: its name as written, its kind, whether read-only, its bytes.
@@ -41,17 +32,14 @@ class FakePackFiles : public platform::PackFiles {
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
   std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
-  bool Exists(const std::string& path) override;
+  bool Exists(const std::string& path) override { return entries_.count(Key(path)) != 0; }
   void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
   // A path as this fake resolves it: ASCII case folded, "\\" and "/" separating, "." and ".." applied.
   static std::string Key(const std::string& path);
 
  private:
-  friend class FakeHandle;
-  friend class FakeInput;
-  friend class FakeOutput;
-
+  friend class FakeFile;
   struct Node {
     std::string content;
     bool regular = true;
@@ -63,23 +51,69 @@ class FakePackFiles : public platform::PackFiles {
     int node;
   };
 
-  bool Failing(Step step, const std::string& path) const { return injected_.count({step, Key(path)}) != 0; }
-  // Throws unless the file may be written over: a regular file, not in use, not read-only.
-  void Replaceable(const Node& node, const std::string& path);
-  [[noreturn]] void Refuse(const std::string& path, const std::string& reason);
+  // The node under the path, which must be a regular file; and one that may also be written over: not
+  // in use, not read-only.
+  int Regular(const std::string& path);
+  int Replaceable(const std::string& path);
   int NewNode(Node node);
 
   std::map<std::string, Entry> entries_;  // by Key
   std::map<int, Node> nodes_;
   int nextNode_ = 1;
-  std::set<std::pair<Step, std::string>> injected_;
-  std::map<std::string, std::size_t> failReadAfter_;
-  int failWrite_ = -1;
-  int writes_ = 0;
   int openCount_ = 0;
-  int failures_ = 0;
   std::vector<std::string> written_;
   std::vector<std::pair<std::string, platform::FileIdentity>> copies_;
+};
+
+// Passes every step on to other pack files, failing the steps of `faults`: a step ("open", "read",
+// "create", "write", "close", "copy", "replace") on a path ending in `path` (as Key folds both; empty for
+// any path; for a copy the source's or the destination's). A read fails once `after` bytes are delivered,
+// a write when it is the one numbered `after` (from 0, counted over every output). A failure says
+// "injected STEP failure".
+class InjectingPackFiles : public platform::PackFiles, public platform::TextFiles {
+ public:
+  struct Fault {
+    std::string step, path;
+    std::size_t after = 0;
+  };
+  explicit InjectingPackFiles(platform::PackFiles& files) : files_(files) {}
+  InjectingPackFiles(const InjectingPackFiles&) = delete;
+  InjectingPackFiles& operator=(const InjectingPackFiles&) = delete;
+
+  std::vector<Fault> faults;
+  std::function<void(const std::string& to)> beforeCopy;  // another program at work on the name
+  std::size_t chunk = std::size_t(-1);  // the most bytes one read delivers, to put line ends across reads
+  std::vector<std::string> opened;      // every path opened for reading, in order
+  int Failures() const { return failures_; }              // every step that failed, injected or not
+
+  std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
+  std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
+  platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
+  bool Exists(const std::string& path) override { return files_.Exists(path); }
+  void ReplaceWhole(const std::string& path, std::string_view bytes) override;
+
+ private:
+  friend class InjectedFile;
+  // The first fault of the step on the path (and numbered so, if a number is given).
+  const Fault* Hit(const std::string& step, const std::string& path, std::optional<std::size_t> number = {}) const;
+  void Check(const std::string& step, const std::string& path) {
+    if (Hit(step, path)) Refuse(step, path);
+  }
+  [[noreturn]] void Refuse(const std::string& step, const std::string& path);
+  // Runs a step of the files below, counting its failure.
+  template <class Step>
+  auto Counted(Step step) -> decltype(step()) {
+    try {
+      return step();
+    } catch (const platform::FileError&) {
+      ++failures_;
+      throw;
+    }
+  }
+
+  platform::PackFiles& files_;
+  std::size_t writes_ = 0;
+  int failures_ = 0;
 };
 
 }  // namespace fakes

@@ -35,6 +35,15 @@ class RecordingMessages : public platform::MessageBox {
     shown.push_back({text, style, caption, pointer_ ? pointer_->current : -1});
   }
   std::vector<Shown> shown;
+  // The one message shown, as Said writes it, or how many there were.
+  std::string Only() const {
+    if (shown.size() != 1) return std::to_string(shown.size()) + " messages";
+    return Said(shown[0].text, shown[0].style, shown[0].caption, shown[0].pointerWhenShown);
+  }
+  static std::string Said(const std::string& text, int32_t style, const std::string& caption = "Tarvex",
+                          int32_t pointer = platform::vbDefault) {
+    return text + " (style " + std::to_string(style) + ", " + caption + ", pointer " + std::to_string(pointer) + ")";
+  }
 
  private:
   const RecordingPointer* pointer_;

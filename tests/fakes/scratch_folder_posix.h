@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -47,7 +48,7 @@ class Scratch {
     fs::permissions(p, perms);
     return p;
   }
-  void Write(const std::string& relative, const std::string& bytes) const {
+  void Write(const fs::path& relative, const std::string& bytes) const {
     fs::create_directories((root_ / relative).parent_path());
     std::ofstream(root_ / relative, std::ios::binary | std::ios::trunc) << bytes;
   }
@@ -58,11 +59,18 @@ class Scratch {
     std::replace(out.begin(), out.end(), '/', '\\');
     return out;
   }
-  std::vector<std::string> NamesIn(const std::string& relative) const {
+  std::vector<std::string> NamesIn(const std::string& relative) const { return Names(root_ / relative); }
+  // The names in a folder, sorted.
+  static std::vector<std::string> Names(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(root_ / relative)) names.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
+  }
+  // A test's name made of a case's: letters and digits kept, anything else made "_".
+  static std::string TestName(std::string name) {
+    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
   }
   // Every regular file under the folder (or under an absolute path) with its bytes; symbolic links are
   // left out, and a folder that is not there holds nothing.
@@ -74,6 +82,31 @@ class Scratch {
         files[fs::relative(entry.path(), root_ / relative).string()] = ReadAll(entry.path());
     }
     return files;
+  }
+
+  // The text with the folder's path, in its POSIX, Windows and JSON-escaped Windows forms, as <root>.
+  std::string Relative(std::string text) const {
+    std::string json;
+    for (const char c : Win()) json += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    for (const std::string& form : {json, Win(), root_.string()}) {
+      for (auto at = text.find(form); at != std::string::npos; at = text.find(form, at)) text.replace(at, form.size(), "<root>");
+    }
+    return text;
+  }
+  // What a pack into the folder `target` must not do, each time it was done: change a file under
+  // `sources` or outside the target folder, or write one anywhere but directly in it. `before` is
+  // Snapshot("") from before the pack.
+  std::vector<std::string> Trespasses(const std::map<std::string, std::string>& before, const std::string& sources,
+                                      const fs::path& target) const {
+    std::vector<std::string> found;
+    const fs::path folder = fs::weakly_canonical(root_ / target);
+    for (const auto& [name, bytes] : Snapshot("")) {
+      const bool inTarget = fs::weakly_canonical((root_ / name).parent_path()) == folder;
+      const auto old = before.find(name);
+      if (old == before.end() ? !inTarget : (name.starts_with(sources) || !inTarget) && old->second != bytes)
+        found.push_back(name + (old == before.end() ? " was written" : " was changed"));
+    }
+    return found;
   }
 
   static std::string ReadAll(const fs::path& path) {

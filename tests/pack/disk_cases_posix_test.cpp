@@ -8,13 +8,12 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 
-#include <functional>
 #include <sstream>
 
 #include "pack/mdl_file_pack.h"
-#include "platform/errors.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/pack_files_posix.h"
+#include "tests/fakes/fake_pack_files.h"
 #include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_ui.h"
 #include "tests/fakes/scratch_folder_posix.h"
@@ -22,74 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Passes every step to the real files but fails one: a step ("open", "read", "create", "write", "close",
-// "copy", "replace") on the path ending in `path` (for a copy, the source's); a read after `after` bytes,
-// or the write numbered `after`. Before a copy onto a name it can let another program write that name.
-class Injecting : public platform::PackFiles {
- public:
-  explicit Injecting(platform::PackFiles& real) : real_(real) {}
-  std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override {
-    Check("open", path);
-    return std::make_unique<Input>(*this, real_.OpenInput(path), path);
-  }
-  std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override {
-    Check("create", path);
-    return std::make_unique<Output>(*this, real_.CreateOutput(path), path);
-  }
-  platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override {
-    Check("copy", from);
-    if (intrude) intrude(to);
-    return real_.CopyReplacing(from, to);
-  }
-  bool Exists(const std::string& path) override { return real_.Exists(path); }
-  void ReplaceWhole(const std::string& path, std::string_view bytes) override {
-    Check("replace", path);
-    real_.ReplaceWhole(path, bytes);
-  }
-
-  std::string step, path;
-  std::size_t after = 0;
-  std::function<void(const std::string& to)> intrude;
-
- private:
-  struct Input : platform::InputFile {
-    Input(Injecting& o, std::unique_ptr<platform::InputFile> f, std::string p)
-        : owner(o), file(std::move(f)), path(std::move(p)) {}
-    std::size_t Read(char* buffer, std::size_t size) override {
-      const bool hit = owner.Hits("read", path);
-      if (hit && read >= owner.after) throw platform::FileError(path, "injected");
-      const std::size_t n = file->Read(buffer, hit ? 1 : size);
-      read += n;
-      return n;
-    }
-    Injecting& owner;
-    std::unique_ptr<platform::InputFile> file;
-    std::string path;
-    std::size_t read = 0;
-  };
-  struct Output : platform::OutputFile {
-    Output(Injecting& o, std::unique_ptr<platform::OutputFile> f, std::string p)
-        : owner(o), file(std::move(f)), path(std::move(p)) {}
-    void Write(std::string_view bytes) override {
-      if (owner.step == "write" && owner.writes_++ == owner.after) throw platform::FileError(path, "injected");
-      file->Write(bytes);
-    }
-    void Close() override {
-      file->Close();
-      owner.Check("close", path);
-    }
-    Injecting& owner;
-    std::unique_ptr<platform::OutputFile> file;
-    std::string path;
-  };
-  bool Hits(const std::string& s, const std::string& p) const { return step == s && p.ends_with(path); }
-  void Check(const std::string& s, const std::string& p) const {
-    if (Hits(s, p)) throw platform::FileError(p, "injected");
-  }
-  platform::PackFiles& real_;
-  std::size_t writes_ = 0;
-};
 
 struct Case {
   std::string name;
@@ -125,18 +56,12 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
     const auto codePage = posix::MakeCodePage(1252);
     posix::PosixPackFiles disk(*codePage);
     if (!unnamed) disk.UseNamedTemporaryFiles();
-    Injecting files(disk);
+    fakes::InjectingPackFiles files(disk);
     fakes::RecordingPointer pointer;
     fakes::RecordingMessages messages{&pointer};
     std::vector<std::string> failed;
-    const std::string root = s.Win();
-    const auto relative = [&](std::string text) {
-      for (auto at = text.find(root); at != std::string::npos; at = text.find(root)) text.replace(at, root.size(), "<root>");
-      return text;
-    };
     const mdlFile::PackContext context{files, pointer, messages, [&](const mdlFile::PackFailure& f) {
-                                         failed.push_back(relative(f.attempted) + " -- " + relative(f.file) + ": " +
-                                                          f.reason);
+                                         failed.push_back(s.Relative(f.attempted + " -- " + f.file + ": " + f.reason));
                                        }};
     std::string target = "out/Demo.vbp";
     rlim_t limit = 0;
@@ -161,11 +86,11 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
         model.components.push_back({std::stoi(a), b.substr(0, b.find(' ')), b.substr(b.find(' ') + 1)});
       else if (verb == "target") target = a;
       else if (verb == "inject") {
-        files.step = a;
-        std::istringstream(b) >> files.path >> files.after;
-        if (files.path == "-") files.path.clear();
+        auto& fault = files.faults.emplace_back(fakes::InjectingPackFiles::Fault{a, "", 0});
+        std::istringstream(b) >> fault.path >> fault.after;
+        if (fault.path == "-") fault.path.clear();
       } else if (verb == "intrude") {
-        files.intrude = [shell, a, b](const std::string& to) {
+        files.beforeCopy = [shell, a, b](const std::string& to) {
           if (to.ends_with("\\" + a)) shell(b);
         };
       } else if (verb == "pack") {
@@ -180,14 +105,12 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
     }
     model.count = static_cast<int32_t>(model.components.size());
     const auto before = s.Snapshot("");
-    const fs::path targetFolder = fs::weakly_canonical((s / target).parent_path());
 
     ::alarm(60);  // a step that blocked (a FIFO opened) would end the program here instead of hanging it
     rlimit old{};
     ::getrlimit(RLIMIT_FSIZE, &old);
     const auto previous = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    if (limit) small.rlim_cur = limit;
+    const rlimit small{limit ? limit : old.rlim_cur, old.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &small);
     const bool saved = mdlFile::PackProject(model, s.Win(target), context);
     ::setrlimit(RLIMIT_FSIZE, &old);
@@ -197,9 +120,8 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
 
     EXPECT_EQ(saved, expectFailed.empty());
     EXPECT_EQ(failed, expectFailed);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, saved ? "Project saved." : "Error during save.");
-    EXPECT_EQ(messages.shown[0].pointerWhenShown, platform::vbDefault);
+    EXPECT_EQ(messages.Only(), saved ? messages.Said("Project saved.", platform::MB_OK | platform::MB_ICONINFORMATION)
+                                     : messages.Said("Error during save.", platform::MB_OK | platform::MB_ICONERROR));
     EXPECT_GE(pointer.busyUnderHourglass, model.count) << "the window is let repaint after every component";
     // Names as well as bytes: a temporary file left behind would show here.
     for (const std::string& left : expectLeft) {
@@ -213,21 +135,11 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
       EXPECT_EQ(s.Read(name), fakes::Unescape(file.substr(name.size() + 1))) << name;
     }
     // The sources keep their bytes, and nothing outside the target folder is written.
-    for (const auto& [name, bytes] : s.Snapshot("")) {
-      const bool inTarget = fs::weakly_canonical((s / name).parent_path()) == targetFolder;
-      if (before.count(name) && (name.starts_with("src/") || !inTarget)) {
-        EXPECT_EQ(bytes, before.at(name)) << name << " was changed";
-      } else {
-        EXPECT_TRUE(before.count(name) || inTarget) << name << " was written";
-      }
-    }
+    EXPECT_EQ(s.Trespasses(before, "src/", fs::path(target).parent_path()), std::vector<std::string>{});
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, DiskCase, ::testing::ValuesIn(Cases()), [](const auto& info) {
-  std::string name = info.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Data, DiskCase, ::testing::ValuesIn(Cases()),
+                         [](const auto& info) { return fakes::Scratch::TestName(info.param.name); });
 
 }  // namespace

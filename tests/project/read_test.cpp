@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <fstream>
 
 #include "cli/memory_tree_view.h"
@@ -38,12 +39,9 @@ TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
   int cases = 0;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> field;
-    for (std::size_t at = 0, bar; field.size() < 5; at = bar + 3) {
-      bar = line.find(" | ", at);
-      field.push_back(line.substr(at, bar - at));
-      if (field.size() == 5) field.push_back(line.substr(bar + 3));
-    }
+    std::vector<std::string> field;  // five fields, then the text, which may hold " | " itself
+    for (std::size_t at = 0; field.size() < 6; at = line.find(" | ", at) + 3)
+      field.push_back(field.size() < 5 ? line.substr(at, line.find(" | ", at) - at) : line.substr(at));
     SCOPED_TRACE(field[0]);
     ++cases;
     fakes::MemoryTextFiles files;
@@ -54,9 +52,8 @@ TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
     mdlFile::AddComponent(model, files, "F.frm", mdlFile::kindForm);
     ASSERT_EQ(model.components.size(), 1u);
     const mdlFile::Component expected{std::stoi(field[2]), fakes::Unescape(field[3]), "F.frm"};
-    EXPECT_EQ(model.components[0].kind, expected.kind);
-    EXPECT_EQ(model.components[0].name, expected.name);
-    EXPECT_EQ(model.components[0].path, "F.frm");
+    EXPECT_EQ(std::tie(model.components[0].kind, model.components[0].name, model.components[0].path),
+              std::tie(expected.kind, expected.name, expected.path));
     EXPECT_EQ(files.Opened().size(), std::stoul(field[4]));
     EXPECT_EQ(files.OpenCount(), 0);
     EXPECT_EQ(mdlFile::ReadFormKind(model, files, "F.frm"), expected.kind);
@@ -68,32 +65,25 @@ TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
 TEST_F(Reader, EveryFailureShowsOneErrorAfterThePointerIsRestoredAndDisablesSaveAs) {
   struct Failure {
     const char* what;
-    void (*arrange)(fakes::MemoryTextFiles&);
+    fakes::InjectingPackFiles::Fault fault;
+    bool bigForm = false;  // one that fails past the bytes its kind scan kept
   };
-  const std::vector<Failure> failures{
-      {"missing project", [](fakes::MemoryTextFiles& f) { f.FailOpen(kProject); }},
-      {"project fails part way", [](fakes::MemoryTextFiles& f) { f.FailReadAfter(kProject, 5); }},
-      {"form fails part way", [](fakes::MemoryTextFiles& f) { f.FailReadAfter("C:\\P\\F.frm", 3); }},
-      {"form cannot be opened", [](fakes::MemoryTextFiles& f) { f.FailOpen("C:\\P\\F.frm"); }},
-      {"form fails past the bytes kept from its kind scan", [](fakes::MemoryTextFiles& f) {
-         f.SetChunk(64 * 1024);
-         f.Put("C:\\P\\F.frm", "Begin VB.Form F\r\n" + std::string(400 * 1024, 'x'));
-         f.FailReadAfter("C:\\P\\F.frm", 200 * 1024);
-       }}};
+  const std::vector<Failure> failures{{"missing project", {"open", kProject, 0}},
+                                      {"project fails part way", {"read", kProject, 5}},
+                                      {"form fails part way", {"read", "C:\\P\\F.frm", 3}},
+                                      {"form cannot be opened", {"open", "C:\\P\\F.frm", 0}},
+                                      {"form fails past its kind scan", {"read", "C:\\P\\F.frm", 200 * 1024}, true}};
   for (const Failure& failure : failures) {
-    files = fakes::MemoryTextFiles();
-    files.Put("C:\\P\\F.frm", "Begin VB.Form F\r\nAttribute VB_Name = \"F\"\r\n");
-    failure.arrange(files);
+    files.faults = {failure.fault};
+    files.SetChunk(failure.bigForm ? 64 * 1024 : std::size_t(-1));
+    files.Put("C:\\P\\F.frm", failure.bigForm ? "Begin VB.Form F\r\n" + std::string(400 * 1024, 'x')
+                                               : "Begin VB.Form F\r\nAttribute VB_Name = \"F\"\r\n");
     messages.shown.clear();
     pointer.history.clear();
     saveAs.enabled = true;
     EXPECT_FALSE(Read("Module=M; M.bas\r\nForm=F.frm\r\n")) << failure.what;
     EXPECT_FALSE(saveAs.enabled) << failure.what;
-    ASSERT_EQ(messages.shown.size(), 1u) << failure.what;
-    EXPECT_EQ(messages.shown[0].text, "Error.");
-    EXPECT_EQ(messages.shown[0].style, platform::MB_OK | platform::MB_ICONERROR);
-    EXPECT_EQ(messages.shown[0].caption, "Tarvex");
-    EXPECT_EQ(messages.shown[0].pointerWhenShown, platform::vbDefault) << failure.what;
+    EXPECT_EQ(messages.Only(), messages.Said("Error.", platform::MB_OK | platform::MB_ICONERROR)) << failure.what;
     EXPECT_EQ(files.OpenCount(), 0) << failure.what;
     EXPECT_EQ(Model().count, static_cast<int32_t>(Model().components.size())) << failure.what;
   }
