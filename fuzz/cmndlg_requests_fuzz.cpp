@@ -155,12 +155,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       fuzz::Require(BeforeNul(Handed(log, "lfFaceName")) == BeforeNul(fontName).substr(0, 31),
                     "the face name is not FontName cut to 31 bytes");
     if (c.LastError() == cmndlg::kCancelError) continue;
-    if (fileDialog) {
-      fuzz::Require(c.FileName().size() < 260 && c.FileName().find('\0') == std::string::npos,
-                    "FileName came back longer than its buffer or with a NUL");
-      fuzz::Require(c.FileTitle().size() < 260 && c.FileTitle().find('\0') == std::string::npos,
-                    "FileTitle came back longer than its buffer or with a NUL");
-    }
+    for (const std::string& name : {c.FileName(), c.FileTitle()})
+      fuzz::Require(!fileDialog || (name.size() < 260 && name.find('\0') == std::string::npos),
+                    "FileName or FileTitle came back longer than its buffer or with a NUL");
     if (action == 4)
       fuzz::Require(c.FontName().size() <= 31 && c.FontName().find('\0') == std::string::npos,
                     "FontName came back longer than its field or with a NUL");

@@ -92,10 +92,8 @@ class Case {
     auto& log = container_.log;
     if (command == "init") {
       dlg_.InitProperties();
-    } else if (command == "load") {
-      Load(text);
-    } else if (command == "settings") {
-      Load(cmndlg::MainWindowSettings());
+    } else if (command == "load" || command == "settings") {
+      Load(command == "load" ? text : cmndlg::MainWindowSettings());
     } else if (command == "save") {
       fakes::RecordingBag bag(log);
       bag.failIn = std::exchange(bagFailIn_, 0);

@@ -94,9 +94,8 @@ struct ScriptedRandom : platform::RandomSource {
   explicit ScriptedRandom(CallLog& l, std::deque<double> n = {}) : log(l), numbers(std::move(n)) {}
   void SeedFromTimeOfDay() override { log.push_back("Randomize"); }
   double Next() override {
-    if (numbers.empty()) return 0;
-    const double next = numbers.front();
-    numbers.pop_front();
+    const double next = numbers.empty() ? 0 : numbers.front();
+    if (!numbers.empty()) numbers.pop_front();
     return next;
   }
   CallLog& log;

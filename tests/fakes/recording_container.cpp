@@ -39,7 +39,7 @@ int32_t RecordingContainer::ParentHwnd() {
 platform::Handle RecordingContainer::SurfaceHdc() {
   log.push_back("SurfaceHdc");
   if (failSurfaceHdcIn > 0 && --failSurfaceHdcIn == 0) Fail("SurfaceHdc");
-  return surfaceHdc;
+  return 0x0C01023F;
 }
 
 void RecordingBag::Log(std::string entry) {

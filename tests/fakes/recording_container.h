@@ -24,8 +24,6 @@ class RecordingContainer : public platform::ControlContainer {
   std::vector<std::string> log;
 
   int32_t hwnd = 0x00010A2C;
-  platform::Handle instance = 0x00400000;
-  platform::Handle surfaceHdc = 0x0C01023F;
   float twipsPerPixelX = 15.0f, twipsPerPixelY = 15.0f;
   float width = 0, height = 0;
   // Failures: PropertyChanged for this name; the n-th SurfaceHdc from now (counting down); every ParentHwnd.
@@ -40,7 +38,7 @@ class RecordingContainer : public platform::ControlContainer {
   float TwipsPerPixelX() override { return twipsPerPixelX; }
   float TwipsPerPixelY() override { return twipsPerPixelY; }
   int32_t ParentHwnd() override;
-  platform::Handle InstanceHandle() override { return instance; }
+  platform::Handle InstanceHandle() override { return 0x00400000; }
   platform::Handle SurfaceHdc() override;
 };
 
