@@ -51,7 +51,8 @@ PropertyValue Value(const std::string& text) {
 
 class Case {
  public:
-  std::vector<std::string> Run(const std::string& line, const std::string& text) {
+  // What the command gave, a line each, indented as the script writes it.
+  std::string Run(const std::string& line, const std::string& text) {
     std::istringstream in(line);
     std::string command;
     in >> command;
@@ -61,12 +62,12 @@ class Case {
     } catch (const platform::RaisedError& error) {
       container_.log.push_back("raised " + std::to_string(error.Number()));
     }
-    std::vector<std::string> out;
-    for (const std::string& entry : container_.log) out.push_back("  " + entry);
+    std::string out;
+    for (const std::string& entry : container_.log) out += "  " + entry + "\n";
     container_.log.clear();
     const auto after = fakes::State(dlg_);
     for (size_t i = 0; i < after.size() && command != "set"; ++i) {
-      if (after[i] != before[i]) out.push_back("  > " + after[i].first + " = " + after[i].second);
+      if (after[i] != before[i]) out += "  > " + after[i].first + " = " + after[i].second + "\n";
     }
     return out;
   }
@@ -188,9 +189,7 @@ TEST_P(CmnDlgCases, GiveWhatTheScriptSays) {
       continue;
     }
     ASSERT_TRUE(current) << "a command before the first case";
-    std::string actual;
-    for (const std::string& out : current->Run(line, text)) actual += out + "\n";
-    EXPECT_EQ(actual, expected) << GetParam() << ":" << i << ": " << line;
+    EXPECT_EQ(current->Run(line, text), expected) << GetParam() << ":" << i << ": " << line;
   }
 }
 
