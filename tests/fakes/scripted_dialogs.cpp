@@ -51,15 +51,12 @@ void Fields(platform::PRINTDLGA& r, Fn&& f) {
 }
 #undef F
 
-template <typename T>
-constexpr bool kText = std::is_same_v<T, char*> || std::is_same_v<T, const char*>;
-
 struct Dump {
   std::vector<std::string>& log;
   template <typename T>
   void operator()(const char* name, T& field, int64_t length = 0) {
     std::string value;
-    if constexpr (kText<T>) {
+    if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, const char*>) {
       size_t size = length > 0 ? size_t(length) : field ? std::strlen(field) : 0;
       if (length == kList && field) {
         while (field[size] != '\0' || field[size + 1] != '\0') ++size;
