@@ -13,6 +13,8 @@
 #include "tests/fakes/scratch_folder_posix.h"
 #include "tests/setup/table_file.h"
 
+const auto kCodePage = posix::MakeCodePage(1252);
+
 TEST(HostPaths, WindowsPathsAreCleanedAsWindowsOpensThem) {
   for (const setup_test::Row& row : setup_test::ReadTable("windows_names.txt")) {
     const std::vector<std::string> expected(row.begin() + 1, row.end());
@@ -23,11 +25,10 @@ TEST(HostPaths, WindowsPathsAreCleanedAsWindowsOpensThem) {
     }
   }
   EXPECT_THROW(posix::WindowsNames("Z:\\a|b"), platform::FileError);
-  const auto cp = posix::MakeCodePage(1252);
-  EXPECT_EQ(posix::WindowsFromHost("/home/ann/Demo.vbp", *cp), "Z:\\home\\ann\\Demo.vbp");
-  EXPECT_EQ(posix::WindowsFromHost("/", *cp), "Z:\\");
-  EXPECT_EQ(posix::WindowsFromHost("/caf\xc3\xa9/\xe2\x82\xac", *cp), "Z:\\caf\xe9\\\x80");
-  EXPECT_FALSE(posix::WindowsFromHost("/\xe4\xb8\xad", *cp).has_value()) << "not in Windows-1252";
+  EXPECT_EQ(posix::WindowsFromHost("/home/ann/Demo.vbp", *kCodePage), "Z:\\home\\ann\\Demo.vbp");
+  EXPECT_EQ(posix::WindowsFromHost("/", *kCodePage), "Z:\\");
+  EXPECT_EQ(posix::WindowsFromHost("/caf\xc3\xa9/\xe2\x82\xac", *kCodePage), "Z:\\caf\xe9\\\x80");
+  EXPECT_FALSE(posix::WindowsFromHost("/\xe4\xb8\xad", *kCodePage).has_value()) << "not in Windows-1252";
 }
 
 // An exact name is taken before one that differs in case, and of those the first in byte order; ".." goes
@@ -39,8 +40,7 @@ TEST(HostPaths, FilesAreFoundAsWindowsFindsThem) {
   scratch.Write("Here/rel.bas", "rel");
   scratch.Make("Folder.frm");
   ASSERT_EQ(::mkfifo((scratch / "Pipe.frm").c_str(), 0600), 0);
-  const auto cp = posix::MakeCodePage(1252);
-  posix::PosixTextFiles files(*cp);
+  posix::PosixTextFiles files(*kCodePage);
   const auto content = [&](const std::string& path) -> std::string {
     try {
       char buffer[64];
@@ -65,13 +65,13 @@ TEST(HostPaths, FilesAreFoundAsWindowsFindsThem) {
 }
 
 TEST(CodePages, Windows1252HasItsOwnTableAndTheOthersGoThroughIconv) {
-  const auto cp = posix::MakeCodePage(1252);
-  EXPECT_EQ(cp->ToUtf8("\x81\x8d\x8f\x90\x9d"), "\xc2\x81\xc2\x8d\xc2\x8f\xc2\x90\xc2\x9d") << "C1 controls";
-  EXPECT_EQ(cp->ToUtf8("\x80\xe9\x9f"), "\xe2\x82\xac\xc3\xa9\xc5\xb8");
+  EXPECT_EQ(kCodePage->ToUtf8("\x81\x8d\x8f\x90\x9d"), "\xc2\x81\xc2\x8d\xc2\x8f\xc2\x90\xc2\x9d")
+      << "C1 controls";
+  EXPECT_EQ(kCodePage->ToUtf8("\x80\xe9\x9f"), "\xe2\x82\xac\xc3\xa9\xc5\xb8");
   std::string all;
   for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
-  EXPECT_EQ(cp->FromUtf8(cp->ToUtf8(all)), all) << "every byte round-trips";
-  EXPECT_FALSE(cp->FromUtf8("\xff").has_value()) << "ill-formed UTF-8";
+  EXPECT_EQ(kCodePage->FromUtf8(kCodePage->ToUtf8(all)), all) << "every byte round-trips";
+  EXPECT_FALSE(kCodePage->FromUtf8("\xff").has_value()) << "ill-formed UTF-8";
   EXPECT_EQ(posix::MakeCodePage(936)->ToUtf8("\xd6\xd0"), "\xe4\xb8\xad");
   EXPECT_EQ(posix::MakeCodePage(936)->FromUtf8("\xe4\xb8\xad"), "\xd6\xd0");
   EXPECT_EQ(posix::MakeCodePage(932)->ToUtf8("a\x81"), "a\xef\xbf\xbd") << "undecodable bytes show";
