@@ -48,15 +48,13 @@ QString Describe(QDialog& dialog) {
     return line + icons.value(box->icon()) + ": " + box->text().replace('\n', ' ');
   }
   if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
-    const auto* readOnly = files->findChild<QCheckBox*>();
+    const auto* box = files->findChild<QCheckBox*>();
+    const char* readOnly = box == nullptr ? "none" : box->isChecked() ? "on" : "off";
     return line + QString("%1 mode=%2 filters=[%3] selected=[%4] dir=%5 files=[%6] readonly=%7 %8")
                       .arg(files->acceptMode() == QFileDialog::AcceptSave ? "save" : "open")
                       .arg(files->fileMode())
                       .arg(files->nameFilters().join("; "), files->selectedNameFilter(),
-                           files->directory().absolutePath(), files->selectedFiles().join("; "),
-                           readOnly == nullptr     ? "none"
-                           : readOnly->isChecked() ? "on"
-                                                   : "off",
+                           files->directory().absolutePath(), files->selectedFiles().join("; "), readOnly,
                            files->testOption(QFileDialog::DontConfirmOverwrite) ? "quiet" : "confirm");
   }
   if (auto* colours = qobject_cast<QColorDialog*>(&dialog)) {
