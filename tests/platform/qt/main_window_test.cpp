@@ -22,10 +22,6 @@
 namespace {
 
 const QString kDemoFolder = QStringLiteral(TARVEX_SOURCE_DIR "/examples/Demo");
-QByteArray Read(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
 
 // The window driven by the commands of main_window.txt; after each, the window's state.
 TEST(QtMainWindow, FollowsTheScenarioFile) {
@@ -40,9 +36,9 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   const auto WindowsPath = [&](const QString& host) {
-    return *posix::WindowsFromHost(QFileInfo(host).absoluteFilePath().toStdString(), *codePage);
+    return QString::fromStdString(
+        *posix::WindowsFromHost(QFileInfo(host).absoluteFilePath().toStdString(), *codePage));
   };
-  const auto Text = [&] { return window.txtFile().text(); };
   const auto Click = [&](const std::string& key) {
     QTreeWidgetItem* item = window.Tree().Find(key);
     ASSERT_NE(item, nullptr) << key;
@@ -53,10 +49,9 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
     ASSERT_TRUE(rect.isValid()) << key;
     QTest::mouseClick(window.trvMain().viewport(), Qt::LeftButton, {}, rect.center());
   };
-  runner.aliases = {{work.path(), "%"}, {kDemoFolder, "$"}, {QDir::currentPath(), "(current)"}};
-  runner.aliases.emplace_back(QString::fromStdString(WindowsPath(work.path())), "%");
-  runner.aliases.emplace_back(QString::fromStdString(WindowsPath(kDemoFolder)), "$");
-  runner.aliases.emplace_back(QFontInfo(QFont("Sans Serif")).family(), "(sans)");
+  runner.aliases = {{work.path(), "%"}, {kDemoFolder, "$"}, {QDir::currentPath(), "(current)"},
+                    {WindowsPath(work.path()), "%"}, {WindowsPath(kDemoFolder), "$"},
+                    {QFontInfo(QFont("Sans Serif")).family(), "(sans)"}};
   const QString before = QDir::currentPath();
   QDir::setCurrent(kDemoFolder);  // where a relative name on the command line is found
   qttest::ExpectTranscript("main_window.txt", runner, [&](const QString& command, QString argument) {
@@ -126,7 +121,9 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
     } else if (command == "files") {
       shown = QDir(work.path()).entryList(QDir::Files, QDir::Name);
     } else if (command == "head") {
-      shown = QString::fromUtf8(Read(argument)).split("\r\n").mid(0, 5);
+      QFile file(argument);
+      EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << argument.toStdString();
+      shown = QString::fromUtf8(file.readAll()).split("\r\n").mid(0, 5);
     } else {  // write NAME TEXT, or modules NAME COUNT: that many modules added to a project
       EXPECT_TRUE(command == "write" || command == "modules") << command.toStdString();
       QFile file(work.filePath(argument.section(' ', 0, 0)));
@@ -138,7 +135,7 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
     }
     return shown << QString::asprintf(
                "text=%s saveas=%s selected=%d cursor=%s nodes=%d cmnMain=%s error=%d model=%s",
-               qPrintable(Text()), window.mnuFileSaveAs().isEnabled() ? "on" : "off",
+               qPrintable(window.txtFile().text()), window.mnuFileSaveAs().isEnabled() ? "on" : "off",
                static_cast<int>(window.trvMain().selectedItems().size()),
                QApplication::overrideCursor() != nullptr ? "changed" : "normal",
                static_cast<int>(window.Tree().Count()), window.cmnMain().FileName().c_str(),

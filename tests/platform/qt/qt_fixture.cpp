@@ -23,14 +23,11 @@ namespace qttest {
 namespace {
 
 class QtEnvironment : public testing::Environment {
- public:
   void SetUp() override {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application_ = std::make_unique<QApplication>(argc_, argv_);
   }
   void TearDown() override { application_.reset(); }
-
- private:
   int argc_ = 1;
   char name_[16] = "tests_qt";
   char* argv_[2] = {name_, nullptr};
@@ -51,15 +48,13 @@ QString Describe(QDialog& dialog) {
     return line + icons.value(box->icon()) + ": " + box->text().replace('\n', ' ');
   }
   if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
-    const auto* readOnly = files->findChild<QCheckBox*>();
+    const auto* box = files->findChild<QCheckBox*>();
+    const char* readOnly = box == nullptr ? "none" : box->isChecked() ? "on" : "off";
     return line + QString("%1 mode=%2 filters=[%3] selected=[%4] dir=%5 files=[%6] readonly=%7 %8")
                       .arg(files->acceptMode() == QFileDialog::AcceptSave ? "save" : "open")
                       .arg(files->fileMode())
                       .arg(files->nameFilters().join("; "), files->selectedNameFilter(),
-                           files->directory().absolutePath(), files->selectedFiles().join("; "),
-                           readOnly == nullptr     ? "none"
-                           : readOnly->isChecked() ? "on"
-                                                   : "off",
+                           files->directory().absolutePath(), files->selectedFiles().join("; "), readOnly,
                            files->testOption(QFileDialog::DontConfirmOverwrite) ? "quiet" : "confirm");
   }
   if (auto* colours = qobject_cast<QColorDialog*>(&dialog)) {
@@ -103,17 +98,12 @@ int Choose(QFileDialog& files, const QStringList& words) {
 }  // namespace
 
 QString ScriptedRunner::Host(QString text) const {
-  QStringList replaced;
-  for (const auto& [host, alias] : aliases) {
-    if (!replaced.contains(alias)) text.replace(alias, host);
-    replaced << alias;
-  }
+  for (const auto& [host, alias] : aliases) text.replace(alias, host);  // later hosts find it gone
   return text;
 }
 
 int ScriptedRunner::Run(QDialog& dialog) {
-  QString shown = Describe(dialog);
-  for (const auto& [host, alias] : aliases) shown.replace(host, alias);
+  const QString shown = Describe(dialog);  // aliased with the rest of the transcript
   seen << shown;
   if (answers.empty()) {
     ADD_FAILURE() << "a dialog nobody expected: " << shown.toStdString();

@@ -58,10 +58,10 @@ TEST(QtSystemDialogs, FollowTheRequestFile) {
         const auto number = [&](const char* key, uint32_t otherwise = 0) -> uint32_t {
           return fields.count(key) ? std::stoul(fields[key], nullptr, 0) : otherwise;
         };
-        std::string file(260, '\0'), title(260, '\0'), text = fields["file"];
+        std::string file = fields["file"], title(260, '\0');
         std::string filter = fields.count("filter") ? fields["filter"]
                                                     : "Text (*.txt;*.log)|*.txt;*.log|All Files (*.*)|*.*||";
-        std::copy(text.begin(), text.end(), file.begin());
+        file.resize(260);
         std::replace(filter.begin(), filter.end(), '|', '\0');  // in a filter list "|" is a NUL
         int32_t result = 0;
         QString shown;
@@ -129,7 +129,7 @@ TEST(QtSystemDialogs, FollowTheRequestFile) {
                                     dialogs.GetDeviceCaps(record.hDC, platform::kLogPixelsY) > 0);
         } else if (command == "help") {
           catcher.urls.clear();
-          result = dialogs.WinHelpA(qtui::kMainWindowHandle, text.c_str(), number("command"), 0);
+          result = dialogs.WinHelpA(qtui::kMainWindowHandle, fields["file"].c_str(), number("command"), 0);
           shown = "opened=[" + catcher.urls.join(' ').remove("file://") + ']';
         } else {
           EXPECT_EQ(command, "caps");

@@ -53,12 +53,11 @@ TEST(Win32Files, FollowTheOperationsFile) {
       return name.starts_with('%') ? folder.string() + name.substr(1) : name;
     };
     try {
-      if (command == "write") {
-        std::ofstream(path(name), std::ios::binary) << text;
+      if (command == "write" || command == "fill") {  // fill NAME COUNT: that many "x"
+        std::ofstream(path(name), std::ios::binary)
+            << (command == "fill" ? std::string(std::stoul(other), 'x') : text);
       } else if (command == "read-only") {
         ::SetFileAttributesA(path(name).c_str(), FILE_ATTRIBUTE_READONLY);
-      } else if (command == "fill") {  // NAME COUNT: that many "x"
-        std::ofstream(path(name), std::ios::binary) << std::string(std::stoul(other), 'x');
       } else if (command == "open") {  // read in pieces of 3 bytes; the file stays open until "drop"
         input = files.OpenInput(path(name));
         char buffer[3];

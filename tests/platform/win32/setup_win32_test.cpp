@@ -27,15 +27,8 @@ TEST(Win32SetupTest, TheArgumentsFollowTheProgramsNameAsTheCRuntimeReadsIt) {
       {nullptr, ""},
       {"\"C:\\dir\\\" \"x\"", "\"x\""},  // backslashes before a quote are no escapes in the name
   };
-  for (const auto& [commandLine, arguments] : kCommandLines) {
+  for (const auto& [commandLine, arguments] : kCommandLines)
     EXPECT_EQ(win32::ArgumentText(commandLine), arguments) << (commandLine ? commandLine : "null");
-  }
-  // The program's folder and name: the drive root keeps its backslash, only the last extension goes.
-  std::string folder, base;
-  mdlPath::SplitProgramPath("C:\\tarvex.exe", folder, base);
-  EXPECT_EQ(folder + "|" + base, "C:\\|tarvex");
-  mdlPath::SplitProgramPath("Z:\\work\\my.tool\\Tarvex.Setup.EXE", folder, base);
-  EXPECT_EQ(folder + "|" + base, "Z:\\work\\my.tool|Tarvex.Setup");
 }
 
 TEST(Win32SetupTest, ConvertsTextBothWaysAndRefusesWhatTheCodePageCannotSpell) {
