@@ -355,7 +355,7 @@ std::string_view SeverityName(Severity severity) {
 
 std::vector<Finding> CheckProject(const CheckInput& input) {
   std::vector<Finding> findings = Checker(input).Run();
-  if (findings.size() > 1) SortFindings(findings, input.model);
+  SortFindings(findings, input.model);
   return findings;
 }
 
@@ -421,6 +421,8 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
 }
 
 void SortFindings(std::vector<Finding>& findings, const mdlFile::ProjectModel& model) {
+  // The order of the files costs a look at every component: not worth it for what is already in order.
+  if (findings.size() < 2) return;
   std::unordered_map<std::string, std::size_t> order{{model.filePath, 0}};
   for (const auto& component : model.components) {
     if (!component.path.empty()) {

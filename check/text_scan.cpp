@@ -48,7 +48,7 @@ constexpr LetterSet kLastLetterSet = [] {
   LetterSet set;
   for (const auto& kind : mdlFile::kComponentKinds) {
     for (const auto extension : kind.companions) {
-      const char c = extension.back() >= 'A' && extension.back() <= 'Z' ? extension.back() - 'A' + 'a' : extension.back();
+      const char c = mdlTrim::LowerAsciiChar(extension.back());
       bool known = false;
       for (std::size_t k = 0; k < set.size; ++k) known = known || set.letters[k] == c;
       if (!known) set.letters[set.size++] = c;
@@ -153,6 +153,16 @@ template <BlockMasks (*Masks)(const char*)>
 #endif
 
 #if defined(__x86_64__) || defined(__i386__)
+// The lanes of bytes that are a last letter, in either case.
+__attribute__((target("avx2,popcnt"))) inline __m256i LastLettersWide(__m256i bytes) {
+  const __m256i folded = _mm256_or_si256(bytes, _mm256_set1_epi8(0x20));
+  __m256i letters = _mm256_setzero_si256();
+  for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
+    letters = _mm256_or_si256(letters, _mm256_cmpeq_epi8(folded, _mm256_set1_epi8(kLastLetterSet.letters[k])));
+  }
+  return letters;
+}
+
 // The same masks 32 bytes at a time, where the processor has AVX2 (and so POPCNT): the read bench
 // finds a check spending about half as long in its own scan with them.
 __attribute__((target("avx2,popcnt"))) BlockMasks MasksOfWide(const char* p) {
@@ -160,19 +170,13 @@ __attribute__((target("avx2,popcnt"))) BlockMasks MasksOfWide(const char* p) {
   const __m256i cr = _mm256_set1_epi8('\r');
   const __m256i lf = _mm256_set1_epi8('\n');
   const __m256i quote = _mm256_set1_epi8('"');
-  const __m256i lowerCase = _mm256_set1_epi8(0x20);
   for (int part = 0; part < 2; ++part) {
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * part));
     const int shift = 32 * part;
     masks.cr |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, cr)))} << shift;
     masks.lf |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, lf)))} << shift;
     masks.quote |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, quote)))} << shift;
-    const __m256i folded = _mm256_or_si256(bytes, lowerCase);
-    __m256i letters = _mm256_setzero_si256();
-    for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
-      letters = _mm256_or_si256(letters, _mm256_cmpeq_epi8(folded, _mm256_set1_epi8(kLastLetterSet.letters[k])));
-    }
-    masks.letter |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(letters))} << shift;
+    masks.letter |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(LastLettersWide(bytes)))} << shift;
   }
   masks.lfCount = __builtin_popcountll(masks.lf);
   return masks;
@@ -183,12 +187,7 @@ __attribute__((target("avx2,popcnt"))) BlockMasks MasksOfWide(const char* p) {
 __attribute__((target("avx2,popcnt"))) inline __m256i UncleanWide(__m256i bytes, __m256i before) {
   const __m256i isLf = _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n'));
   const __m256i afterCr = _mm256_cmpeq_epi8(before, _mm256_set1_epi8('\r'));
-  const __m256i folded = _mm256_or_si256(before, _mm256_set1_epi8(0x20));
-  __m256i afterLetter = _mm256_setzero_si256();
-  for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
-    afterLetter = _mm256_or_si256(afterLetter, _mm256_cmpeq_epi8(folded, _mm256_set1_epi8(kLastLetterSet.letters[k])));
-  }
-  const __m256i nameQuote = _mm256_and_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('"')), afterLetter);
+  const __m256i nameQuote = _mm256_and_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('"')), LastLettersWide(before));
   return _mm256_or_si256(_mm256_xor_si256(isLf, afterCr), nameQuote);
 }
 
@@ -268,8 +267,8 @@ void TextScan::Feed(std::string_view bytes) {
   const RunFunction runOf = BestRun();
   while (i < n) {
     // Most blocks hold only CR LF pairs and no quote after a last letter: those are counted from bit
-    // masks of their CRs, LFs, quotes and letters without looking at each byte in turn. A pair may straddle two
-    // blocks: the CR is carried over.
+    // masks of their CRs, LFs, quotes and letters without looking at each byte in turn. A pair may
+    // straddle two blocks: the CR is carried over.
     const char previous = i > 0 ? p[i - 1] : (carry_.empty() ? '\0' : carry_.back());
     const CleanRun run = runOf(p + i, n - i, pendingCr_, previous);
     terminators_ += run.lines;
