@@ -5,12 +5,12 @@
 #include "app/mdl_main.h"
 #include "app/mdl_param.h"
 #include "tests/fakes/fake_setup.h"
-#include "tests/setup/table_file.h"
+#include "tests/fakes/table_file.h"
 
 // Each line is parsed on its own (parsing empties the table first) and started with: /Setup only installs
 // the shortcut and shows no window; every other line shows the window, with the project when it names one.
 TEST(Main, CommandLinesGiveTheirSwitchesAndTheirRoad) {
-  for (const setup_test::Row& row : setup_test::ReadTable("command_lines.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("setup/command_lines.txt")) {
     SCOPED_TRACE("command line \"" + row.at(0) + "\"");
     mdlParam::ParseSwitches(row[0]);
     std::vector<std::string> entries;

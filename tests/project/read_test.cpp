@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <tuple>
-#include <fstream>
 
 #include "cli/memory_tree_view.h"
 #include "project/mdl_file.h"
 #include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_ui.h"
+#include "tests/fakes/table_file.h"
 
 namespace {
 
@@ -35,13 +35,9 @@ class Reader : public ::testing::Test {
 // A form is opened once for both its kind and its name, whatever the kind scan consumed before the name
 // scan, and the answer is the one the separate reads give. The cases are tests/data/pack/form_reads.txt.
 TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
-  std::ifstream in(std::string(TARVEX_SOURCE_DIR) + "/tests/data/pack/form_reads.txt");
   int cases = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> field;  // five fields, then the text, which may hold " | " itself
-    for (std::size_t at = 0; field.size() < 6; at = line.find(" | ", at) + 3)
-      field.push_back(field.size() < 5 ? line.substr(at, line.find(" | ", at) - at) : line.substr(at));
+  // Five fields, then the text, which may hold " | " itself.
+  for (const fakes::Row& field : fakes::ReadTable("pack/form_reads.txt", " | ", 6)) {
     SCOPED_TRACE(field[0]);
     ++cases;
     fakes::MemoryTextFiles files;

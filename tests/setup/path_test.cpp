@@ -2,12 +2,12 @@
 
 #include "setup/mdl_path.h"
 #include "tests/fakes/fake_setup.h"
-#include "tests/setup/table_file.h"
+#include "tests/fakes/table_file.h"
 
 using fakes::CallLog;
 
 TEST(AppPaths, SplitTheProgramFileAndJoinItAgainAsAnExe) {
-  for (const setup_test::Row& row : setup_test::ReadTable("program_paths.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("setup/program_paths.txt")) {
     std::string folder, base;
     mdlPath::SplitProgramPath(row.at(0), folder, base);
     EXPECT_EQ(folder + "|" + base, row.at(1) + "|" + row.at(2));
@@ -18,7 +18,7 @@ TEST(AppPaths, SplitTheProgramFileAndJoinItAgainAsAnExe) {
 }
 
 TEST(ProgramsFolders, ShellFirstThenForTheUserOnlyTheRegistry) {
-  for (setup_test::Row row : setup_test::ReadTable("programs_folders.txt")) {
+  for (fakes::Row row : fakes::ReadTable("setup/programs_folders.txt")) {
     fakes::FakeSetupMachine m;
     if (const std::size_t nul = row.at(0).find("<NUL>"); nul != std::string::npos)
       row[0].replace(nul, 5, 1, '\0');
@@ -51,7 +51,7 @@ TEST(ProbeName, IsEightCapitalLettersAndTmpEvenForAGeneratorGivingOne) {
 }
 
 TEST(IsFolderWritable, TrueOnlyWhenTheProbeIsCreatedClosedAndDeleted) {
-  for (const setup_test::Row& row : setup_test::ReadTable("fake_probes.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("setup/fake_probes.txt")) {
     fakes::FakeSetupMachine m;
     if (row.at(0) == "taken") m.files.files.insert("C:\\P\\AAAAAAAA.tmp");
     if (row[0] == "read-only") m.files.readOnlyFolders.insert("C:\\P\\");

@@ -11,12 +11,12 @@
 #include "platform/posix/host_paths.h"
 #include "platform/posix/posix_text_files.h"
 #include "tests/fakes/scratch_folder_posix.h"
-#include "tests/setup/table_file.h"
+#include "tests/fakes/table_file.h"
 
 const auto kCodePage = posix::MakeCodePage(1252);
 
 TEST(HostPaths, WindowsPathsAreCleanedAsWindowsOpensThem) {
-  for (const setup_test::Row& row : setup_test::ReadTable("windows_names.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("setup/windows_names.txt")) {
     const std::vector<std::string> expected(row.begin() + 1, row.end());
     if (expected == std::vector<std::string>{"!"}) {
       EXPECT_THROW(posix::WindowsNames(row[0]), platform::FileError) << row[0];
@@ -50,7 +50,7 @@ TEST(HostPaths, FilesAreFoundAsWindowsFindsThem) {
     }
   };
   auto attempt = std::async(std::launch::async, [&] {
-    for (const setup_test::Row& row : setup_test::ReadTable("host_files.txt")) {
+    for (const fakes::Row& row : fakes::ReadTable("setup/host_files.txt")) {
       EXPECT_EQ(content(scratch.Win(row.at(0))), row.at(1)) << row[0];
     }
   });

@@ -14,7 +14,7 @@
 #include "setup/mdl_shell_lnk.h"
 #include "tests/fakes/fake_setup.h"
 #include "tests/fakes/scratch_folder_posix.h"
-#include "tests/setup/table_file.h"
+#include "tests/fakes/table_file.h"
 
 namespace fs = std::filesystem;
 
@@ -30,7 +30,7 @@ TEST(XdgFolders, ProgramsFoldersComeFromTheDataFolders) {
   const char* names[] = {"XDG_DATA_HOME", "XDG_DATA_DIRS", "HOME"};
   posix::XdgShellFolders shell(*kCodePage);
   posix::NoRegistry registry;
-  for (const setup_test::Row& row : setup_test::ReadTable("xdg_folders.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("setup/xdg_folders.txt")) {
     for (int i = 0; i < 3; ++i) {
       std::string value = row.at(i);
       for (std::size_t at; (at = value.find('~')) != std::string::npos;)
@@ -56,14 +56,14 @@ TEST(ProbeFolder, OnlyTheFileTheProbeCreatedIsRemoved) {
   dir.Write("taken/AAAAAAAA.tmp", "keep me");
   dir.Write("folded/aaaaaaaa.tmp", "keep me");
   fs::create_symlink(dir / "elsewhere", dir.Make("linked") / "AAAAAAAA.tmp");
-  for (const setup_test::Row& row : setup_test::ReadTable("probe_folders.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("setup/probe_folders.txt")) {
     fakes::CallLog log;
     fakes::ScriptedRandom random(log, {0, 0, 0, 0, 0, 0, 0, 0, .04, .04, .04, .04, .04, .04, .04, .04});
     const int expected = row[0] == "locked" && geteuid() == 0 ? -1 : std::stoi(row.at(1));
     EXPECT_EQ(mdlPath::IsFolderWritable(dir.Win(row[0]), files, random), expected) << row[0];
     if (row[0] != "none") {
       EXPECT_EQ(dir.NamesIn(row[0].substr(0, row[0].find('\\'))),
-                setup_test::Row(row.begin() + 2, row.end()));
+                fakes::Row(row.begin() + 2, row.end()));
     }
   }
   EXPECT_EQ(dir.Read("taken/AAAAAAAA.tmp") + dir.Read("folded/aaaaaaaa.tmp"), "keep mekeep me");
@@ -133,7 +133,7 @@ TEST(ShellLinkFile, ReplacesTheOldFileWithTheLinkOfItsProperties) {
 
 // The built program, run as tests/data/setup/setup_runs.txt says.
 TEST(SetupRun, TheLinkGoesToTheFirstFolderThatTakesIt) {
-  for (const setup_test::Row& row : setup_test::ReadTable("setup_runs.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("setup/setup_runs.txt")) {
     const int allUsers = std::stoi(row.at(0), nullptr, 8);
     const std::string linkFolder = row.at(2);
     SCOPED_TRACE(row.at(3) + " into " + linkFolder);
