@@ -14,8 +14,16 @@ struct CompanionReference {
   int64_t line = 0;  // the first line naming it, from 1
 };
 
+// The instruction sets the scan of clean blocks can use; each gives the same results.
+enum class Vectors { Plain, Avx2, Avx512 };
+// Those this processor has, the best last.
+std::vector<Vectors> AvailableVectors();
+Vectors BestVectors();
+
 class TextScan {
  public:
+  // Tests pin each set the processor has in turn.
+  explicit TextScan(Vectors vectors = BestVectors()) : vectors_(vectors) {}
   // Bytes in file order, in pieces of any size.
   void Feed(std::string_view bytes);
   // The end of the file: a CR left over from the last piece is a line end of its own.
@@ -34,6 +42,7 @@ class TextScan {
   void Terminator(bool bad);
   void Quote(std::size_t offset);
 
+  Vectors vectors_;
   int64_t crLf_ = 0;
   int64_t lfOnly_ = 0;
   int64_t crOnly_ = 0;
