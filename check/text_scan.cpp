@@ -156,16 +156,32 @@ template <BlockMasks (*Masks)(const char*)>
 }
 #endif
 
+// A table for a byte lookup by the low four bits of a lower-cased byte, once for each 16-byte lane: the
+// last letter with those bits, or 0, which no lower-cased byte is. The letters' low bits differ, so one
+// lookup tells them.
+constexpr std::array<char, 64> kLastLetterByLowBits = [] {
+  std::array<char, 64> table{};
+  for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
+    for (std::size_t lane = 0; lane < 64; lane += 16) {
+      table[lane + (kLastLetterSet.letters[k] & 0x0f)] = kLastLetterSet.letters[k];
+    }
+  }
+  return table;
+}();
+static_assert(
+    [] {
+      std::size_t found = 0;
+      for (std::size_t k = 0; k < 16; ++k) found += kLastLetterByLowBits[k] != 0;
+      return found == kLastLetterSet.size;
+    }(),
+    "the last letters differ in their low four bits");
+
 #if defined(__x86_64__) || defined(__i386__)
 // The lanes of bytes that are a last letter, in either case.
 __attribute__((target("avx2,popcnt"))) inline __m256i LastLettersWide(__m256i bytes) {
   const __m256i folded = _mm256_or_si256(bytes, _mm256_set1_epi8(0x20));
-  __m256i letters = _mm256_setzero_si256();
-  for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
-    letters =
-        _mm256_or_si256(letters, _mm256_cmpeq_epi8(folded, _mm256_set1_epi8(kLastLetterSet.letters[k])));
-  }
-  return letters;
+  const __m256i letters = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kLastLetterByLowBits.data()));
+  return _mm256_cmpeq_epi8(_mm256_shuffle_epi8(letters, folded), folded);
 }
 
 // The same masks 32 bytes at a time, where the processor has AVX2 (and so POPCNT): the read bench
@@ -239,26 +255,6 @@ __attribute__((target("avx2,popcnt"))) CleanRun RunWide(const char* p, std::size
   run.cr = p[run.bytes - 1] == '\r';
   return run;
 }
-
-// A table for a byte lookup by the low four bits of a lower-cased byte, once for each 16-byte lane: the
-// last letter with those bits, or 0, which no lower-cased byte is. The letters' low bits differ, so one
-// lookup tells them.
-constexpr std::array<char, 64> kLastLetterByLowBits = [] {
-  std::array<char, 64> table{};
-  for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
-    for (std::size_t lane = 0; lane < 64; lane += 16) {
-      table[lane + (kLastLetterSet.letters[k] & 0x0f)] = kLastLetterSet.letters[k];
-    }
-  }
-  return table;
-}();
-static_assert(
-    [] {
-      std::size_t found = 0;
-      for (std::size_t k = 0; k < 16; ++k) found += kLastLetterByLowBits[k] != 0;
-      return found == kLastLetterSet.size;
-    }(),
-    "the last letters differ in their low four bits");
 
 // The same run with 64-byte vectors where the processor has AVX-512BW: each test of a block is one
 // compare into a mask, the quote's letter test only where there is a quote. The read bench finds the
