@@ -16,7 +16,9 @@ namespace check {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 std::vector<std::string_view> Names(std::string_view path) {
   std::vector<std::string_view> names;
@@ -117,16 +119,17 @@ class Listings {
   enum class Match { Exact, Folded, Missing, Unknown };
   // How name is found in folder; for Folded, disk gets the name on disk.
   Match Find(const std::string& folder, std::string_view name, std::string& disk) {
-    // Components mostly come folder by folder: the folder asked for last is usually asked for again.
-    if (last_ == nullptr || folder != lastFolder_) {
+    // Folders are asked for again and again, mostly spelled as before: those spellings are kept too.
+    auto spelled = bySpelling_.find(folder);
+    if (spelled == bySpelling_.end()) {
       const std::string key = LowerPath(folder);
       auto found = byFolder_.find(key);
       if (found == byFolder_.end()) found = byFolder_.emplace(key, Read(folder)).first;
-      last_ = &found->second;
-      lastFolder_ = folder;
+      spelled = bySpelling_.emplace(folder, &found->second).first;
     }
-    if (!*last_) return Match::Unknown;
-    const Listing& listing = **last_;
+    const std::optional<Listing>& read = *spelled->second;
+    if (!read) return Match::Unknown;
+    const Listing& listing = *read;
     if (listing.exact.contains(name)) return Match::Exact;
     folded_.assign(name);
     for (char& c : folded_) c = mdlTrim::LowerAsciiChar(c);
@@ -157,10 +160,9 @@ class Listings {
   }
 
   platform::FolderNames& folders_;
-  // Node-based, so last_ stays valid as folders are added.
+  // Node-based, so the pointers in bySpelling_ stay valid as folders are added.
   TextMap<std::optional<Listing>> byFolder_;
-  const std::optional<Listing>* last_ = nullptr;
-  std::string lastFolder_;
+  TextMap<const std::optional<Listing>*> bySpelling_;
   std::string folded_;
 };
 
@@ -170,44 +172,86 @@ struct Walked {
   std::string written, disk;  // the first name that matches only without regard to case
 };
 
-Walked Walk(Listings& listings, const std::string& from, std::string_view path, const std::string& projectFile) {
-  std::string folder = from;
-  if (path.size() >= 2 && path[1] == ':') {
-    folder = std::string(path.substr(0, 2));
-    path.remove_prefix(2);
-  } else if (!path.empty() && IsSeparator(path[0])) {
-    folder = projectFile.size() >= 2 && projectFile[1] == ':' ? projectFile.substr(0, 2) : std::string();
+// Walks paths name by name through the folder listings. Components mostly share a few folders, so
+// where each path's folder part leads is remembered, and only its last name is looked up anew.
+class Walker {
+ public:
+  Walker(platform::FolderNames& folders, const std::string& projectFile)
+      : listings_(folders), projectFile_(projectFile) {}
+
+  Walked Walk(const std::string& from, std::string_view path) {
+    const auto cut = path.find_last_of("\\/");
+    const bool drive = path.size() >= 2 && path[1] == ':';
+    const std::size_t head = cut != std::string_view::npos ? cut + 1 : drive ? 2 : 0;
+    key_.assign(from);
+    key_ += '\n';
+    key_.append(path.substr(0, head));
+    auto known = heads_.find(key_);
+    if (known == heads_.end()) known = heads_.emplace(key_, Start(from, path.substr(0, head))).first;
+    Position position = known->second;
+    for (const auto name : Names(path.substr(head))) Step(position, name);
+    return std::move(position.walked);
   }
-  Walked walked;
-  for (const auto name : Names(path)) {
-    if (name == ".") continue;
+
+ private:
+  struct Position {
+    std::string folder;
+    Walked walked;
+    bool done = false;  // a name matched nothing, or a folder could not be listed
+  };
+
+  Position Start(const std::string& from, std::string_view path) {
+    Position position{from, {}, false};
+    if (path.size() >= 2 && path[1] == ':') {
+      position.folder = std::string(path.substr(0, 2));
+      path.remove_prefix(2);
+    } else if (!path.empty() && IsSeparator(path[0])) {
+      position.folder = projectFile_.size() >= 2 && projectFile_[1] == ':' ? projectFile_.substr(0, 2) : "";
+    }
+    for (const auto name : Names(path)) Step(position, name);
+    return position;
+  }
+
+  void Step(Position& position, std::string_view name) {
+    if (position.done || name == ".") return;
+    std::string& folder = position.folder;
     if (name == "..") {
       if (const auto cut = folder.rfind('\\'); cut != std::string::npos) folder.erase(cut);
-      continue;
+      return;
     }
     std::string disk;
-    switch (listings.Find(folder.empty() ? "\\" : folder, name, disk)) {
+    switch (listings_.Find(folder.empty() ? "\\" : folder, name, disk)) {
       case Listings::Match::Exact:
-        folder += "\\" + std::string(name);
+        folder += '\\';
+        folder += name;
         break;
       case Listings::Match::Folded:
-        if (walked.written.empty()) {
-          walked.written = std::string(name);
-          walked.disk = disk;
+        if (position.walked.written.empty()) {
+          position.walked.written = std::string(name);
+          position.walked.disk = disk;
         }
-        folder += "\\" + disk;
+        folder += '\\';
+        folder += disk;
         break;
       case Listings::Match::Missing:
-        walked.missing = true;
-        return walked;
+        position.walked.missing = true;
+        position.done = true;
+        break;
       case Listings::Match::Unknown:
-        return walked;
+        position.done = true;
+        break;
     }
   }
-  return walked;
-}
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+  Listings listings_;
+  const std::string& projectFile_;
+  TextMap<Position> heads_;  // by the folder walked from and the path's folder part
+  std::string key_;
+};
+
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
 
 // A system's reason as a sentence of its own, whether or not it ends in a full stop.
 std::string Sentence(std::string reason) {
@@ -220,7 +264,8 @@ std::string LineEndsText(const TextScan& scan) {
   const char* kind = "mixed";
   if (scan.crLf() == 0 && scan.crOnly() == 0) kind = "LF only";
   if (scan.crLf() == 0 && scan.lfOnly() == 0) kind = "CR only";
-  return "line ends are " + std::string(kind) + ": " + std::to_string(bad) + (bad == 1 ? " line does" : " lines do") +
+  return "line ends are " + std::string(kind) + ": " + std::to_string(bad) +
+         (bad == 1 ? " line does" : " lines do") +
          " not end in CR LF, as the development environment expects; run 'tarvex-cli check --fix-line-ends' "
          "to rewrite them";
 }
@@ -228,7 +273,9 @@ std::string LineEndsText(const TextScan& scan) {
 class Checker {
  public:
   explicit Checker(const CheckInput& input)
-      : input_(input), listings_(input.folders), folder_(mdlTrim::TextBeforeLast(input.model.filePath, '\\')) {}
+      : input_(input),
+        walker_(input.folders, input.model.filePath),
+        folder_(mdlTrim::TextBeforeLast(input.model.filePath, '\\')) {}
 
   std::vector<Finding> Run() {
     const auto& model = input_.model;
@@ -251,7 +298,8 @@ class Checker {
       }
       if (component.path.empty()) continue;
       const std::string file = mdlFile::ComponentFilePath(model, component.path);
-      const auto [first, added] = fileNames.try_emplace(mdlTrim::LowerAscii(mdlTrim::TextAfterLast(component.path, '\\')), i);
+      const auto [first, added] =
+          fileNames.try_emplace(mdlTrim::LowerAscii(mdlTrim::TextAfterLast(component.path, '\\')), i);
       if (!added) {
         const auto& other = model.components[first->second];
         if (FileKey(mdlFile::ComponentFilePath(model, other.path)) != FileKey(file)) {
@@ -268,7 +316,7 @@ class Checker {
                 " is outside the project's folder, which makes the project hard to move; 'tarvex-cli pack' "
                 "copies every component beside a new project file");
       }
-      const Walked walked = Walk(listings_, folder_, component.path, model.filePath);
+      const Walked walked = walker_.Walk(folder_, component.path);
       if (!walked.written.empty()) CaseMismatch(model.filePath, entry.line, component.path, walked);
       // A file named twice is looked into once.
       if (files.insert(FileKey(file)).second) ComponentFile(file, component.path, entry);
@@ -286,11 +334,13 @@ class Checker {
     Add(file, line, Severity::Warning, "case-mismatch",
         which + Quoted(walked.written) + " matches " + Quoted(walked.disk) +
             " on disk only without regard to case, which works on Windows but not in a case-sensitive "
-            "checkout; write " + Quoted(walked.disk));
+            "checkout; write " +
+            Quoted(walked.disk));
   }
 
   void LineEnds(const std::string& file, const TextScan& scan) {
-    if (scan.firstBadLine() != 0) Add(file, scan.firstBadLine(), Severity::Error, "line-ends", LineEndsText(scan));
+    if (scan.firstBadLine() != 0)
+      Add(file, scan.firstBadLine(), Severity::Error, "line-ends", LineEndsText(scan));
   }
 
   void ComponentFile(const std::string& file, const std::string& path, const Entry& entry) {
@@ -303,7 +353,8 @@ class Checker {
       // The reader does not open every file (a module's name is in the project file): read it here.
       try {
         const auto input = input_.files.OpenInput(file);
-        while (const std::size_t got = input->Read(buffer_.get(), kBuffer)) own.Feed(std::string_view(buffer_.get(), got));
+        while (const std::size_t got = input->Read(buffer_.get(), kBuffer))
+          own.Feed(std::string_view(buffer_.get(), got));
         own.Finish();
         scan = &own;
       } catch (const platform::FileError& error) {
@@ -319,10 +370,11 @@ class Checker {
     LineEnds(file, *scan);
     const bool known = entry.kind != nullptr && !entry.kind->companions.empty();
     for (const auto& reference : scan->references()) {
-      const Walked walked = Walk(listings_, FolderOf(file), reference.name, input_.model.filePath);
+      const Walked walked = walker_.Walk(FolderOf(file), reference.name);
       if (walked.missing) {
         Add(file, reference.line, Severity::Error, "missing-companion",
-            Quoted(reference.name) + " is named here but missing, and the " + (known ? "component's" : "file's") +
+            Quoted(reference.name) + " is named here but missing, and the " +
+                (known ? "component's" : "file's") +
                 " pictures and binary properties cannot load without it; restore it beside " +
                 Quoted(mdlTrim::TextAfterLast(path, '\\')));
       } else if (!walked.written.empty()) {
@@ -335,20 +387,25 @@ class Checker {
   // One buffer for every file read here; never cleared, since each read fills what it hands over.
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBuffer);
   const CheckInput& input_;
-  Listings listings_;
+  Walker walker_;
   std::string folder_;
   std::vector<Finding> findings_;
 };
 
-std::string Refused(const std::string& what) { return "line ends not rewritten: " + what; }
+std::string Refused(const std::string& what) {
+  return "line ends not rewritten: " + what;
+}
 
 }  // namespace
 
 std::string_view SeverityName(Severity severity) {
   switch (severity) {
-    case Severity::Error: return "error";
-    case Severity::Warning: return "warning";
-    case Severity::Note: return "note";
+    case Severity::Error:
+      return "error";
+    case Severity::Warning:
+      return "warning";
+    case Severity::Note:
+      return "note";
   }
   return "error";
 }
@@ -396,7 +453,8 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
     try {
       const auto input = files.OpenInput(finding.file);
       std::string buffer(64 * 1024, '\0');
-      while (const std::size_t got = input->Read(buffer.data(), buffer.size())) bytes.append(buffer.data(), got);
+      while (const std::size_t got = input->Read(buffer.data(), buffer.size()))
+        bytes.append(buffer.data(), got);
     } catch (const platform::FileError& error) {
       refuse("the file could not be read whole: " + Sentence(error.what()) + "It was left as it is");
       continue;
@@ -413,9 +471,9 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
              "It was left as it is; make it writable and run again");
       continue;
     }
-    done.push_back({finding.file, finding.line, Severity::Note, "line-ends-fixed",
-                    "rewrote " + std::to_string(changed) + (changed == 1 ? " line end" : " line ends") +
-                        " to CR LF"});
+    done.push_back(
+        {finding.file, finding.line, Severity::Note, "line-ends-fixed",
+         "rewrote " + std::to_string(changed) + (changed == 1 ? " line end" : " line ends") + " to CR LF"});
   }
   return done;
 }
