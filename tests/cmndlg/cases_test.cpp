@@ -19,7 +19,6 @@
 // Texts are escaped as fakes::Escaped shows bytes.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -31,6 +30,7 @@
 #include "platform/errors.h"
 #include "tests/fakes/recording_container.h"
 #include "tests/fakes/scripted_dialogs.h"
+#include "tests/fakes/table_file.h"
 
 namespace {
 
@@ -80,12 +80,6 @@ class Case {
     }
   }
 
-  void Load(const std::string& text) {
-    fakes::RecordingBag bag(container_.log, text);
-    bag.failIn = std::exchange(bagFailIn_, 0);
-    dlg_.ReadProperties(bag);
-  }
-
   void Do(const std::string& command, std::istringstream& in, const std::string& text) {
     std::string word, rest;
     in >> word;
@@ -93,13 +87,15 @@ class Case {
     auto& log = container_.log;
     if (command == "init") {
       dlg_.InitProperties();
-    } else if (command == "load" || command == "settings") {
-      Load(command == "load" ? text : cmndlg::MainWindowSettings());
-    } else if (command == "save") {
-      fakes::RecordingBag bag(log);
+    } else if (command == "load" || command == "settings" || command == "save") {
+      fakes::RecordingBag bag(log, command == "settings" ? cmndlg::MainWindowSettings() : text);
       bag.failIn = std::exchange(bagFailIn_, 0);
-      dlg_.WriteProperties(bag);
-      Lines(bag.bag.Text());
+      if (command != "save") {
+        dlg_.ReadProperties(bag);
+      } else {
+        dlg_.WriteProperties(bag);
+        Lines(bag.bag.Text());
+      }
     } else if (command == "set") {
       cmndlg::TextPropertyBag bag;
       dlg_.WriteProperties(bag);
@@ -167,18 +163,12 @@ class Case {
 class CmnDlgCases : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CmnDlgCases, GiveWhatTheScriptSays) {
-  std::string path = TARVEX_SOURCE_DIR "/tests/data/cmndlg/" + GetParam();
-#ifdef _WIN32
-  if (path.starts_with('/')) path = "Z:" + path;  // under Wine the host's / is drive Z:
-#endif
-  std::ifstream file(path, std::ios::binary);
-  ASSERT_TRUE(file) << path;
   std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  // No line holds a line break, so each is read whole.
+  for (const fakes::Row& row : fakes::ReadTable("cmndlg/" + GetParam(), "\n")) lines.push_back(row[0]);
   std::unique_ptr<Case> current;
   for (size_t i = 0; i < lines.size();) {
     const std::string line = lines[i++];
-    if (line.empty() || line[0] == '#') continue;
     std::string text, expected;
     for (; i < lines.size() && lines[i].starts_with('|'); ++i) {
       text += fakes::Unescaped(lines[i].substr(std::min<size_t>(2, lines[i].size()))) + "\r\n";
@@ -189,7 +179,7 @@ TEST_P(CmnDlgCases, GiveWhatTheScriptSays) {
       continue;
     }
     ASSERT_TRUE(current) << "a command before the first case";
-    EXPECT_EQ(current->Run(line, text), expected) << GetParam() << ":" << i << ": " << line;
+    EXPECT_EQ(current->Run(line, text), expected) << GetParam() << ": " << line;
   }
 }
 

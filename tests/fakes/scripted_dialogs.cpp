@@ -1,5 +1,8 @@
 #include "tests/fakes/scripted_dialogs.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <type_traits>
 
@@ -93,21 +96,18 @@ struct Write {
 }  // namespace
 
 std::string Escaped(std::string_view bytes) {
-  static const char* const kHex = "0123456789ABCDEF";
   std::string text;
-  for (size_t i = 0; i < bytes.size();) {
+  for (size_t i = 0, run; i < bytes.size(); i += run) {
     const unsigned char c = bytes[i];
-    size_t run = 1;
-    while (i + run < bytes.size() && bytes[i + run] == bytes[i]) ++run;
+    run = std::min(bytes.find_first_not_of(bytes[i], i), bytes.size()) - i;
     if (run < 8) run = 1;
     if (run == 1 && c >= ' ' && c <= '~' && c != '{') {
       text += char(c);
-    } else {
-      text += {'{', kHex[c >> 4], kHex[c & 15]};
-      if (run > 1) text += '*' + std::to_string(run);
-      text += '}';
+      continue;
     }
-    i += run;
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%02X", c);
+    text += '{' + std::string(hex) + (run > 1 ? '*' + std::to_string(run) : "") + '}';
   }
   return text;
 }
@@ -120,10 +120,11 @@ std::string Unescaped(std::string_view text) {
       continue;
     }
     const size_t end = text.find('}', i);
-    const std::string inside(text.substr(i + 1, end - i - 1));
-    const size_t star = inside.find('*');
-    bytes.append(star == std::string::npos ? 1 : std::stoul(inside.substr(star + 1)),
-                 char(std::stoul(inside.substr(0, 2), nullptr, 16)));
+    unsigned byte = 0;
+    size_t count = 1;
+    std::from_chars(&text[i + 1], &text[i + 3], byte, 16);
+    if (text[i + 3] == '*') std::from_chars(&text[i + 4], &text[end], count);
+    bytes.append(count, char(byte));
     i = end;
   }
   return bytes;

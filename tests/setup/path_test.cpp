@@ -2,6 +2,7 @@
 
 #include "setup/mdl_path.h"
 #include "tests/fakes/fake_setup.h"
+#include "tests/fakes/scripted_dialogs.h"
 #include "tests/fakes/table_file.h"
 
 using fakes::CallLog;
@@ -20,8 +21,7 @@ TEST(AppPaths, SplitTheProgramFileAndJoinItAgainAsAnExe) {
 TEST(ProgramsFolders, ShellFirstThenForTheUserOnlyTheRegistry) {
   for (fakes::Row row : fakes::ReadTable("setup/programs_folders.txt")) {
     fakes::FakeSetupMachine m;
-    if (const std::size_t nul = row.at(0).find("<NUL>"); nul != std::string::npos)
-      row[0].replace(nul, 5, 1, '\0');
+    row[0] = fakes::Unescaped(row.at(0));
     for (const int id : {0, 1}) {
       if (row.at(id) != "-" && row[id] != "!") m.shell.folders[id ? 2 : 23] = row[id];
     }
