@@ -1,8 +1,6 @@
 #include "tests/fakes/scripted_dialogs.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <type_traits>
 
@@ -96,6 +94,7 @@ struct Write {
 }  // namespace
 
 std::string Escaped(std::string_view bytes) {
+  static const char* const kHex = "0123456789ABCDEF";
   std::string text;
   for (size_t i = 0, run; i < bytes.size(); i += run) {
     const unsigned char c = bytes[i];
@@ -105,9 +104,8 @@ std::string Escaped(std::string_view bytes) {
       text += char(c);
       continue;
     }
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%02X", c);
-    text += '{' + std::string(hex) + (run > 1 ? '*' + std::to_string(run) : "") + '}';
+    text += {'{', kHex[c >> 4], kHex[c & 15]};
+    text += (run > 1 ? '*' + std::to_string(run) : "") + '}';
   }
   return text;
 }
@@ -120,11 +118,10 @@ std::string Unescaped(std::string_view text) {
       continue;
     }
     const size_t end = text.find('}', i);
-    unsigned byte = 0;
-    size_t count = 1;
-    std::from_chars(&text[i + 1], &text[i + 3], byte, 16);
-    if (text[i + 3] == '*') std::from_chars(&text[i + 4], &text[end], count);
-    bytes.append(count, char(byte));
+    const std::string inside(text.substr(i + 1, end - i - 1));
+    const size_t star = inside.find('*');
+    bytes.append(star == std::string::npos ? 1 : std::stoul(inside.substr(star + 1)),
+                 char(std::stoul(inside.substr(0, 2), nullptr, 16)));
     i = end;
   }
   return bytes;
