@@ -10,7 +10,8 @@
 //   do N                     setAction(N)
 //   hwnd N                   the owner window the container hands out from now on
 //   answer CALL RESULT W...  how the system answers CALL from now on (see ScriptedDialogs::Answer)
-//   fail WHAT [N]            ParentHwnd, SurfaceHdc N, PropertyChanged NAME, bag N (the next bag), none
+//   fail ENTRY [N]           the N-th call from now (the first if no N) that the log shows starting with
+//                            ENTRY fails, once; none fails nothing
 //   resize X Y               Resize with X by Y twips a pixel
 //   parse                    the text parsed, then formatted again
 //   write NAME = V [(D)]     into one bag kept for the case, then its text
@@ -87,8 +88,7 @@ class Case {
     if (command == "init") {
       dlg_.InitProperties();
     } else if (command == "load" || command == "settings" || command == "save") {
-      fakes::RecordingBag bag(log, command == "settings" ? cmndlg::MainWindowSettings() : text);
-      bag.failIn = std::exchange(bagFailIn_, 0);
+      fakes::RecordingBag bag(container_, command == "settings" ? cmndlg::MainWindowSettings() : text);
       if (command != "save") {
         dlg_.ReadProperties(bag);
       } else {
@@ -109,10 +109,8 @@ class Case {
     } else if (command == "answer") {
       dialogs_.Answer(word(1), std::stoi(word(2)), {words.begin() + 3, words.end()});
     } else if (command == "fail") {
-      container_.failParentHwnd = word(1) == "ParentHwnd";
-      container_.failSurfaceHdcIn = word(1) == "SurfaceHdc" ? std::stoi(word(2)) : 0;
-      container_.failAnnouncing = word(1) == "PropertyChanged" ? word(2) : "";
-      bagFailIn_ = word(1) == "bag" ? std::stoi(word(2)) : 0;
+      container_.failing = fakes::Unescaped(word(1));
+      container_.failIn = word(1) == "none" ? 0 : word(2).empty() ? 1 : std::stoi(word(2));
     } else if (command == "resize") {
       container_.twipsPerPixelX = std::stof(word(1));
       container_.twipsPerPixelY = std::stof(word(2));
@@ -149,7 +147,6 @@ class Case {
   fakes::ScriptedDialogs dialogs_{container_.log};
   cmndlg::CmnDlg dlg_{container_, dialogs_};
   cmndlg::TextPropertyBag written_;
-  int bagFailIn_ = 0;
 };
 
 class CmnDlgCases : public ::testing::TestWithParam<std::string> {};

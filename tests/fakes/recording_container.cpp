@@ -8,10 +8,6 @@ namespace fakes {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) {
-  throw platform::RaisedError(kContainerFailure, what + " failed");
-}
-
 struct StateBag : platform::PropertyBag {
   std::vector<std::pair<std::string, std::string>> values;
   platform::PropertyValue ReadProperty(const std::string&, const platform::PropertyValue& value) override {
@@ -25,37 +21,36 @@ struct StateBag : platform::PropertyBag {
 
 }  // namespace
 
+void RecordingContainer::Log(const std::string& entry) {
+  log.push_back(entry);
+  if (failIn > 0 && entry.starts_with(failing) && --failIn == 0) {
+    throw platform::RaisedError(kContainerFailure, entry + " failed");
+  }
+}
+
 void RecordingContainer::PropertyChanged(const std::string& name) {
-  log.push_back("PropertyChanged " + name);
-  if (failAnnouncing == name) Fail("PropertyChanged " + name);
+  Log("PropertyChanged " + name);
 }
 
 int32_t RecordingContainer::ParentHwnd() {
-  log.push_back("ParentHwnd");
-  if (failParentHwnd) Fail("ParentHwnd");
+  Log("ParentHwnd");
   return hwnd;
 }
 
 platform::Handle RecordingContainer::SurfaceHdc() {
-  log.push_back("SurfaceHdc");
-  if (failSurfaceHdcIn > 0 && --failSurfaceHdcIn == 0) Fail("SurfaceHdc");
+  Log("SurfaceHdc");
   return 0x0C01023F;
-}
-
-void RecordingBag::Log(std::string entry) {
-  log_.push_back(std::move(entry));
-  if (failIn > 0 && --failIn == 0) Fail("Property bag");
 }
 
 platform::PropertyValue RecordingBag::ReadProperty(const std::string& name,
                                                    const platform::PropertyValue& defaultValue) {
-  Log("Read " + name + " (" + Shown(defaultValue) + ")");
+  container_.Log("Read " + name + " (" + Shown(defaultValue) + ")");
   return bag.ReadProperty(name, defaultValue);
 }
 
 void RecordingBag::WriteProperty(const std::string& name, const platform::PropertyValue& value,
                                  const platform::PropertyValue& defaultValue) {
-  Log("Write " + name + " = " + Shown(value) + " (" + Shown(defaultValue) + ")");
+  container_.Log("Write " + name + " = " + Shown(value) + " (" + Shown(defaultValue) + ")");
   bag.WriteProperty(name, value, defaultValue);
 }
 

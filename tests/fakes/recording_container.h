@@ -1,5 +1,5 @@
 // A control container that logs its calls in one log, and a property bag that logs into the same one;
-// both can be told to fail a chosen call.
+// either can be told to fail a chosen call.
 #pragma once
 
 #include <cstdint>
@@ -26,10 +26,11 @@ class RecordingContainer : public platform::ControlContainer {
   int32_t hwnd = 0x00010A2C;
   float twipsPerPixelX = 15.0f, twipsPerPixelY = 15.0f;
   float width = 0, height = 0;
-  // Failures: PropertyChanged for this name; the n-th SurfaceHdc from now (counting down); every ParentHwnd.
-  std::string failAnnouncing;
-  int failSurfaceHdcIn = 0;
-  bool failParentHwnd = false;
+  // The failIn-th call from now whose entry starts with failing fails, the container's or the bag's.
+  std::string failing;
+  int failIn = 0;
+  // Adds entry to the log, then fails if it is the call to fail.
+  void Log(const std::string& entry);
 
   void PropertyChanged(const std::string& name) override;
   void DrawLine(int32_t, int32_t, int32_t, int32_t, int32_t) override {}
@@ -42,14 +43,13 @@ class RecordingContainer : public platform::ControlContainer {
   platform::Handle SurfaceHdc() override;
 };
 
-// A TextPropertyBag that logs "Read Key (default)" and "Write Key = value (default)" and fails its n-th
-// call from now on (failIn, counting down).
+// A TextPropertyBag that logs "Read Key (default)" and "Write Key = value (default)" through the container.
 class RecordingBag : public platform::PropertyBag {
  public:
-  RecordingBag(std::vector<std::string>& log, std::string_view text = {}) : bag(text), log_(log) {}
+  RecordingBag(RecordingContainer& container, std::string_view text = {})
+      : bag(text), container_(container) {}
 
   cmndlg::TextPropertyBag bag;
-  int failIn = 0;
 
   platform::PropertyValue ReadProperty(const std::string& name,
                                        const platform::PropertyValue& defaultValue) override;
@@ -57,8 +57,7 @@ class RecordingBag : public platform::PropertyBag {
                      const platform::PropertyValue& defaultValue) override;
 
  private:
-  void Log(std::string entry);
-  std::vector<std::string>& log_;
+  RecordingContainer& container_;
 };
 
 // A value as the property text writes it: a number, or a String in quotes with its bytes escaped;
