@@ -4,8 +4,6 @@
 #include "app/frm_main.h"
 #include "tests/fakes/table_file.h"
 
-namespace {
-
 TEST(NodePathText, TheProjectPathNothingOrTheComponentsPathByTheKeysFirstCharacter) {
   for (const fakes::Row& row : fakes::ReadTable("app/node_paths.txt")) {
     mdlFile::ProjectModel model;
@@ -16,5 +14,3 @@ TEST(NodePathText, TheProjectPathNothingOrTheComponentsPathByTheKeysFirstCharact
     EXPECT_EQ(frmMain::NodePathText(model, row.at(1)).value_or("-"), row.at(2)) << row[0] << "|" << row[1];
   }
 }
-
-}  // namespace

@@ -10,9 +10,10 @@ namespace {
 
 constexpr int64_t kList = -1;  // a filter list: its texts up to and including the NUL pair that ends it
 
-// Calls f(name, field) for every field of a record, with the stated length of a sized buffer (kList for
-// a filter list) or, for lStructSize, the record's size. A font request goes on into its LOGFONTA. The
-// 32-bit PRINTDLGA is packed and no reference binds to its fields, so each field is visited as a copy.
+// Calls f(name, field) for every field of a record, with the stated length of a sized buffer (the custom
+// colours' 64 bytes, kList for a filter list) or, for lStructSize, the record's size. A font request goes on
+// into its LOGFONTA. The 32-bit PRINTDLGA is packed and no reference binds to its fields, so each field is
+// visited as a copy.
 #define F(field, ...)                           \
   [&] {                                         \
     auto copy = r.field;                        \
@@ -28,7 +29,7 @@ void Fields(platform::OPENFILENAMEA& r, Fn&& f) {
 }
 template <typename Fn>
 void Fields(platform::CHOOSECOLORA& r, Fn&& f) {
-  F(lStructSize, sizeof r), F(hwndOwner), F(hInstance), F(rgbResult), F(lpCustColors), F(Flags);
+  F(lStructSize, sizeof r), F(hwndOwner), F(hInstance), F(rgbResult), F(lpCustColors, 64), F(Flags);
   F(lCustData), F(lpfnHook), F(lpTemplateName);
 }
 template <typename Fn>
@@ -57,15 +58,15 @@ struct Dump {
   template <typename T>
   void operator()(const char* name, T& field, int64_t length = 0) {
     std::string value;
-    if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, const char*>) {
-      size_t size = length > 0 ? size_t(length) : field ? std::strlen(field) : 0;
-      if (length == kList && field) {
-        while (field[size] != '\0' || field[size + 1] != '\0') ++size;
+    if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, const char*> ||
+                  std::is_same_v<T, uint32_t*>) {
+      const char* bytes = reinterpret_cast<const char*>(field);
+      size_t size = length > 0 ? size_t(length) : bytes ? std::strlen(bytes) : 0;
+      if (length == kList && bytes) {
+        while (bytes[size] != '\0' || bytes[size + 1] != '\0') ++size;
         size += 2;
       }
-      value = field ? '"' + Escaped({field, size}) + '"' : "null";
-    } else if constexpr (std::is_same_v<T, uint32_t*>) {  // the 16 custom colours, as their bytes
-      value = field ? '"' + Escaped({reinterpret_cast<const char*>(field), 64}) + '"' : "null";
+      value = bytes ? '"' + Escaped({bytes, size}) + '"' : "null";
     } else if constexpr (std::is_pointer_v<T>) {
       value = field ? "set" : "null";
     } else if constexpr (std::is_array_v<T>) {

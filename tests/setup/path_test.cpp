@@ -19,11 +19,10 @@ TEST(AppPaths, SplitTheProgramFileAndJoinItAgainAsAnExe) {
 }
 
 TEST(ProgramsFolders, ShellFirstThenForTheUserOnlyTheRegistry) {
-  for (fakes::Row row : fakes::ReadTable("setup/programs_folders.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("setup/programs_folders.txt")) {
     fakes::FakeSetupMachine m;
-    row[0] = fakes::Unescaped(row.at(0));
     for (const int id : {0, 1}) {
-      if (row.at(id) != "-" && row[id] != "!") m.shell.folders[id ? 2 : 23] = row[id];
+      if (row.at(id) != "-" && row[id] != "!") m.shell.folders[id ? 2 : 23] = fakes::Unescaped(row[id]);
     }
     m.shell.entryPointMissing = row[0] == "!";
     m.shell.keyExists = row.at(2) != "-";
