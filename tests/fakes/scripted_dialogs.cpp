@@ -36,7 +36,7 @@ template <typename Fn>
 void Fields(platform::LOGFONTA& r, Fn&& f) {
   F(lfHeight), F(lfWidth), F(lfEscapement), F(lfOrientation), F(lfWeight), F(lfItalic), F(lfUnderline);
   F(lfStrikeOut), F(lfCharSet), F(lfOutPrecision), F(lfClipPrecision), F(lfQuality), F(lfPitchAndFamily);
-  f("lfFaceName", r.lfFaceName);  // an array, which a copy would not keep
+  f("lfFaceName", r.lfFaceName, sizeof r.lfFaceName);  // an array, which a copy would not keep
 }
 template <typename Fn>
 void Fields(platform::CHOOSEFONTA& r, Fn&& f) {
@@ -59,7 +59,7 @@ struct Dump {
   void operator()(const char* name, T& field, int64_t length = 0) {
     std::string value;
     if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, const char*> ||
-                  std::is_same_v<T, uint32_t*>) {
+                  std::is_same_v<T, uint32_t*> || std::is_array_v<T>) {
       const char* bytes = reinterpret_cast<const char*>(field);
       size_t size = length > 0 ? size_t(length) : bytes ? std::strlen(bytes) : 0;
       if (length == kList && bytes) {
@@ -69,8 +69,6 @@ struct Dump {
       value = bytes ? '"' + Escaped({bytes, size}) + '"' : "null";
     } else if constexpr (std::is_pointer_v<T>) {
       value = field ? "set" : "null";
-    } else if constexpr (std::is_array_v<T>) {
-      value = '"' + Escaped({field, sizeof field}) + '"';
     } else {
       value = length != 0 && int64_t(field) == length ? "sizeof" : std::to_string(field);
     }
