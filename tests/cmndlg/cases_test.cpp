@@ -9,17 +9,17 @@
 //   set                      the properties in the text, through the setters, silently
 //   do N                     setAction(N)
 //   hwnd N                   the owner window the container hands out from now on
-//   answer CALL RESULT W...  how the system answers CALL from now on (see ScriptedDialogs::Answer; the
-//                            writes are split at blanks, so a space in a text is written {20})
-//   fail WHAT [N]            ParentHwnd, SurfaceHdc N, PropertyChanged NAME, bag N (the next bag), none
+//   answer CALL RESULT W...  how the system answers CALL from now on (see ScriptedDialogs::Answer)
+//   fail ENTRY [N]           the N-th call from now (the first if no N) that the log shows starting with
+//                            ENTRY fails, once; none fails nothing
 //   resize X Y               Resize with X by Y twips a pixel
 //   parse                    the text parsed, then formatted again
 //   write NAME = V [(D)]     into one bag kept for the case, then its text
 //   convert Long|Boolean|Text V, muldiv A B C, icon
-// Texts are escaped as fakes::Escaped shows bytes.
+// Texts are escaped as fakes::Escaped shows bytes; a command is split at blanks, so a space in its text is
+// written {20}.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -31,6 +31,7 @@
 #include "platform/errors.h"
 #include "tests/fakes/recording_container.h"
 #include "tests/fakes/scripted_dialogs.h"
+#include "tests/fakes/table_file.h"
 
 namespace {
 
@@ -54,11 +55,11 @@ class Case {
   // What the command gave, a line each, indented as the script writes it.
   std::string Run(const std::string& line, const std::string& text) {
     std::istringstream in(line);
-    std::string command;
-    in >> command;
+    const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+    const std::string& command = words.at(0);
     const auto before = fakes::State(dlg_);
     try {
-      Do(command, in, text);
+      Do(words, text);
     } catch (const platform::RaisedError& error) {
       container_.log.push_back("raised " + std::to_string(error.Number()));
     }
@@ -80,26 +81,20 @@ class Case {
     }
   }
 
-  void Load(const std::string& text) {
-    fakes::RecordingBag bag(container_.log, text);
-    bag.failIn = std::exchange(bagFailIn_, 0);
-    dlg_.ReadProperties(bag);
-  }
-
-  void Do(const std::string& command, std::istringstream& in, const std::string& text) {
-    std::string word, rest;
-    in >> word;
-    std::getline(in >> std::ws, rest);
+  void Do(const std::vector<std::string>& words, const std::string& text) {
+    const std::string& command = words[0];
+    const auto word = [&](size_t i) { return i < words.size() ? words[i] : ""; };
     auto& log = container_.log;
     if (command == "init") {
       dlg_.InitProperties();
-    } else if (command == "load" || command == "settings") {
-      Load(command == "load" ? text : cmndlg::MainWindowSettings());
-    } else if (command == "save") {
-      fakes::RecordingBag bag(log);
-      bag.failIn = std::exchange(bagFailIn_, 0);
-      dlg_.WriteProperties(bag);
-      Lines(bag.bag.Text());
+    } else if (command == "load" || command == "settings" || command == "save") {
+      fakes::RecordingBag bag(container_, command == "settings" ? cmndlg::MainWindowSettings() : text);
+      if (command != "save") {
+        dlg_.ReadProperties(bag);
+      } else {
+        dlg_.WriteProperties(bag);
+        Lines(bag.bag.Text());
+      }
     } else if (command == "set") {
       cmndlg::TextPropertyBag bag;
       dlg_.WriteProperties(bag);
@@ -108,50 +103,41 @@ class Case {
       dlg_.ReadProperties(bag);
       log.clear();
     } else if (command == "hwnd") {
-      container_.hwnd = std::stoi(word);
+      container_.hwnd = std::stoi(word(1));
     } else if (command == "do") {
-      dlg_.setAction(std::stoi(word));
+      dlg_.setAction(std::stoi(word(1)));
     } else if (command == "answer") {
-      std::istringstream fields(rest);
-      int32_t result = 0;
-      fields >> result;
-      dialogs_.Answer(word, result, {std::istream_iterator<std::string>(fields), {}});
+      dialogs_.Answer(word(1), std::stoi(word(2)), {words.begin() + 3, words.end()});
     } else if (command == "fail") {
-      container_.failParentHwnd = word == "ParentHwnd";
-      container_.failSurfaceHdcIn = word == "SurfaceHdc" ? std::stoi(rest) : 0;
-      container_.failAnnouncing = word == "PropertyChanged" ? rest : "";
-      bagFailIn_ = word == "bag" ? std::stoi(rest) : 0;
+      container_.failing = fakes::Unescaped(word(1));
+      container_.failIn = word(1) == "none" ? 0 : word(2).empty() ? 1 : std::stoi(word(2));
     } else if (command == "resize") {
-      container_.twipsPerPixelX = std::stof(word);
-      container_.twipsPerPixelY = std::stof(rest);
+      container_.twipsPerPixelX = std::stof(word(1));
+      container_.twipsPerPixelY = std::stof(word(2));
       dlg_.Resize();
       log.push_back("width " + std::to_string(int(container_.width)) + " height " +
                     std::to_string(int(container_.height)));
     } else if (command == "parse") {
       Lines(cmndlg::FormatPropertyText(cmndlg::ParsePropertyText(text)));
     } else if (command == "write") {
-      std::istringstream values(rest);
-      std::string equals, value, fallback;
-      values >> equals >> value >> fallback;
-      const std::string name =
-          word.starts_with('"') ? fakes::Unescaped(word.substr(1, word.size() - 2)) : word;
+      const std::string name = word(1), fallback = word(4);
       // Without a default, one that no value here equals.
-      written_.WriteProperty(name, Value(value),
+      written_.WriteProperty(name.starts_with('"') ? fakes::Unescaped(name.substr(1, name.size() - 2)) : name,
+                             Value(word(3)),
                              fallback.empty() ? int16_t{2} : Value(fallback.substr(1, fallback.size() - 2)));
       Lines(written_.Text());
     } else if (command == "convert") {
-      const PropertyValue value = Value(rest);
-      log.push_back(word == "Long"      ? std::to_string(cmndlg::ToLong(value))
-                    : word == "Boolean" ? fakes::Shown(int16_t(cmndlg::ToBoolean(value)))
-                                        : fakes::Shown(cmndlg::ToText(value)));
+      const PropertyValue value = Value(word(2));
+      log.push_back(word(1) == "Long"      ? std::to_string(cmndlg::ToLong(value))
+                    : word(1) == "Boolean" ? fakes::Shown(int16_t(cmndlg::ToBoolean(value)))
+                                           : fakes::Shown(cmndlg::ToText(value)));
     } else if (command == "icon") {  // the picture row by row, then the .ico file's bytes, 16 a line
       for (std::string_view row : cmndlg::ImageIconRows()) log.emplace_back(row);
       const std::string file = cmndlg::ImageIconFile();
       for (size_t at = 0; at < file.size(); at += 16) log.push_back(Hex(file.substr(at, 16)));
     } else if (command == "muldiv") {
-      const size_t space = rest.find(' ');
-      log.push_back(std::to_string(
-          cmndlg::MulDiv(std::stoi(word), std::stoi(rest.substr(0, space)), std::stoi(rest.substr(space)))));
+      log.push_back(
+          std::to_string(cmndlg::MulDiv(std::stoi(word(1)), std::stoi(word(2)), std::stoi(word(3)))));
     } else {
       FAIL() << "unknown command " << command;
     }
@@ -161,24 +147,17 @@ class Case {
   fakes::ScriptedDialogs dialogs_{container_.log};
   cmndlg::CmnDlg dlg_{container_, dialogs_};
   cmndlg::TextPropertyBag written_;
-  int bagFailIn_ = 0;
 };
 
 class CmnDlgCases : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CmnDlgCases, GiveWhatTheScriptSays) {
-  std::string path = TARVEX_SOURCE_DIR "/tests/data/cmndlg/" + GetParam();
-#ifdef _WIN32
-  if (path.starts_with('/')) path = "Z:" + path;  // under Wine the host's / is drive Z:
-#endif
-  std::ifstream file(path, std::ios::binary);
-  ASSERT_TRUE(file) << path;
   std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  // No line holds a line break, so each is read whole.
+  for (const fakes::Row& row : fakes::ReadTable("cmndlg/" + GetParam(), "\n")) lines.push_back(row[0]);
   std::unique_ptr<Case> current;
   for (size_t i = 0; i < lines.size();) {
     const std::string line = lines[i++];
-    if (line.empty() || line[0] == '#') continue;
     std::string text, expected;
     for (; i < lines.size() && lines[i].starts_with('|'); ++i) {
       text += fakes::Unescaped(lines[i].substr(std::min<size_t>(2, lines[i].size()))) + "\r\n";
@@ -189,7 +168,7 @@ TEST_P(CmnDlgCases, GiveWhatTheScriptSays) {
       continue;
     }
     ASSERT_TRUE(current) << "a command before the first case";
-    EXPECT_EQ(current->Run(line, text), expected) << GetParam() << ":" << i << ": " << line;
+    EXPECT_EQ(current->Run(line, text), expected) << GetParam() << ": " << line;
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <set>
@@ -102,45 +103,54 @@ struct ScriptedRandom : platform::RandomSource {
   std::deque<double> numbers;
 };
 
-// ShellLink objects that record their calls in order ("SetPath Z:\x.exe", "Release IPersistFile"); the call
-// named failAt (by its first word) fails with failure.
+// Wide text as ASCII, every other code unit (and "{") as {HHHH}.
+inline std::string ShownWide(std::u16string_view wide) {
+  std::string text;
+  for (const char16_t unit : wide) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "{%04X}", unsigned(unit));
+    text += unit >= ' ' && unit <= '~' && unit != '{' ? std::string(1, char(unit)) : escaped;
+  }
+  return text;
+}
+
+// ShellLink objects that record their calls in order ("SetPath Z:\x.exe", "Save forget Z:\x.lnk" with the
+// wide name ShownWide, "Release IPersistFile"); the call named failAt (by its first word) fails with failure.
 struct RecordingShellLinks : platform::ShellLinkFactory {
-  platform::HResult Create(std::unique_ptr<platform::ShellLink>& link) override {
-    const platform::HResult result = Record("CoCreateInstance", "ShellLink");
+  using HResult = platform::HResult;
+  HResult Create(std::unique_ptr<platform::ShellLink>& link) override {
+    const HResult result = Record("CoCreateInstance", "ShellLink");
     if (result >= 0) link = std::make_unique<Link>(*this);
     return result;
   }
-  platform::HResult Record(const std::string& name, const std::string& detail) {
+  HResult Record(const std::string& name, const std::string& detail) {
     calls.push_back(name + " " + detail);
     return failAt == name ? failure : platform::kSOk;
   }
   struct Persist : platform::PersistFile {
     explicit Persist(RecordingShellLinks& links) : s(links) {}
     ~Persist() override { s.calls.push_back("Release IPersistFile"); }
-    platform::HResult Save(const std::u16string& fileName, bool remember) override {
-      s.savedPath = fileName;
-      return s.Record("Save", remember ? "remember" : "forget");
+    HResult Save(const std::u16string& fileName, bool remember) override {
+      return s.Record("Save", (remember ? "remember " : "forget ") + ShownWide(fileName));
     }
     RecordingShellLinks& s;
   };
   struct Link : platform::ShellLink {
     explicit Link(RecordingShellLinks& links) : s(links) {}
     ~Link() override { s.calls.push_back("Release IShellLinkA"); }
-    platform::HResult SetPath(const std::string& v) override { return s.Record("SetPath", v); }
-    platform::HResult SetWorkingDirectory(const std::string& v) override {
-      return s.Record("SetWorkingDirectory", v);
-    }
-    platform::HResult SetArguments(const std::string& v) override { return s.Record("SetArguments", v); }
-    platform::HResult SetDescription(const std::string& v) override { return s.Record("SetDescription", v); }
-    platform::HResult SetIconLocation(const std::string& v, int32_t i) override {
+    HResult SetPath(const std::string& v) override { return s.Record("SetPath", v); }
+    HResult SetWorkingDirectory(const std::string& v) override { return s.Record("SetWorkingDirectory", v); }
+    HResult SetArguments(const std::string& v) override { return s.Record("SetArguments", v); }
+    HResult SetDescription(const std::string& v) override { return s.Record("SetDescription", v); }
+    HResult SetIconLocation(const std::string& v, int32_t i) override {
       return s.Record("SetIconLocation", v + "," + std::to_string(i));
     }
-    platform::HResult SetShowCmd(int32_t v) override { return s.Record("SetShowCmd", std::to_string(v)); }
-    platform::HResult Resolve(std::uintptr_t w, uint32_t f) override {
+    HResult SetShowCmd(int32_t v) override { return s.Record("SetShowCmd", std::to_string(v)); }
+    HResult Resolve(std::uintptr_t w, uint32_t f) override {
       return s.Record("Resolve", std::to_string(w) + "," + std::to_string(f));
     }
-    platform::HResult QueryPersistFile(std::unique_ptr<platform::PersistFile>& file) override {
-      const platform::HResult result = s.Record("QueryInterface", "IPersistFile");
+    HResult QueryPersistFile(std::unique_ptr<platform::PersistFile>& file) override {
+      const HResult result = s.Record("QueryInterface", "IPersistFile");
       if (result >= 0) file = std::make_unique<Persist>(s);
       return result;
     }
@@ -148,8 +158,7 @@ struct RecordingShellLinks : platform::ShellLinkFactory {
   };
   CallLog calls;
   std::string failAt;
-  platform::HResult failure = static_cast<int32_t>(0x80070005u);
-  std::u16string savedPath;
+  HResult failure = static_cast<int32_t>(0x80070005u);
 };
 
 // Code-page text passed on as UTF-8 unchanged: the fakes' paths are ASCII or UTF-8 already.

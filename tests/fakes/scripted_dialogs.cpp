@@ -1,5 +1,6 @@
 #include "tests/fakes/scripted_dialogs.h"
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -9,9 +10,10 @@ namespace {
 
 constexpr int64_t kList = -1;  // a filter list: its texts up to and including the NUL pair that ends it
 
-// Calls f(name, field) for every field of a record, with the stated length of a sized buffer (kList for
-// a filter list) or, for lStructSize, the record's size. A font request goes on into its LOGFONTA. The
-// 32-bit PRINTDLGA is packed and no reference binds to its fields, so each field is visited as a copy.
+// Calls f(name, field) for every field of a record, with the stated length of a sized buffer (the custom
+// colours' 64 bytes, kList for a filter list) or, for lStructSize, the record's size. A font request goes on
+// into its LOGFONTA. The 32-bit PRINTDLGA is packed and no reference binds to its fields, so each field is
+// visited as a copy.
 #define F(field, ...)                           \
   [&] {                                         \
     auto copy = r.field;                        \
@@ -27,14 +29,14 @@ void Fields(platform::OPENFILENAMEA& r, Fn&& f) {
 }
 template <typename Fn>
 void Fields(platform::CHOOSECOLORA& r, Fn&& f) {
-  F(lStructSize, sizeof r), F(hwndOwner), F(hInstance), F(rgbResult), F(lpCustColors), F(Flags);
+  F(lStructSize, sizeof r), F(hwndOwner), F(hInstance), F(rgbResult), F(lpCustColors, 64), F(Flags);
   F(lCustData), F(lpfnHook), F(lpTemplateName);
 }
 template <typename Fn>
 void Fields(platform::LOGFONTA& r, Fn&& f) {
   F(lfHeight), F(lfWidth), F(lfEscapement), F(lfOrientation), F(lfWeight), F(lfItalic), F(lfUnderline);
   F(lfStrikeOut), F(lfCharSet), F(lfOutPrecision), F(lfClipPrecision), F(lfQuality), F(lfPitchAndFamily);
-  f("lfFaceName", r.lfFaceName);  // an array, which a copy would not keep
+  f("lfFaceName", r.lfFaceName, sizeof r.lfFaceName);  // an array, which a copy would not keep
 }
 template <typename Fn>
 void Fields(platform::CHOOSEFONTA& r, Fn&& f) {
@@ -56,19 +58,17 @@ struct Dump {
   template <typename T>
   void operator()(const char* name, T& field, int64_t length = 0) {
     std::string value;
-    if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, const char*>) {
-      size_t size = length > 0 ? size_t(length) : field ? std::strlen(field) : 0;
-      if (length == kList && field) {
-        while (field[size] != '\0' || field[size + 1] != '\0') ++size;
+    if constexpr (std::is_same_v<T, char*> || std::is_same_v<T, const char*> ||
+                  std::is_same_v<T, uint32_t*> || std::is_array_v<T>) {
+      const char* bytes = reinterpret_cast<const char*>(field);
+      size_t size = length > 0 ? size_t(length) : bytes ? std::strlen(bytes) : 0;
+      if (length == kList && bytes) {
+        while (bytes[size] != '\0' || bytes[size + 1] != '\0') ++size;
         size += 2;
       }
-      value = field ? '"' + Escaped({field, size}) + '"' : "null";
-    } else if constexpr (std::is_same_v<T, uint32_t*>) {  // the 16 custom colours, as their bytes
-      value = field ? '"' + Escaped({reinterpret_cast<const char*>(field), 64}) + '"' : "null";
+      value = bytes ? '"' + Escaped({bytes, size}) + '"' : "null";
     } else if constexpr (std::is_pointer_v<T>) {
       value = field ? "set" : "null";
-    } else if constexpr (std::is_array_v<T>) {
-      value = '"' + Escaped({field, sizeof field}) + '"';
     } else {
       value = length != 0 && int64_t(field) == length ? "sizeof" : std::to_string(field);
     }
@@ -95,19 +95,16 @@ struct Write {
 std::string Escaped(std::string_view bytes) {
   static const char* const kHex = "0123456789ABCDEF";
   std::string text;
-  for (size_t i = 0; i < bytes.size();) {
+  for (size_t i = 0, run; i < bytes.size(); i += run) {
     const unsigned char c = bytes[i];
-    size_t run = 1;
-    while (i + run < bytes.size() && bytes[i + run] == bytes[i]) ++run;
+    run = std::min(bytes.find_first_not_of(bytes[i], i), bytes.size()) - i;
     if (run < 8) run = 1;
     if (run == 1 && c >= ' ' && c <= '~' && c != '{') {
       text += char(c);
-    } else {
-      text += {'{', kHex[c >> 4], kHex[c & 15]};
-      if (run > 1) text += '*' + std::to_string(run);
-      text += '}';
+      continue;
     }
-    i += run;
+    text += {'{', kHex[c >> 4], kHex[c & 15]};
+    text += (run > 1 ? '*' + std::to_string(run) : "") + '}';
   }
   return text;
 }
