@@ -35,10 +35,6 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
   qtui::QtMainWindow window({*codePage, files, packFiles, runner, [&] { ++endCalls; }});
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  const auto WindowsPath = [&](const QString& host) {
-    return QString::fromStdString(
-        *posix::WindowsFromHost(QFileInfo(host).absoluteFilePath().toStdString(), *codePage));
-  };
   const auto Click = [&](const std::string& key) {
     QTreeWidgetItem* item = window.Tree().Find(key);
     ASSERT_NE(item, nullptr) << key;
@@ -49,9 +45,8 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
     ASSERT_TRUE(rect.isValid()) << key;
     QTest::mouseClick(window.trvMain().viewport(), Qt::LeftButton, {}, rect.center());
   };
-  runner.aliases = {{work.path(), "%"}, {kDemoFolder, "$"}, {QDir::currentPath(), "(current)"},
-                    {WindowsPath(work.path()), "%"}, {WindowsPath(kDemoFolder), "$"},
-                    {QFontInfo(QFont("Sans Serif")).family(), "(sans)"}};
+  runner.Alias(work.path(), "%", *codePage);
+  runner.Alias(kDemoFolder, "$", *codePage);
   const QString before = QDir::currentPath();
   QDir::setCurrent(kDemoFolder);  // where a relative name on the command line is found
   qttest::ExpectTranscript("main_window.txt", runner, [&](const QString& command, QString argument) {
@@ -83,7 +78,11 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
                                  static_cast<int>(window.cmnMain().Copies()),
                                  static_cast<int>(window.cmnMain().MaxFileSize()),
                                  window.CmnMainContainer().WidthTwips() / qtui::TwipsPerPixelX(),
-                                 window.CmnMainContainer().HeightTwips() / qtui::TwipsPerPixelY());
+                                 window.CmnMainContainer().HeightTwips() / qtui::TwipsPerPixelY())
+            << QString::asprintf("imltrvMain Designer=%d 5=%s 6=%s mask-alpha=%d",
+                                 window.imltrvMain().Position("Designer"), window.imltrvMain().Key(5).c_str(),
+                                 window.imltrvMain().Key(6).c_str(),
+                                 window.imltrvMain().Picture(5).toImage().pixelColor(0, 0).alpha());
     } else if (command == "tab") {  // from the tree
       window.activateWindow();
       EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -100,30 +99,10 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
       EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
       command == "exit" ? window.mnuFileExit().trigger() : static_cast<void>(window.close());
       shown << QString::asprintf("ended=%d visible=%d", endCalls, window.isVisible());
-    } else if (command == "pictures") {  // the image list's, and the open folder's while selected
-      const auto image = [](const QPixmap& pixmap) {
-        return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-      };
-      const auto& images = window.imltrvMain();
-      for (int32_t position = 1; position <= window.Tree().Count(); ++position) {
-        const QTreeWidgetItem* node = window.Tree().Find(window.Tree().Key(position));
-        for (const auto& [mode, role] :
-             {std::pair{QIcon::Normal, qtui::kImageRole}, {QIcon::Selected, qtui::kSelectedImageRole}}) {
-          if (image(node->icon(0).pixmap(16, mode)) != image(images.Picture(node->data(0, role).toInt())))
-            shown << QString("%1 shows another picture").arg(node->text(0));
-        }
-      }
-      shown << QString::asprintf("Designer=%d 5=%s 6=%s mask-alpha=%d", images.Position("Designer"),
-                                 images.Key(5).c_str(), images.Key(6).c_str(),
-                                 images.Picture(5).toImage().pixelColor(0, 0).alpha());
     } else if (command == "tree") {
-      shown = qttest::ShownTree(window.trvMain());
+      shown = qttest::ShownTree(window.trvMain(), window.imltrvMain());
     } else if (command == "files") {
       shown = QDir(work.path()).entryList(QDir::Files, QDir::Name);
-    } else if (command == "head") {
-      QFile file(argument);
-      EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << argument.toStdString();
-      shown = QString::fromUtf8(file.readAll()).split("\r\n").mid(0, 5);
     } else {  // write NAME TEXT, or modules NAME COUNT: that many modules added to a project
       EXPECT_TRUE(command == "write" || command == "modules") << command.toStdString();
       QFile file(work.filePath(argument.section(' ', 0, 0)));

@@ -10,12 +10,14 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTreeWidget>
 #include <memory>
 
+#include "platform/posix/host_paths.h"
 #include "platform/qt/qt_tree_view.h"
 
 namespace qttest {
@@ -95,7 +97,21 @@ int Choose(QFileDialog& files, const QStringList& words) {
   return files.result();
 }
 
+QImage Pixels(const QPixmap& pixmap) {
+  return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
 }  // namespace
+
+ScriptedRunner::ScriptedRunner()
+    : aliases{{QDir::currentPath(), "(current)"}, {QFontInfo(QFont("Sans Serif")).family(), "(sans)"}} {}
+
+std::string ScriptedRunner::Alias(const QString& folder, const QString& alias,
+                                  const platform::CodePage& codePage) {
+  const std::string windows = *posix::WindowsFromHost(folder.toStdString(), codePage);
+  aliases.insert(aliases.begin(), {{folder, alias}, {QString::fromStdString(windows), alias}});
+  return windows;
+}
 
 QString ScriptedRunner::Host(QString text) const {
   for (const auto& [host, alias] : aliases) text.replace(alias, host);  // later hosts find it gone
@@ -136,13 +152,18 @@ int ScriptedRunner::Run(QDialog& dialog) {
   return words[0] == "cancel" ? QDialog::Rejected : QDialog::Accepted;
 }
 
-QStringList ShownTree(const QTreeWidget& tree) {
+QStringList ShownTree(const QTreeWidget& tree, const qtui::QtImageList& images) {
   QStringList shown;
   const std::function<void(const QTreeWidgetItem*, int)> add = [&](const QTreeWidgetItem* item, int depth) {
-    shown << QString::asprintf("%*s%s %s %d/%d%s%s", depth * 2, "", qtui::QtTreeView::KeyOf(*item).c_str(),
-                               qPrintable(item->text(0)), item->data(0, qtui::kImageRole).toInt(),
-                               item->data(0, qtui::kSelectedImageRole).toInt(),
-                               item->icon(0).isNull() ? " -" : "", item->isExpanded() ? " expanded" : "");
+    const QIcon icon = item->icon(0);
+    const int image = item->data(0, qtui::kImageRole).toInt();
+    const int selected = item->data(0, qtui::kSelectedImageRole).toInt();
+    const bool others =
+        !icon.isNull() && (Pixels(icon.pixmap(16)) != Pixels(images.Picture(image)) ||
+                           Pixels(icon.pixmap(16, QIcon::Selected)) != Pixels(images.Picture(selected)));
+    shown << QString::asprintf("%*s%s %s %d/%d%s%s%s", depth * 2, "", qtui::QtTreeView::KeyOf(*item).c_str(),
+                               qPrintable(item->text(0)), image, selected, icon.isNull() ? " -" : "",
+                               others ? " !" : "", item->isExpanded() ? " expanded" : "");
     for (int i = 0; i < item->childCount(); ++i) add(item->child(i), depth + 1);
   };
   for (int i = 0; i < tree.topLevelItemCount(); ++i) add(tree.topLevelItem(i), 0);

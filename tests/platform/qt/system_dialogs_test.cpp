@@ -4,14 +4,12 @@
 
 #include <QDesktopServices>
 #include <QFile>
-#include <QFontInfo>
 #include <QTemporaryDir>
-#include <QUrl>
+#include <QTextBrowser>
 #include <cstring>
 #include <map>
 
 #include "platform/posix/code_pages.h"
-#include "platform/posix/host_paths.h"
 #include "platform/qt/qt_handles.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "tests/platform/qt/qt_fixture.h"
@@ -21,13 +19,10 @@
 
 namespace {
 
-// Receives the URLs the desktop would open.
-class UrlCatcher : public QObject {
-  Q_OBJECT
- public:
-  QStringList urls;
- public slots:
-  void Open(const QUrl& url) { urls << url.toString(); }
+// Stands in for the desktop's viewer: keeps the URL it is asked to show.
+struct Viewer : QTextBrowser {
+  void doSetSource(const QUrl& url, QTextDocument::ResourceType) override { opened = url.toString(); }
+  QString opened;
 };
 
 TEST(QtSystemDialogs, FollowTheRequestFile) {
@@ -35,17 +30,10 @@ TEST(QtSystemDialogs, FollowTheRequestFile) {
   ASSERT_TRUE(work.isValid());
   for (const char* name : {"a.txt", "b.txt", "c.log"}) QFile(work.filePath(name)).open(QIODevice::WriteOnly);
   const auto codePage = posix::MakeCodePage(1252);
-  const std::string folder =
-      *posix::WindowsFromHost(QDir(work.path()).absolutePath().toStdString(), *codePage);
   QWidget owner;
   qttest::ScriptedRunner runner;
-  runner.aliases = {{work.path(), "%"},
-                    {QString::fromStdString(folder), "%"},
-                    {QDir::currentPath(), "(current)"},
-                    {QFontInfo(QFont("Sans Serif")).family(), "(sans)"}};
+  const std::string folder = runner.Alias(work.path(), "%", *codePage);
   qtui::QtSystemDialogs dialogs(&owner, runner, *codePage);
-  UrlCatcher catcher;
-  QDesktopServices::setUrlHandler("file", &catcher, "Open");
 
   qttest::ExpectTranscript(
       "system_dialogs.txt", runner, [&](const QString& command, const QString& argument) {
@@ -128,9 +116,11 @@ TEST(QtSystemDialogs, FollowTheRequestFile) {
                                                                              : "other",
                                     dialogs.GetDeviceCaps(record.hDC, platform::kLogPixelsY) > 0);
         } else if (command == "help") {
-          catcher.urls.clear();
+          Viewer viewer;
+          QDesktopServices::setUrlHandler("file", &viewer, "setSource");
           result = dialogs.WinHelpA(qtui::kMainWindowHandle, fields["file"].c_str(), number("command"), 0);
-          shown = "opened=[" + catcher.urls.join(' ').remove("file://") + ']';
+          QDesktopServices::unsetUrlHandler("file");
+          shown = "opened=[" + viewer.opened.remove("file://") + ']';
         } else {
           EXPECT_EQ(command, "caps");
           result = dialogs.GetDeviceCaps(fields["context"] == "screen" ? qtui::kScreenDc : number("context"),
@@ -138,9 +128,6 @@ TEST(QtSystemDialogs, FollowTheRequestFile) {
         }
         return QStringList{(QString("result %1 ").arg(result) + shown).trimmed()};
       });
-  QDesktopServices::unsetUrlHandler("file");
 }
 
 }  // namespace
-
-#include "system_dialogs_test.moc"
