@@ -89,11 +89,6 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
       window.trvMain().setFocus();
       QTest::keyClick(&window.trvMain(), Qt::Key_Tab);
       shown << (QApplication::focusWidget() == &window.txtFile() ? "focus=txtFile" : "focus=elsewhere");
-    } else if (command == "font" || command == "colour") {
-      if (command == "font") window.cmnMain().setFontSize(argument.toInt());
-      command == "font" ? window.cmnMain().ShowFont() : window.cmnMain().ShowColor();
-      shown << QString::asprintf("font-size=%g flags=0x%x", static_cast<double>(window.cmnMain().FontSize()),
-                                 static_cast<unsigned>(window.cmnMain().flags()));
     } else if (command == "exit" || command == "close") {  // the menu, or the close box
       window.show();
       EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));

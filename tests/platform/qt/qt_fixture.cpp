@@ -148,7 +148,6 @@ int ScriptedRunner::Run(QDialog& dialog) {
   } else if (words[0] != "ok" && words[0] != "cancel") {
     ADD_FAILURE() << "\"" << words.join(' ').toStdString() << "\" answers no " << shown.toStdString();
   }
-  if (words.size() > 1) seen << "then " + Describe(dialog);  // what the answer left in the dialog
   return words[0] == "cancel" ? QDialog::Rejected : QDialog::Accepted;
 }
 
