@@ -35,6 +35,8 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
   qtui::QtMainWindow window({*codePage, files, packFiles, runner, [&] { ++endCalls; }});
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const cmndlg::CmnDlg& cmnMain = window.cmnMain();
+  const qtui::QtImageList& images = window.imltrvMain();
   const auto Click = [&](const std::string& key) {
     QTreeWidgetItem* item = window.Tree().Find(key);
     ASSERT_NE(item, nullptr) << key;
@@ -74,15 +76,12 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
                    window.mnuFileOpen().isEnabled(), qPrintable(window.mnuFileOpen().shortcut().toString()))
             << "menu=" + menu.join(' ')
             << QString::asprintf("cmnMain filter=%s copies=%d max-file-size=%d pixels=%gx%g",
-                                 window.cmnMain().Filter().c_str(),
-                                 static_cast<int>(window.cmnMain().Copies()),
-                                 static_cast<int>(window.cmnMain().MaxFileSize()),
+                                 cmnMain.Filter().c_str(), cmnMain.Copies(), cmnMain.MaxFileSize(),
                                  window.CmnMainContainer().WidthTwips() / qtui::TwipsPerPixelX(),
                                  window.CmnMainContainer().HeightTwips() / qtui::TwipsPerPixelY())
             << QString::asprintf("imltrvMain Designer=%d 5=%s 6=%s mask-alpha=%d",
-                                 window.imltrvMain().Position("Designer"), window.imltrvMain().Key(5).c_str(),
-                                 window.imltrvMain().Key(6).c_str(),
-                                 window.imltrvMain().Picture(5).toImage().pixelColor(0, 0).alpha());
+                                 images.Position("Designer"), images.Key(5).c_str(), images.Key(6).c_str(),
+                                 images.Picture(5).toImage().pixelColor(0, 0).alpha());
     } else if (command == "tab") {  // from the tree
       window.activateWindow();
       EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -95,7 +94,7 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
       command == "exit" ? window.mnuFileExit().trigger() : static_cast<void>(window.close());
       shown << QString::asprintf("ended=%d visible=%d", endCalls, window.isVisible());
     } else if (command == "tree") {
-      shown = qttest::ShownTree(window.trvMain(), window.imltrvMain());
+      shown = qttest::ShownTree(window.trvMain(), images);
     } else if (command == "files") {
       shown = QDir(work.path()).entryList(QDir::Files, QDir::Name);
     } else {  // write NAME TEXT, or modules NAME COUNT: that many modules added to a project
@@ -111,9 +110,8 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
                "text=%s saveas=%s selected=%d cursor=%s nodes=%d cmnMain=%s error=%d model=%s",
                qPrintable(window.txtFile().text()), window.mnuFileSaveAs().isEnabled() ? "on" : "off",
                static_cast<int>(window.trvMain().selectedItems().size()),
-               QApplication::overrideCursor() != nullptr ? "changed" : "normal",
-               static_cast<int>(window.Tree().Count()), window.cmnMain().FileName().c_str(),
-               static_cast<int>(window.cmnMain().LastError()), mdlFile::Model().filePath.c_str());
+               QApplication::overrideCursor() != nullptr ? "changed" : "normal", window.Tree().Count(),
+               cmnMain.FileName().c_str(), cmnMain.LastError(), mdlFile::Model().filePath.c_str());
   });
   QDir::setCurrent(before);
 }
