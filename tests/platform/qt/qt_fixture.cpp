@@ -97,10 +97,6 @@ int Choose(QFileDialog& files, const QStringList& words) {
   return files.result();
 }
 
-QImage Pixels(const QPixmap& pixmap) {
-  return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
 }  // namespace
 
 ScriptedRunner::ScriptedRunner()
@@ -152,14 +148,15 @@ int ScriptedRunner::Run(QDialog& dialog) {
 }
 
 QStringList ShownTree(const QTreeWidget& tree, const qtui::QtImageList& images) {
+  const auto pixels = [](const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); };
   QStringList shown;
   const std::function<void(const QTreeWidgetItem*, int)> add = [&](const QTreeWidgetItem* item, int depth) {
     const QIcon icon = item->icon(0);
     const int image = item->data(0, qtui::kImageRole).toInt();
     const int selected = item->data(0, qtui::kSelectedImageRole).toInt();
     const bool others =
-        !icon.isNull() && (Pixels(icon.pixmap(16)) != Pixels(images.Picture(image)) ||
-                           Pixels(icon.pixmap(16, QIcon::Selected)) != Pixels(images.Picture(selected)));
+        !icon.isNull() && (pixels(icon.pixmap(16)) != pixels(images.Picture(image)) ||
+                           pixels(icon.pixmap(16, QIcon::Selected)) != pixels(images.Picture(selected)));
     shown << QString::asprintf("%*s%s %s %d/%d%s%s%s", depth * 2, "", qtui::QtTreeView::KeyOf(*item).c_str(),
                                qPrintable(item->text(0)), image, selected, icon.isNull() ? " -" : "",
                                others ? " !" : "", item->isExpanded() ? " expanded" : "");
