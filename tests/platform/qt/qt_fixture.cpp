@@ -15,7 +15,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTreeWidget>
-#include <memory>
 
 #include "platform/posix/host_paths.h"
 #include "platform/qt/qt_tree_view.h"
@@ -23,21 +22,6 @@
 namespace qttest {
 
 namespace {
-
-class QtEnvironment : public testing::Environment {
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    application_ = std::make_unique<QApplication>(argc_, argv_);
-  }
-  void TearDown() override { application_.reset(); }
-  int argc_ = 1;
-  char name_[16] = "tests_qt";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> application_;
-};
-
-[[maybe_unused]] testing::Environment* const kEnvironment =
-    testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 QString Describe(QDialog& dialog) {
   const QWidget* owner = dialog.parentWidget();
@@ -197,3 +181,12 @@ void ExpectTranscript(const char* name, ScriptedRunner& runner,
 }
 
 }  // namespace qttest
+
+// The window tests' own main, ahead of GoogleTest's: every test runs in one application, on the offscreen
+// platform unless QT_QPA_PLATFORM names another.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  testing::InitGoogleTest(&argc, argv);
+  QApplication application(argc, argv);
+  return RUN_ALL_TESTS();
+}
