@@ -5,13 +5,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFontInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/posix/code_pages.h"
-#include "platform/posix/host_paths.h"
 #include "platform/posix/pack_files_posix.h"
 #include "platform/posix/posix_text_files.h"
 #include "platform/qt/qt_handles.h"
