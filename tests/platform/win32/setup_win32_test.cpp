@@ -52,12 +52,10 @@ TEST(Win32SetupTest, TheCurrentUsersProgramsFolderIsTheRegistrysOwnAnswer) {
 TEST(Win32SetupTest, ALinkInAMissingFolderFailsWithTheSystemsHResult) {
   const win32::ComApartment apartment;
   ASSERT_TRUE(SUCCEEDED(apartment.Result()));
-  const auto codePage = win32::AnsiCodePage();
   win32::ComShellLinks links;
-  const std::string program = win32::ModuleFileName();
   try {
-    mdlShellLnk::CreateShortcut({links, *codePage}, "C:\\no such folder of tarvex\\Tarvex.lnk", program, "",
-                                "", "", 0, platform::kSwShow, "");
+    mdlShellLnk::CreateShortcut({links, *win32::AnsiCodePage()}, "C:\\no such folder of tarvex\\Tarvex.lnk",
+                                win32::ModuleFileName(), "", "", "", 0, platform::kSwShow, "");
     FAIL() << "saved";
   } catch (const platform::RaisedError& error) {
     EXPECT_LT(error.Number(), 0);
