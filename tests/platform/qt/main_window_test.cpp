@@ -5,13 +5,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFontInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/posix/code_pages.h"
-#include "platform/posix/host_paths.h"
 #include "platform/posix/pack_files_posix.h"
 #include "platform/posix/posix_text_files.h"
 #include "platform/qt/qt_handles.h"
@@ -35,10 +33,8 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
   qtui::QtMainWindow window({*codePage, files, packFiles, runner, [&] { ++endCalls; }});
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  const auto WindowsPath = [&](const QString& host) {
-    return QString::fromStdString(
-        *posix::WindowsFromHost(QFileInfo(host).absoluteFilePath().toStdString(), *codePage));
-  };
+  const cmndlg::CmnDlg& cmnMain = window.cmnMain();
+  const qtui::QtImageList& images = window.imltrvMain();
   const auto Click = [&](const std::string& key) {
     QTreeWidgetItem* item = window.Tree().Find(key);
     ASSERT_NE(item, nullptr) << key;
@@ -49,9 +45,8 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
     ASSERT_TRUE(rect.isValid()) << key;
     QTest::mouseClick(window.trvMain().viewport(), Qt::LeftButton, {}, rect.center());
   };
-  runner.aliases = {{work.path(), "%"}, {kDemoFolder, "$"}, {QDir::currentPath(), "(current)"},
-                    {WindowsPath(work.path()), "%"}, {WindowsPath(kDemoFolder), "$"},
-                    {QFontInfo(QFont("Sans Serif")).family(), "(sans)"}};
+  runner.Alias(work.path(), "%", *codePage);
+  runner.Alias(kDemoFolder, "$", *codePage);
   const QString before = QDir::currentPath();
   QDir::setCurrent(kDemoFolder);  // where a relative name on the command line is found
   qttest::ExpectTranscript("main_window.txt", runner, [&](const QString& command, QString argument) {
@@ -79,51 +74,27 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
                    window.mnuFileOpen().isEnabled(), qPrintable(window.mnuFileOpen().shortcut().toString()))
             << "menu=" + menu.join(' ')
             << QString::asprintf("cmnMain filter=%s copies=%d max-file-size=%d pixels=%gx%g",
-                                 window.cmnMain().Filter().c_str(),
-                                 static_cast<int>(window.cmnMain().Copies()),
-                                 static_cast<int>(window.cmnMain().MaxFileSize()),
+                                 cmnMain.Filter().c_str(), cmnMain.Copies(), cmnMain.MaxFileSize(),
                                  window.CmnMainContainer().WidthTwips() / qtui::TwipsPerPixelX(),
-                                 window.CmnMainContainer().HeightTwips() / qtui::TwipsPerPixelY());
+                                 window.CmnMainContainer().HeightTwips() / qtui::TwipsPerPixelY())
+            << QString::asprintf("imltrvMain Designer=%d 5=%s 6=%s mask-alpha=%d",
+                                 images.Position("Designer"), images.Key(5).c_str(), images.Key(6).c_str(),
+                                 images.Picture(5).toImage().pixelColor(0, 0).alpha());
     } else if (command == "tab") {  // from the tree
       window.activateWindow();
       EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
       window.trvMain().setFocus();
       QTest::keyClick(&window.trvMain(), Qt::Key_Tab);
       shown << (QApplication::focusWidget() == &window.txtFile() ? "focus=txtFile" : "focus=elsewhere");
-    } else if (command == "font" || command == "colour") {
-      if (command == "font") window.cmnMain().setFontSize(argument.toInt());
-      command == "font" ? window.cmnMain().ShowFont() : window.cmnMain().ShowColor();
-      shown << QString::asprintf("font-size=%g flags=0x%x", static_cast<double>(window.cmnMain().FontSize()),
-                                 static_cast<unsigned>(window.cmnMain().flags()));
     } else if (command == "exit" || command == "close") {  // the menu, or the close box
       window.show();
       EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
       command == "exit" ? window.mnuFileExit().trigger() : static_cast<void>(window.close());
       shown << QString::asprintf("ended=%d visible=%d", endCalls, window.isVisible());
-    } else if (command == "pictures") {  // the image list's, and the open folder's while selected
-      const auto image = [](const QPixmap& pixmap) {
-        return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-      };
-      const auto& images = window.imltrvMain();
-      for (int32_t position = 1; position <= window.Tree().Count(); ++position) {
-        const QTreeWidgetItem* node = window.Tree().Find(window.Tree().Key(position));
-        for (const auto& [mode, role] :
-             {std::pair{QIcon::Normal, qtui::kImageRole}, {QIcon::Selected, qtui::kSelectedImageRole}}) {
-          if (image(node->icon(0).pixmap(16, mode)) != image(images.Picture(node->data(0, role).toInt())))
-            shown << QString("%1 shows another picture").arg(node->text(0));
-        }
-      }
-      shown << QString::asprintf("Designer=%d 5=%s 6=%s mask-alpha=%d", images.Position("Designer"),
-                                 images.Key(5).c_str(), images.Key(6).c_str(),
-                                 images.Picture(5).toImage().pixelColor(0, 0).alpha());
     } else if (command == "tree") {
-      shown = qttest::ShownTree(window.trvMain());
+      shown = qttest::ShownTree(window.trvMain(), images);
     } else if (command == "files") {
       shown = QDir(work.path()).entryList(QDir::Files, QDir::Name);
-    } else if (command == "head") {
-      QFile file(argument);
-      EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << argument.toStdString();
-      shown = QString::fromUtf8(file.readAll()).split("\r\n").mid(0, 5);
     } else {  // write NAME TEXT, or modules NAME COUNT: that many modules added to a project
       EXPECT_TRUE(command == "write" || command == "modules") << command.toStdString();
       QFile file(work.filePath(argument.section(' ', 0, 0)));
@@ -137,9 +108,8 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
                "text=%s saveas=%s selected=%d cursor=%s nodes=%d cmnMain=%s error=%d model=%s",
                qPrintable(window.txtFile().text()), window.mnuFileSaveAs().isEnabled() ? "on" : "off",
                static_cast<int>(window.trvMain().selectedItems().size()),
-               QApplication::overrideCursor() != nullptr ? "changed" : "normal",
-               static_cast<int>(window.Tree().Count()), window.cmnMain().FileName().c_str(),
-               static_cast<int>(window.cmnMain().LastError()), mdlFile::Model().filePath.c_str());
+               QApplication::overrideCursor() != nullptr ? "changed" : "normal", window.Tree().Count(),
+               cmnMain.FileName().c_str(), cmnMain.LastError(), mdlFile::Model().filePath.c_str());
   });
   QDir::setCurrent(before);
 }

@@ -10,32 +10,18 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTreeWidget>
-#include <memory>
 
+#include "platform/posix/host_paths.h"
 #include "platform/qt/qt_tree_view.h"
 
 namespace qttest {
 
 namespace {
-
-class QtEnvironment : public testing::Environment {
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    application_ = std::make_unique<QApplication>(argc_, argv_);
-  }
-  void TearDown() override { application_.reset(); }
-  int argc_ = 1;
-  char name_[16] = "tests_qt";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> application_;
-};
-
-[[maybe_unused]] testing::Environment* const kEnvironment =
-    testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 QString Describe(QDialog& dialog) {
   const QWidget* owner = dialog.parentWidget();
@@ -97,6 +83,16 @@ int Choose(QFileDialog& files, const QStringList& words) {
 
 }  // namespace
 
+ScriptedRunner::ScriptedRunner()
+    : aliases{{QDir::currentPath(), "(current)"}, {QFontInfo(QFont("Sans Serif")).family(), "(sans)"}} {}
+
+std::string ScriptedRunner::Alias(const QString& folder, const QString& alias,
+                                  const platform::CodePage& codePage) {
+  const std::string windows = *posix::WindowsFromHost(folder.toStdString(), codePage);
+  aliases.insert(aliases.begin(), {{folder, alias}, {QString::fromStdString(windows), alias}});
+  return windows;
+}
+
 QString ScriptedRunner::Host(QString text) const {
   for (const auto& [host, alias] : aliases) text.replace(alias, host);  // later hosts find it gone
   return text;
@@ -132,17 +128,22 @@ int ScriptedRunner::Run(QDialog& dialog) {
   } else if (words[0] != "ok" && words[0] != "cancel") {
     ADD_FAILURE() << "\"" << words.join(' ').toStdString() << "\" answers no " << shown.toStdString();
   }
-  if (words.size() > 1) seen << "then " + Describe(dialog);  // what the answer left in the dialog
   return words[0] == "cancel" ? QDialog::Rejected : QDialog::Accepted;
 }
 
-QStringList ShownTree(const QTreeWidget& tree) {
+QStringList ShownTree(const QTreeWidget& tree, const qtui::QtImageList& images) {
+  const auto pixels = [](const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); };
   QStringList shown;
   const std::function<void(const QTreeWidgetItem*, int)> add = [&](const QTreeWidgetItem* item, int depth) {
-    shown << QString::asprintf("%*s%s %s %d/%d%s%s", depth * 2, "", qtui::QtTreeView::KeyOf(*item).c_str(),
-                               qPrintable(item->text(0)), item->data(0, qtui::kImageRole).toInt(),
-                               item->data(0, qtui::kSelectedImageRole).toInt(),
-                               item->icon(0).isNull() ? " -" : "", item->isExpanded() ? " expanded" : "");
+    const QIcon icon = item->icon(0);
+    const int image = item->data(0, qtui::kImageRole).toInt();
+    const int selected = item->data(0, qtui::kSelectedImageRole).toInt();
+    const bool others =
+        !icon.isNull() && (pixels(icon.pixmap(16)) != pixels(images.Picture(image)) ||
+                           pixels(icon.pixmap(16, QIcon::Selected)) != pixels(images.Picture(selected)));
+    shown << QString::asprintf("%*s%s %s %d/%d%s%s%s", depth * 2, "", qtui::QtTreeView::KeyOf(*item).c_str(),
+                               qPrintable(item->text(0)), image, selected, icon.isNull() ? " -" : "",
+                               others ? " !" : "", item->isExpanded() ? " expanded" : "");
     for (int i = 0; i < item->childCount(); ++i) add(item->child(i), depth + 1);
   };
   for (int i = 0; i < tree.topLevelItemCount(); ++i) add(tree.topLevelItem(i), 0);
@@ -180,3 +181,12 @@ void ExpectTranscript(const char* name, ScriptedRunner& runner,
 }
 
 }  // namespace qttest
+
+// The window tests' own main, ahead of GoogleTest's: every test runs in one application, on the offscreen
+// platform unless QT_QPA_PLATFORM names another.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  testing::InitGoogleTest(&argc, argv);
+  QApplication application(argc, argv);
+  return RUN_ALL_TESTS();
+}

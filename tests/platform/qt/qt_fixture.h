@@ -9,7 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/qt/dialog_runner.h"
+#include "platform/qt/qt_image_list.h"
 
 class QTreeWidget;
 
@@ -23,9 +25,14 @@ namespace qttest {
 // answer is a test failure and is cancelled.
 class ScriptedRunner : public qtui::DialogRunner {
  public:
+  // The current folder goes by "(current)", the family this machine shows for "Sans Serif" by "(sans)".
+  ScriptedRunner();
   int Run(QDialog& dialog) override;
   // The text with each alias replaced by the first folder going by it.
   QString Host(QString text) const;
+  // Names the folder by the alias in its host form and in its Windows form, which it returns, before
+  // the folders named earlier.
+  std::string Alias(const QString& folder, const QString& alias, const platform::CodePage& codePage);
 
   // Folders and the names they go by in what is seen and in answers, so that no line names a temporary
   // folder or the font this machine has.
@@ -34,9 +41,10 @@ class ScriptedRunner : public qtui::DialogRunner {
   QStringList seen;
 };
 
-// The tree as a QTreeWidget shows it, a node a line: indented by depth, key, text, pictures ("-" for none)
-// and whether expanded.
-QStringList ShownTree(const QTreeWidget& tree);
+// The tree as a QTreeWidget shows it, a node a line: indented by depth, key, text, picture positions ("-"
+// when it shows none, "!" when it shows others than the image list's at those positions) and whether
+// expanded.
+QStringList ShownTree(const QTreeWidget& tree, const qtui::QtImageList& images);
 
 // Runs a transcript file under tests/data/windows: each line that is not indented (nor a comment) is a
 // command with its argument, then after " ; " the answers to the dialogs it shows. The file must be the

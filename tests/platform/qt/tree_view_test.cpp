@@ -44,7 +44,7 @@ TEST(QtTreeView, FollowsTheOperationsFile) {
     };
     const QString done = apply(memory);
     EXPECT_EQ(apply(tree).toStdString(), done.toStdString()) << "as the tree kept in memory";
-    return QStringList{done} << qttest::ShownTree(widget);
+    return QStringList{done} << qttest::ShownTree(widget, images);
   });
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -14,6 +13,7 @@
 #include "platform/errors.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_probe_files.h"
+#include "tests/fakes/table_file.h"
 
 namespace {
 
@@ -25,8 +25,7 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes.str();
 }
 
-// Each line that is not indented (nor a comment) is an operation on the folder "%", followed in the file
-// by what it gave, indented; the run's transcript must be the file.
+// Each case is an operation on the folder "%" and what it gives.
 TEST(Win32Files, FollowTheOperationsFile) {
   const fs::path folder = fs::temp_directory_path() / ("tvt" + std::to_string(std::random_device()()));
   fs::create_directory(folder);
@@ -36,15 +35,8 @@ TEST(Win32Files, FollowTheOperationsFile) {
   std::unique_ptr<platform::OutputFile> output;
   std::unique_ptr<platform::ProbeFile> probe;
   std::map<platform::FileIdentity, std::string> copied;  // each source's identity, and the copy that named it
-  std::string source = TARVEX_SOURCE_DIR "/tests/data/windows/win32_files.txt";
-  if (source.starts_with('/')) source = "Z:" + source;  // the host's root, under Wine
-  const std::string expected = ReadFileBytes(source);
-  std::istringstream lines(expected);
-  std::string transcript;
-  for (std::string line; std::getline(lines, line);) {
-    if (line.starts_with(' ')) continue;
-    transcript += line + '\n';
-    if (line.empty() || line.starts_with('#')) continue;
+  for (const fakes::Row& row : fakes::ReadTable("windows/win32_files.txt", "|", 2)) {
+    const std::string& line = row.at(0);
     std::istringstream words(line);
     std::string command, name, other, shown;
     words >> command >> name >> other;
@@ -104,14 +96,12 @@ TEST(Win32Files, FollowTheOperationsFile) {
               (where.starts_with(folder.string()) ? "%" + where.substr(folder.string().size()) : where) +
               (std::string(error.what()).empty() ? " without a reason" : "");
     }
-    if (!shown.empty()) transcript += "  " + shown + '\n';
+    EXPECT_EQ(shown, row.at(1)) << line;
   }
   std::error_code ignored;
   for (const auto& entry : fs::directory_iterator(folder, ignored))
     ::SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
   fs::remove_all(folder, ignored);
-  if (std::getenv("TARVEX_UPDATE_DATA") != nullptr) std::ofstream(source, std::ios::binary) << transcript;
-  EXPECT_EQ(transcript, expected);
 }
 
 }  // namespace
