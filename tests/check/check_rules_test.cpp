@@ -106,20 +106,18 @@ TEST(CheckProject, ReportsUnreadableComponentsWhereTheTreeStops) {
 struct FixRow {
   const char* what;
   std::string file;
-  void (*arrange)(fakes::MemoryTextFiles&, fakes::FakePackFiles&);
+  std::size_t readable;  // the bytes read before a read of the file fails
   const char* code;
   const char* after;  // the file's content in the pack files afterwards
 };
 
+// A read-only file is refused as the case tests/data/check/fix-read-only shows on the disk.
 TEST(FixLineEnds, WritesOnlyWhatItReadWholeInsideTheFolder) {
   const std::vector<FixRow> rows{
-      {"a file it reads whole", "Z:\\p\\A.bas", [](auto&, auto&) {}, "line-ends-fixed", "a\r\nb\r\n"},
-      {"a file outside the folder", "Z:\\q\\A.bas", [](auto&, auto&) {}, "fix-refused", "a\nb\r"},
-      {"climbing out of it", "Z:\\p\\..\\q\\A.bas", [](auto&, auto&) {}, "fix-refused", "a\nb\r"},
-      {"a read failing half-way", "Z:\\p\\A.bas",
-       [](auto& in, auto&) { in.FailReadAfter("Z:\\p\\A.bas", 2); }, "fix-refused", "a\nb\r"},
-      {"a read-only file", "Z:\\p\\A.bas", [](auto&, auto& out) { out.SetReadOnly("Z:\\p\\A.bas"); },
-       "fix-refused", "a\nb\r"},
+      {"a file it reads whole", "Z:\\p\\A.bas", 99, "line-ends-fixed", "a\r\nb\r\n"},
+      {"a file outside the folder", "Z:\\q\\A.bas", 99, "fix-refused", "a\nb\r"},
+      {"climbing out of it", "Z:\\p\\..\\q\\A.bas", 99, "fix-refused", "a\nb\r"},
+      {"a read failing half-way", "Z:\\p\\A.bas", 2, "fix-refused", "a\nb\r"},
   };
   for (const auto& row : rows) {
     fakes::MemoryTextFiles in;
@@ -128,7 +126,7 @@ TEST(FixLineEnds, WritesOnlyWhatItReadWholeInsideTheFolder) {
       in.Put(path, "a\nb\r");
       out.Put(path, "a\nb\r");
     }
-    row.arrange(in, out);
+    in.FailReadAfter(row.file, row.readable);
     mdlFile::ProjectModel model;
     model.filePath = "Z:\\p\\App.vbp";
     const auto done =

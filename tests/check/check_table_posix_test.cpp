@@ -28,10 +28,7 @@ TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   // An odd mode, so that a rewrite keeping the file's permissions is told from one taking the defaults.
   if (fs::exists(work / "App.vbp")) fs::permissions(work / "App.vbp", fs::perms(0640));
   std::istringstream readOnly(Scratch::ReadAll(source / "readonly"));
-  for (std::string name; readOnly >> name;) {
-    fs::permissions(work / name, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-  }
+  for (std::string name; readOnly >> name;) fs::permissions(work / name, fs::perms(0444));
   // Only a fix writes, only the files it names, keeping their permissions, and it leaves no temporary
   // file behind.
   auto expected = scratch.Snapshot(GetParam(), true);
@@ -39,10 +36,11 @@ TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
     if (fs::exists(source / "fixed" / name)) bytes = Scratch::ReadAll(source / "fixed" / name);
   }
 
-  const Scratch::Ran ran = scratch.Run("check " + Scratch::Setting(source / "args", "App.vbp"), GetParam());
-  EXPECT_EQ(ran.exit, std::stoi(Scratch::ReadAll(source / "exit")));
-  EXPECT_EQ(ran.out, Scratch::ReadAll(source / "expected.txt"));
-  EXPECT_EQ(ran.err, Scratch::ReadAll(source / "expected-stderr.txt"));
+  const auto [status, out, err] =
+      scratch.Run("check " + Scratch::Setting(source / "args", "App.vbp"), GetParam());
+  EXPECT_EQ(status, std::stoi(Scratch::ReadAll(source / "exit")));
+  EXPECT_EQ(out, Scratch::ReadAll(source / "expected.txt"));
+  EXPECT_EQ(err, Scratch::ReadAll(source / "expected-stderr.txt"));
   EXPECT_EQ(scratch.Snapshot(GetParam(), true), expected);
 }
 

@@ -28,21 +28,21 @@ TEST_P(ProjectCase, ReadsAndPacksAsExpected) {
   const fs::path targetFolder = fs::path(target).parent_path();
   const auto before = scratch.Snapshot("");
 
-  const Scratch::Ran tree = scratch.Run("tree --json '" + source + "'");
-  const Scratch::Ran pack = scratch.Run("pack '" + source + "' '" + target + "'");
-  const std::string results = "tree exit " + std::to_string(tree.exit) + "\n" + tree.err + "pack exit " +
-                              std::to_string(pack.exit) + "\n" + pack.out + pack.err;
+  const auto [treeExit, json, treeErr] = scratch.Run("tree --json '" + source + "'");
+  const auto [packExit, packOut, packErr] = scratch.Run("pack '" + source + "' '" + target + "'");
+  const std::string results = "tree exit " + std::to_string(treeExit) + "\n" + treeErr + "pack exit " +
+                              std::to_string(packExit) + "\n" + packOut + packErr;
   const auto packed = scratch.Snapshot(fs::weakly_canonical(scratch / targetFolder.string()));
 
   if (std::getenv("TARVEX_UPDATE_CASES")) {
     fs::remove_all(dir / "expected");
     // An absolute path leaves the scratch folder.
-    scratch.Write(dir / "expected/tree.json", tree.out);
+    scratch.Write(dir / "expected/tree.json", json);
     scratch.Write(dir / "expected/results.txt", results);
     for (const auto& [name, bytes] : packed) scratch.Write(dir / "expected/packed" / name, bytes);
     return;
   }
-  EXPECT_EQ(tree.out, Scratch::ReadAll(dir / "expected/tree.json"));
+  EXPECT_EQ(json, Scratch::ReadAll(dir / "expected/tree.json"));
   EXPECT_EQ(results, Scratch::ReadAll(dir / "expected/results.txt"));
   EXPECT_EQ(packed, scratch.Snapshot(dir / "expected/packed"));
   // A pack never changes a file it reads; packing into the project's own folder only adds to it.
@@ -57,7 +57,7 @@ TEST(CommandLine, WrongArgumentsAreUsageErrorsThatTouchNothing) {
   scratch.Write("App.vbp", "Module=M; M.bas\r\n");
   for (const std::string args :
        {"", "tree", "tree a.vbp b.vbp", "pack App.vbp", "pack App.vbp 'x y' z", "bogus"}) {
-    EXPECT_EQ(scratch.Run(args).exit, 2) << args;
+    EXPECT_EQ(std::get<0>(scratch.Run(args)), 2) << args;
     EXPECT_EQ(scratch.NamesIn(""), std::vector<std::string>{"App.vbp"}) << args;
   }
 }

@@ -112,9 +112,9 @@ std::map<std::string, std::string> FakePackFiles::Snapshot() const {
 // A file of the files below, its reads, writes and closing made to fail as the faults say.
 class InjectedFile : public platform::InputFile, public platform::OutputFile {
  public:
-  InjectedFile(InjectingPackFiles& owner, std::unique_ptr<platform::InputFile> in,
-               std::unique_ptr<platform::OutputFile> out, std::string path)
-      : owner_(owner), in_(std::move(in)), out_(std::move(out)), path_(std::move(path)) {}
+  InjectedFile(InjectingPackFiles& owner, std::string path, std::unique_ptr<platform::InputFile> in,
+               std::unique_ptr<platform::OutputFile> out = nullptr)
+      : owner_(owner), path_(std::move(path)), in_(std::move(in)), out_(std::move(out)) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     const auto* fault = owner_.Hit("read", path_);
     if (fault && read_ >= fault->after) owner_.Refuse("read", path_);
@@ -135,9 +135,9 @@ class InjectedFile : public platform::InputFile, public platform::OutputFile {
 
  private:
   InjectingPackFiles& owner_;
+  std::string path_;
   std::unique_ptr<platform::InputFile> in_;
   std::unique_ptr<platform::OutputFile> out_;
-  std::string path_;
   std::size_t read_ = 0;
 };
 
@@ -160,14 +160,13 @@ void InjectingPackFiles::Refuse(const std::string& step, const std::string& path
 std::unique_ptr<platform::InputFile> InjectingPackFiles::OpenInput(const std::string& path) {
   opened.push_back(path);
   Check("open", path);
-  return std::make_unique<InjectedFile>(*this, Counted([&] { return files_.OpenInput(path); }), nullptr,
-                                        path);
+  return std::make_unique<InjectedFile>(*this, path, Counted([&] { return files_.OpenInput(path); }));
 }
 
 std::unique_ptr<platform::OutputFile> InjectingPackFiles::CreateOutput(const std::string& path) {
   Check("create", path);
-  return std::make_unique<InjectedFile>(*this, nullptr, Counted([&] { return files_.CreateOutput(path); }),
-                                        path);
+  return std::make_unique<InjectedFile>(*this, path, nullptr,
+                                        Counted([&] { return files_.CreateOutput(path); }));
 }
 
 platform::FileIdentity InjectingPackFiles::CopyReplacing(const std::string& from, const std::string& to) {

@@ -84,7 +84,6 @@ class InjectingPackFiles : public platform::PackFiles, public platform::TextFile
   };
   explicit InjectingPackFiles(platform::PackFiles& files) : files_(files) {}
   InjectingPackFiles(const InjectingPackFiles&) = delete;
-  InjectingPackFiles& operator=(const InjectingPackFiles&) = delete;
 
   std::vector<Fault> faults;
   std::function<void(const std::string& to)> beforeCopy;  // another program at work on the name

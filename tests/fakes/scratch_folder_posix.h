@@ -13,6 +13,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fakes {
@@ -86,18 +87,16 @@ class Scratch {
     }
     return files;
   }
-  struct Ran {
-    int exit;
-    std::string out, err;  // the folder as <root>
-  };
-  // The built tarvex-cli run with the arguments (as the shell reads them) in the folder or one under it.
-  Ran Run(const std::string& args, const std::string& in = "") const {
+  // The built tarvex-cli run with the arguments (as the shell reads them) in the folder or one under it:
+  // its exit status and what it printed to stdout and to stderr, with the folder as <root>.
+  std::tuple<int, std::string, std::string> Run(const std::string& args, const std::string& in = "") const {
     const std::string out = (root_ / "stdout.txt").string(), err = (root_ / "stderr.txt").string();
-    const int status =
-        std::system(("cd '" + (root_ / in).string() + "' && '" TARVEX_BINARY_DIR "/cli/tarvex-cli' " + args +
-                     " >'" + out + "' 2>'" + err + "'")
-                        .c_str());
-    Ran ran{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Relative(ReadAll(out)), Relative(ReadAll(err))};
+    const std::string command = "cd '" + (root_ / in).string() +
+                                "' && '" TARVEX_BINARY_DIR "/cli/tarvex-cli' " + args + " >'" + out +
+                                "' 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    std::tuple ran{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Relative(ReadAll(out)),
+                   Relative(ReadAll(err))};
     fs::remove(out);
     fs::remove(err);
     return ran;

@@ -45,14 +45,13 @@ TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
     mdlFile::ProjectModel model;
     model.filePath = kProject;
     mdlFile::AddComponent(model, files, "F.frm", mdlFile::kindForm);
-    ASSERT_EQ(model.components.size(), 1u);
-    const mdlFile::Component expected{std::stoi(field[2]), fakes::Unescaped(field[3]), "F.frm"};
-    EXPECT_EQ(std::tie(model.components[0].kind, model.components[0].name, model.components[0].path),
-              std::tie(expected.kind, expected.name, expected.path));
+    const mdlFile::Component& read = model.components.at(0);
+    EXPECT_EQ(std::tie(read.kind, read.name, read.path),
+              std::make_tuple(std::stoi(field[2]), fakes::Unescaped(field[3]), "F.frm"));
     EXPECT_EQ(files.opened.size(), std::stoul(field[4]));
     EXPECT_EQ(files.OpenCount(), 0);
-    EXPECT_EQ(mdlFile::ReadFormKind(model, files, "F.frm"), expected.kind);
-    EXPECT_EQ(mdlFile::ReadComponentName(model, files, "F.frm"), expected.name);
+    EXPECT_EQ(mdlFile::ReadFormKind(model, files, "F.frm"), read.kind);
+    EXPECT_EQ(mdlFile::ReadComponentName(model, files, "F.frm"), read.name);
   }
 }
 
@@ -69,19 +68,18 @@ TEST_F(Reader, EveryFailureShowsOneErrorAfterThePointerIsRestoredAndDisablesSave
       {"form cannot be opened", {"open", "C:\\P\\F.frm", 0}},
       {"form fails past its kind scan", {"read", "C:\\P\\F.frm", 200 * 1024}, true}};
   for (const Failure& failure : failures) {
+    SCOPED_TRACE(failure.what);
     files.faults = {failure.fault};
     files.SetChunk(failure.bigForm ? 64 * 1024 : std::size_t(-1));
     files.Put("C:\\P\\F.frm", failure.bigForm ? "Begin VB.Form F\r\n" + std::string(400 * 1024, 'x')
                                               : "Begin VB.Form F\r\nAttribute VB_Name = \"F\"\r\n");
     messages.shown.clear();
-    pointer.history.clear();
     saveAs.enabled = true;
-    EXPECT_FALSE(Read("Module=M; M.bas\r\nForm=F.frm\r\n")) << failure.what;
-    EXPECT_FALSE(saveAs.enabled) << failure.what;
-    EXPECT_EQ(messages.Only(), messages.Said("Error.", platform::MB_OK | platform::MB_ICONERROR))
-        << failure.what;
-    EXPECT_EQ(files.OpenCount(), 0) << failure.what;
-    EXPECT_EQ(Model().count, static_cast<int32_t>(Model().components.size())) << failure.what;
+    EXPECT_FALSE(Read("Module=M; M.bas\r\nForm=F.frm\r\n"));
+    EXPECT_FALSE(saveAs.enabled);
+    EXPECT_EQ(messages.Only(), messages.Said("Error.", platform::MB_OK | platform::MB_ICONERROR));
+    EXPECT_EQ(files.OpenCount(), 0);
+    EXPECT_EQ(Model().count, static_cast<int32_t>(Model().components.size()));
   }
 }
 
@@ -93,8 +91,7 @@ TEST_F(Reader, ASuccessReplacesEverythingAndAFailureKeepsTheOldTree) {
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(pointer.history, (std::vector<int32_t>{platform::vbHourglass, platform::vbDefault}));
   EXPECT_EQ(files.OpenCount(), 0);
-  EXPECT_EQ(std::count(files.opened.begin(), files.opened.end(), "C:\\P\\M.bas"), 0)
-      << "modules are not opened";
+  EXPECT_EQ(std::ranges::count(files.opened, "C:\\P\\M.bas"), 0) << "modules are not opened";
   EXPECT_FALSE(Read("Name=New\r\nForm=Gone.frm\r\n", "D:\\Other.vbp"));
   EXPECT_EQ(tree.Find("p0")->text, "Old");
   EXPECT_EQ(Model().filePath, "D:\\Other.vbp");
