@@ -79,9 +79,8 @@ struct Reader {
     check::ObservedFiles observed(files, project);
     if (!mdlFile::ReadProject(project, {observed, pointer, messages, tree, saveAs})) return {"Error."};
     std::vector<std::string> found;
-    for (const auto& f : check::CheckProject({mdlFile::Model(), observed, files, folders})) {
+    for (const auto& f : check::CheckProject({mdlFile::Model(), observed, files, folders}))
       found.push_back(f.file + ":" + std::to_string(f.line) + " " + f.code + ": " + f.text);
-    }
     return found;
   }
 };
@@ -103,37 +102,30 @@ TEST(CheckProject, ReportsUnreadableComponentsWhereTheTreeStops) {
   EXPECT_EQ(reader.Check("Z:\\p\\App.vbp"), std::vector<std::string>{"Error."});
 }
 
-struct FixRow {
-  const char* what;
-  std::string file;
-  std::size_t readable;  // the bytes read before a read of the file fails
-  const char* code;
-  const char* after;  // the file's content in the pack files afterwards
-};
-
 // A read-only file is refused as the case tests/data/check/fix-read-only shows on the disk.
 TEST(FixLineEnds, WritesOnlyWhatItReadWholeInsideTheFolder) {
-  const std::vector<FixRow> rows{
-      {"a file it reads whole", "Z:\\p\\A.bas", 99, "line-ends-fixed", "a\r\nb\r\n"},
-      {"a file outside the folder", "Z:\\q\\A.bas", 99, "fix-refused", "a\nb\r"},
-      {"climbing out of it", "Z:\\p\\..\\q\\A.bas", 99, "fix-refused", "a\nb\r"},
-      {"a read failing half-way", "Z:\\p\\A.bas", 2, "fix-refused", "a\nb\r"},
+  // The file named, the bytes of it read before a read fails, and what the fix does: its code, then the
+  // file's content in the pack files afterwards.
+  const std::vector<std::tuple<std::string, std::string, std::size_t, std::string>> rows{
+      {"a file it reads whole", "Z:\\p\\A.bas", 99, "line-ends-fixed a\r\nb\r\n"},
+      {"a file outside the folder", "Z:\\q\\A.bas", 99, "fix-refused a\nb\r"},
+      {"climbing out of it", "Z:\\p\\..\\q\\A.bas", 99, "fix-refused a\nb\r"},
+      {"a read failing half-way", "Z:\\p\\A.bas", 2, "fix-refused a\nb\r"},
   };
-  for (const auto& row : rows) {
+  for (const auto& [what, file, readable, expected] : rows) {
     fakes::MemoryTextFiles in;
     fakes::FakePackFiles out;
     for (const auto* path : {"Z:\\p\\A.bas", "Z:\\q\\A.bas"}) {
       in.Put(path, "a\nb\r");
       out.Put(path, "a\nb\r");
     }
-    in.FailReadAfter(row.file, row.readable);
+    in.FailReadAfter(file, readable);
     mdlFile::ProjectModel model;
     model.filePath = "Z:\\p\\App.vbp";
     const auto done =
-        check::FixLineEnds({{row.file, 1, check::Severity::Error, "line-ends", ""}}, model, in, out);
-    ASSERT_EQ(done.size(), 1u) << row.what;
-    EXPECT_EQ(done[0].code, row.code) << row.what;
-    EXPECT_EQ(out.Content(row.file).value_or("(none)"), row.after) << row.what;
+        check::FixLineEnds({{file, 1, check::Severity::Error, "line-ends", ""}}, model, in, out);
+    ASSERT_EQ(done.size(), 1u) << what;
+    EXPECT_EQ(done[0].code + " " + out.Content(file).value_or("(none)"), expected) << what;
   }
 }
 

@@ -32,9 +32,8 @@ TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   // Only a fix writes, only the files it names, keeping their permissions, and it leaves no temporary
   // file behind.
   auto expected = scratch.Snapshot(GetParam(), true);
-  for (auto& [name, bytes] : expected) {
+  for (auto& [name, bytes] : expected)
     if (fs::exists(source / "fixed" / name)) bytes = Scratch::ReadAll(source / "fixed" / name);
-  }
 
   const auto [status, out, err] =
       scratch.Run("check " + Scratch::Setting(source / "args", "App.vbp"), GetParam());

@@ -118,9 +118,8 @@ class InjectedFile : public platform::InputFile, public platform::OutputFile {
   std::size_t Read(char* buffer, std::size_t size) override {
     const auto* fault = owner_.Hit("read", path_);
     if (fault && read_ >= fault->after) owner_.Refuse("read", path_);
-    size = std::min(size, owner_.chunk);
-    const std::size_t n = owner_.Counted(
-        [&] { return in_->Read(buffer, fault ? std::min(size, fault->after - read_) : size); });
+    size = std::min({size, owner_.chunk, fault ? fault->after - read_ : size});
+    const std::size_t n = owner_.Counted([&] { return in_->Read(buffer, size); });
     read_ += n;
     return n;
   }
