@@ -21,7 +21,7 @@ class CheckTable : public ::testing::TestWithParam<std::string> {};
 TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   const fs::path source = kData / GetParam();
   // The copy keeps the case's name, so that a path climbing out of it and back in still works. The
-  // case's own files go with it: the check never looks at them, and they must be left as they are.
+  // case's own files go with it: no project names them, and they must be left as they are.
   const Scratch scratch;
   const fs::path work = scratch / GetParam();
   fs::copy(source, work, fs::copy_options::recursive);
