@@ -4,27 +4,13 @@
 #include <filesystem>
 #include <utility>
 
-#include "platform/errors.h"
-
 namespace fakes {
-
-namespace {
-
-std::string LastName(const std::string& path) {
-  const auto p = path.find_last_of("\\/");
-  return p == std::string::npos ? path : path.substr(p + 1);
-}
-
-[[noreturn]] void Refuse(const std::string& path, const std::string& reason) {
-  throw platform::FileError(path, reason);
-}
-
-}  // namespace
 
 // An open handle, for reading or writing: its node is in use until it is released.
 class FakeFile : public platform::InputFile, public platform::OutputFile {
  public:
-  FakeFile(FakePackFiles& owner, int node, std::string path) : owner_(owner), node_(node), path_(std::move(path)) {
+  FakeFile(FakePackFiles& owner, int node, std::string path)
+      : owner_(owner), node_(node), path_(std::move(path)) {
     ++owner_.nodes_[node_].users;
     ++owner_.openCount_;
   }
@@ -36,7 +22,7 @@ class FakeFile : public platform::InputFile, public platform::OutputFile {
     return n;
   }
   void Write(std::string_view bytes) override {
-    if (!open_) Refuse(path_, "The handle is invalid.");
+    if (!open_) throw platform::FileError(path_, "The handle is invalid.");
     owner_.nodes_[node_].content.append(bytes);
   }
   void Close() override {
@@ -67,18 +53,6 @@ int FakePackFiles::NewNode(Node node) {
   return nextNode_++;
 }
 
-void FakePackFiles::Put(const std::string& path, std::string content) {
-  entries_[Key(path)] = Entry{LastName(path), NewNode(Node{std::move(content)})};
-}
-
-void FakePackFiles::Link(const std::string& existing, const std::string& alias) {
-  entries_[Key(alias)] = Entry{LastName(alias), entries_.at(Key(existing)).node};
-}
-
-void FakePackFiles::PutSpecial(const std::string& path) {
-  entries_[Key(path)] = Entry{LastName(path), NewNode(Node{"", false})};
-}
-
 std::optional<std::string> FakePackFiles::Content(const std::string& path) const {
   if (entries_.count(Key(path)) == 0) return std::nullopt;
   return nodes_.at(entries_.at(Key(path)).node).content;
@@ -97,38 +71,32 @@ std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::str
 
 platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, const std::string& to) {
   const int sourceNode = Regular(from);
-  std::string shownName = LastName(to);
-  if (Exists(to)) {
-    if (entries_.at(Key(to)).node == sourceNode) Refuse(to, "The file is its own source.");
-    Replaceable(to);
-    shownName = entries_.at(Key(to)).shownName;  // the file of that name is the one replaced
-  }
-  // A new file takes the name, as a rename over the old one does; other links keep the old content.
-  entries_[Key(to)] = Entry{shownName, NewNode(Node{nodes_[sourceNode].content})};
-  const platform::FileIdentity identity{1, static_cast<uint64_t>(sourceNode)};
-  copies_.emplace_back(Key(to), identity);
-  written_.push_back(Key(to));
-  return identity;
+  if (!Exists(to)) Put(to, "");
+  if (entries_.at(Key(to)).node == sourceNode) throw platform::FileError(to, "The file is its own source.");
+  ReplaceWhole(to, nodes_[sourceNode].content);
+  copies_.emplace_back(Key(to), platform::FileIdentity{1, static_cast<uint64_t>(sourceNode)});
+  return copies_.back().second;
 }
 
 void FakePackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
   Replaceable(path);
-  // Renamed over the name: other links keep the old content.
+  // A new file takes the name, as written before, as a rename over the old one does: other links keep
+  // the old content.
   entries_.at(Key(path)).node = NewNode(Node{std::string(bytes)});
   written_.push_back(Key(path));
 }
 
 int FakePackFiles::Regular(const std::string& path) {
   const auto found = entries_.find(Key(path));
-  if (found == entries_.end()) Refuse(path, "The system cannot find the file specified.");
-  if (!nodes_[found->second.node].regular) Refuse(path, "Not a regular file");
+  if (found == entries_.end()) throw platform::FileError(path, "The system cannot find the file specified.");
+  if (!nodes_[found->second.node].regular) throw platform::FileError(path, "Not a regular file");
   return found->second.node;
 }
 
 int FakePackFiles::Replaceable(const std::string& path) {
   const int found = Regular(path);
-  if (nodes_[found].users > 0) Refuse(path, "The file is in use.");
-  if (nodes_[found].readOnly) Refuse(path, "Access is denied.");
+  if (nodes_[found].users > 0) throw platform::FileError(path, "The file is in use.");
+  if (nodes_[found].readOnly) throw platform::FileError(path, "Access is denied.");
   return found;
 }
 
@@ -144,14 +112,14 @@ std::map<std::string, std::string> FakePackFiles::Snapshot() const {
 // A file of the files below, its reads, writes and closing made to fail as the faults say.
 class InjectedFile : public platform::InputFile, public platform::OutputFile {
  public:
-  InjectedFile(InjectingPackFiles& owner, std::unique_ptr<platform::InputFile> in,
-               std::unique_ptr<platform::OutputFile> out, std::string path)
-      : owner_(owner), in_(std::move(in)), out_(std::move(out)), path_(std::move(path)) {}
+  InjectedFile(InjectingPackFiles& owner, std::string path, std::unique_ptr<platform::InputFile> in,
+               std::unique_ptr<platform::OutputFile> out = nullptr)
+      : owner_(owner), path_(std::move(path)), in_(std::move(in)), out_(std::move(out)) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     const auto* fault = owner_.Hit("read", path_);
     if (fault && read_ >= fault->after) owner_.Refuse("read", path_);
-    size = std::min(size, owner_.chunk);
-    const std::size_t n = owner_.Counted([&] { return in_->Read(buffer, fault ? std::min(size, fault->after - read_) : size); });
+    size = std::min({size, owner_.chunk, fault ? fault->after - read_ : size});
+    const std::size_t n = owner_.Counted([&] { return in_->Read(buffer, size); });
     read_ += n;
     return n;
   }
@@ -166,9 +134,9 @@ class InjectedFile : public platform::InputFile, public platform::OutputFile {
 
  private:
   InjectingPackFiles& owner_;
+  std::string path_;
   std::unique_ptr<platform::InputFile> in_;
   std::unique_ptr<platform::OutputFile> out_;
-  std::string path_;
   std::size_t read_ = 0;
 };
 
@@ -191,12 +159,13 @@ void InjectingPackFiles::Refuse(const std::string& step, const std::string& path
 std::unique_ptr<platform::InputFile> InjectingPackFiles::OpenInput(const std::string& path) {
   opened.push_back(path);
   Check("open", path);
-  return std::make_unique<InjectedFile>(*this, Counted([&] { return files_.OpenInput(path); }), nullptr, path);
+  return std::make_unique<InjectedFile>(*this, path, Counted([&] { return files_.OpenInput(path); }));
 }
 
 std::unique_ptr<platform::OutputFile> InjectingPackFiles::CreateOutput(const std::string& path) {
   Check("create", path);
-  return std::make_unique<InjectedFile>(*this, nullptr, Counted([&] { return files_.CreateOutput(path); }), path);
+  return std::make_unique<InjectedFile>(*this, path, nullptr,
+                                        Counted([&] { return files_.CreateOutput(path); }));
 }
 
 platform::FileIdentity InjectingPackFiles::CopyReplacing(const std::string& from, const std::string& to) {

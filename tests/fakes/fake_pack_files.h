@@ -16,9 +16,11 @@ namespace fakes {
 class FakePackFiles : public platform::PackFiles, public platform::TextFiles {
  public:
   // Paths are Windows paths; like Windows, the fake ignores case and resolves "." and "..".
-  void Put(const std::string& path, std::string content);
-  void Link(const std::string& existing, const std::string& alias);  // a hard link
-  void PutSpecial(const std::string& path);                          // a folder, FIFO or device
+  void Put(const std::string& path, std::string content) { Name(path, NewNode(Node{std::move(content)})); }
+  // A hard link: a second name of the file.
+  void Link(const std::string& file, const std::string& alias) { Name(alias, entries_.at(Key(file)).node); }
+  // A folder, FIFO or device.
+  void PutSpecial(const std::string& path) { Name(path, NewNode(Node{"", false})); }
   void SetReadOnly(const std::string& path) { nodes_[entries_.at(Key(path)).node].readOnly = true; }
 
   std::optional<std::string> Content(const std::string& path) const;
@@ -56,6 +58,10 @@ class FakePackFiles : public platform::PackFiles, public platform::TextFiles {
   int Regular(const std::string& path);
   int Replaceable(const std::string& path);
   int NewNode(Node node);
+  // Gives the node a name, as written there.
+  void Name(const std::string& path, int node) {
+    entries_[Key(path)] = Entry{path.substr(path.find_last_of("\\/") + 1), node};
+  }
 
   std::map<std::string, Entry> entries_;  // by Key
   std::map<int, Node> nodes_;
@@ -78,13 +84,12 @@ class InjectingPackFiles : public platform::PackFiles, public platform::TextFile
   };
   explicit InjectingPackFiles(platform::PackFiles& files) : files_(files) {}
   InjectingPackFiles(const InjectingPackFiles&) = delete;
-  InjectingPackFiles& operator=(const InjectingPackFiles&) = delete;
 
   std::vector<Fault> faults;
   std::function<void(const std::string& to)> beforeCopy;  // another program at work on the name
   std::size_t chunk = std::size_t(-1);  // the most bytes one read delivers, to put line ends across reads
   std::vector<std::string> opened;      // every path opened for reading, in order
-  int Failures() const { return failures_; }              // every step that failed, injected or not
+  int Failures() const { return failures_; }  // every step that failed, injected or not
 
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
   std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
@@ -95,7 +100,8 @@ class InjectingPackFiles : public platform::PackFiles, public platform::TextFile
  private:
   friend class InjectedFile;
   // The first fault of the step on the path (and numbered so, if a number is given).
-  const Fault* Hit(const std::string& step, const std::string& path, std::optional<std::size_t> number = {}) const;
+  const Fault* Hit(const std::string& step, const std::string& path,
+                   std::optional<std::size_t> number = {}) const;
   void Check(const std::string& step, const std::string& path) {
     if (Hit(step, path)) Refuse(step, path);
   }

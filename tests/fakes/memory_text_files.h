@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "tests/fakes/fake_pack_files.h"
 
@@ -17,14 +16,10 @@ class MemoryTextFiles : public InjectingPackFiles {
   // Reading the path fails once this many bytes have been delivered.
   void FailReadAfter(const std::string& path, std::size_t bytes) { faults.push_back({"read", path, bytes}); }
   void SetChunk(std::size_t bytes) { chunk = bytes; }
-  const std::vector<std::string>& Opened() const { return opened; }
   int OpenCount() const { return store_.OpenCount(); }  // files open at this moment
 
  private:
   FakePackFiles store_;
 };
-
-// Bytes written in a test's data file: \r \n \t \\ \0 and \xHH escapes, and {COUNT*TEXT} for TEXT repeated.
-std::string Unescape(const std::string& text);
 
 }  // namespace fakes

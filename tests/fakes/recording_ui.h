@@ -24,25 +24,19 @@ class RecordingPointer : public platform::MousePointer {
 
 class RecordingMessages : public platform::MessageBox {
  public:
-  struct Shown {
-    std::string text;
-    int32_t style;
-    std::string caption;
-    int32_t pointerWhenShown;
-  };
   explicit RecordingMessages(const RecordingPointer* pointer = nullptr) : pointer_(pointer) {}
   void Show(const std::string& text, int32_t style, const std::string& caption) override {
-    shown.push_back({text, style, caption, pointer_ ? pointer_->current : -1});
+    shown.push_back(Said(text, style, caption, pointer_ ? pointer_->current : -1));
   }
-  std::vector<Shown> shown;
-  // The one message shown, as Said writes it, or how many there were.
+  std::vector<std::string> shown;  // each message as Said writes it
+  // The one message shown, or how many there were.
   std::string Only() const {
-    if (shown.size() != 1) return std::to_string(shown.size()) + " messages";
-    return Said(shown[0].text, shown[0].style, shown[0].caption, shown[0].pointerWhenShown);
+    return shown.size() == 1 ? shown[0] : std::to_string(shown.size()) + " messages";
   }
   static std::string Said(const std::string& text, int32_t style, const std::string& caption = "Tarvex",
                           int32_t pointer = platform::vbDefault) {
-    return text + " (style " + std::to_string(style) + ", " + caption + ", pointer " + std::to_string(pointer) + ")";
+    return text + " (style " + std::to_string(style) + ", " + caption + ", pointer " +
+           std::to_string(pointer) + ")";
   }
 
  private:

@@ -2,17 +2,18 @@
 // inside are opened up first). Header only: the fakes library does not link the POSIX layer.
 #pragma once
 
-#include <stdlib.h>
-#include <unistd.h>
+#include <sys/wait.h>
+#include <cstdlib>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
-#include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fakes {
@@ -72,16 +73,38 @@ class Scratch {
     for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
     return name;
   }
-  // Every regular file under the folder (or under an absolute path) with its bytes; symbolic links are
-  // left out, and a folder that is not there holds nothing.
-  std::map<std::string, std::string> Snapshot(const fs::path& relative) const {
+  // Every regular file under the folder (or under an absolute path) with its bytes, and with `modes` its
+  // permission bits as "NAME mode"; symbolic links are left out, and a folder that is not there holds
+  // nothing.
+  std::map<std::string, std::string> Snapshot(const fs::path& relative, bool modes = false) const {
     std::map<std::string, std::string> files;
     if (!fs::exists(root_ / relative)) return files;
     for (const auto& entry : fs::recursive_directory_iterator(root_ / relative)) {
-      if (entry.is_regular_file() && !entry.is_symlink())
-        files[fs::relative(entry.path(), root_ / relative).string()] = ReadAll(entry.path());
+      if (!entry.is_regular_file() || entry.is_symlink()) continue;
+      const std::string name = fs::relative(entry.path(), root_ / relative).string();
+      files[name] = ReadAll(entry.path());
+      if (modes) files[name + " mode"] = std::to_string(static_cast<int>(entry.status().permissions()));
     }
     return files;
+  }
+  // The built tarvex-cli run with the arguments (as the shell reads them) in the folder or one under it:
+  // its exit status and what it printed to stdout and to stderr, with the folder as <root>.
+  std::tuple<int, std::string, std::string> Run(const std::string& args, const std::string& in = "") const {
+    const std::string out = (root_ / "stdout.txt").string(), err = (root_ / "stderr.txt").string();
+    const std::string command = "cd '" + (root_ / in).string() +
+                                "' && '" TARVEX_BINARY_DIR "/cli/tarvex-cli' " + args + " >'" + out +
+                                "' 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    std::tuple ran{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Relative(ReadAll(out)),
+                   Relative(ReadAll(err))};
+    fs::remove(out);
+    fs::remove(err);
+    return ran;
+  }
+  // A case's setting: the first line of its file, or the fallback when the case has no such file.
+  static std::string Setting(const fs::path& file, const std::string& fallback) {
+    const std::string value = fs::exists(file) ? ReadAll(file) : fallback;
+    return value.substr(0, value.find_first_of("\r\n"));
   }
 
   // The text with the folder's path, in its POSIX, Windows and JSON-escaped Windows forms, as <root>.
@@ -89,15 +112,16 @@ class Scratch {
     std::string json;
     for (const char c : Win()) json += c == '\\' ? std::string("\\\\") : std::string(1, c);
     for (const std::string& form : {json, Win(), root_.string()}) {
-      for (auto at = text.find(form); at != std::string::npos; at = text.find(form, at)) text.replace(at, form.size(), "<root>");
+      for (auto at = text.find(form); at != std::string::npos; at = text.find(form, at))
+        text.replace(at, form.size(), "<root>");
     }
     return text;
   }
   // What a pack into the folder `target` must not do, each time it was done: change a file under
   // `sources` or outside the target folder, or write one anywhere but directly in it. `before` is
   // Snapshot("") from before the pack.
-  std::vector<std::string> Trespasses(const std::map<std::string, std::string>& before, const std::string& sources,
-                                      const fs::path& target) const {
+  std::vector<std::string> Trespasses(const std::map<std::string, std::string>& before,
+                                      const std::string& sources, const fs::path& target) const {
     std::vector<std::string> found;
     const fs::path folder = fs::weakly_canonical(root_ / target);
     for (const auto& [name, bytes] : Snapshot("")) {
@@ -111,9 +135,7 @@ class Scratch {
 
   static std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(in), {}};
   }
 
  private:

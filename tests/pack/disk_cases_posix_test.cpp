@@ -14,9 +14,10 @@
 #include "platform/posix/code_pages.h"
 #include "platform/posix/pack_files_posix.h"
 #include "tests/fakes/fake_pack_files.h"
-#include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_ui.h"
 #include "tests/fakes/scratch_folder_posix.h"
+#include "tests/fakes/scripted_dialogs.h"
+#include "tests/fakes/table_file.h"
 
 namespace fs = std::filesystem;
 
@@ -24,18 +25,19 @@ namespace {
 
 struct Case {
   std::string name;
-  std::vector<std::string> lines;  // "verb arguments", in order
+  std::vector<fakes::Row> lines;  // the verb and its arguments, in order
 };
-void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.name;
+}
 
 std::vector<Case> Cases() {
-  std::ifstream in(fs::path(TARVEX_SOURCE_DIR) / "tests/data/pack/disk_cases.txt");
-  std::vector<Case> cases;
-  std::vector<std::string> common;  // the lines before the first case begin every case
-  for (std::string line; std::getline(in, line);) {
-    if (line.starts_with("case ")) cases.push_back({line.substr(5), common});
-    else if (!line.empty() && line[0] != '#') (cases.empty() ? common : cases.back().lines).push_back(line);
+  std::vector<Case> cases{{"the lines before the first case, which begin every case", {}}};
+  for (const fakes::Row& row : fakes::ReadTable("pack/disk_cases.txt", " ", 2)) {
+    if (row[0] == "case") cases.push_back({row.at(1), cases[0].lines});
+    if (row[0] != "case") cases.back().lines.push_back(row);
   }
+  cases.erase(cases.begin());
   return cases;
 }
 
@@ -60,32 +62,32 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
     fakes::RecordingPointer pointer;
     fakes::RecordingMessages messages{&pointer};
     std::vector<std::string> failed;
-    const mdlFile::PackContext context{files, pointer, messages, [&](const mdlFile::PackFailure& f) {
-                                         failed.push_back(s.Relative(f.attempted + " -- " + f.file + ": " + f.reason));
-                                       }};
+    const mdlFile::PackContext context{
+        files, pointer, messages, [&](const mdlFile::PackFailure& f) {
+          failed.push_back(s.Relative(f.attempted + " -- " + f.file + ": " + f.reason));
+        }};
     std::string target = "out/Demo.vbp";
-    rlim_t limit = 0;
-    std::vector<std::string> expectFailed, expectFiles, expectLeft;
+    // The lines of "limit", "failed", "file" and "left", read once the case is arranged.
+    std::map<std::string, std::vector<std::string>> given;
     // A command of the data file, run by the shell in the scratch folder.
     const auto shell = [root = s.Path().string()](const std::string& command) {
       return std::system(("cd '" + root + "' && " + command).c_str()) == 0;
     };
-    for (const std::string& line : GetParam().lines) {
-      std::istringstream words(line);
-      std::string verb, a, rest;
-      words >> verb;
-      std::getline(words >> std::ws, rest);
-      std::istringstream(rest) >> a;
-      const std::string b = rest.substr(std::min(a.size() + 1, rest.size()));
+    for (const fakes::Row& line : GetParam().lines) {
+      const std::string& verb = line[0];
+      const std::string rest = line.size() > 1 ? line[1] : "";
+      std::istringstream words(rest);
+      std::string a, b;
+      std::getline(words >> a >> std::ws, b);
       if (verb == "$") {
-        ASSERT_TRUE(shell(rest)) << line;
+        ASSERT_TRUE(shell(rest)) << rest;
       } else if (verb == "needs") {
         if (!shell(rest)) GTEST_SKIP() << "this machine cannot " << rest;
-      } else if (verb == "limit") limit = std::stoul(a);
-      else if (verb == "component")
+      } else if (verb == "component") {
         model.components.push_back({std::stoi(a), b.substr(0, b.find(' ')), b.substr(b.find(' ') + 1)});
-      else if (verb == "target") target = a;
-      else if (verb == "inject") {
+      } else if (verb == "target") {
+        target = a;
+      } else if (verb == "inject") {
         auto& fault = files.faults.emplace_back(fakes::InjectingPackFiles::Fault{a, "", 0});
         std::istringstream(b) >> fault.path >> fault.after;
         if (fault.path == "-") fault.path.clear();
@@ -98,10 +100,10 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
         mdlFile::PackProject(model, s.Win(target), context);
         failed.clear();
         messages.shown.clear();
-      } else if (verb == "failed") expectFailed.push_back(line.substr(7));
-      else if (verb == "file") expectFiles.push_back(line.substr(5));
-      else if (verb == "left") expectLeft.push_back(line.substr(5));
-      else FAIL() << "unknown line " << line;
+      } else {
+        ASSERT_TRUE(verb == "limit" || verb == "failed" || verb == "file" || verb == "left") << verb;
+        given[verb].push_back(rest);
+      }
     }
     model.count = static_cast<int32_t>(model.components.size());
     const auto before = s.Snapshot("");
@@ -110,7 +112,7 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
     rlimit old{};
     ::getrlimit(RLIMIT_FSIZE, &old);
     const auto previous = ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{limit ? limit : old.rlim_cur, old.rlim_max};
+    const rlimit small{given.count("limit") ? std::stoul(given["limit"][0]) : old.rlim_cur, old.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &small);
     const bool saved = mdlFile::PackProject(model, s.Win(target), context);
     ::setrlimit(RLIMIT_FSIZE, &old);
@@ -118,21 +120,22 @@ TEST_P(DiskCase, EndsAsWrittenWithEitherKindOfTemporaryFile) {
     ::alarm(0);
     fs::permissions(s / "out", fs::perms::owner_all, fs::perm_options::add);
 
-    EXPECT_EQ(saved, expectFailed.empty());
-    EXPECT_EQ(failed, expectFailed);
-    EXPECT_EQ(messages.Only(), saved ? messages.Said("Project saved.", platform::MB_OK | platform::MB_ICONINFORMATION)
-                                     : messages.Said("Error during save.", platform::MB_OK | platform::MB_ICONERROR));
+    EXPECT_EQ(saved, given["failed"].empty());
+    EXPECT_EQ(failed, given["failed"]);
+    EXPECT_EQ(messages.Only(),
+              saved ? messages.Said("Project saved.", platform::MB_OK | platform::MB_ICONINFORMATION)
+                    : messages.Said("Error during save.", platform::MB_OK | platform::MB_ICONERROR));
     EXPECT_GE(pointer.busyUnderHourglass, model.count) << "the window is let repaint after every component";
     // Names as well as bytes: a temporary file left behind would show here.
-    for (const std::string& left : expectLeft) {
+    for (const std::string& left : given["left"]) {
       const std::string folder = left.substr(0, left.find(':'));
       std::string names;
       for (const std::string& name : s.NamesIn(folder)) names += " " + name;
       EXPECT_EQ(folder + ":" + names, left);
     }
-    for (const std::string& file : expectFiles) {
+    for (const std::string& file : given["file"]) {
       const std::string name = file.substr(0, file.find(' '));
-      EXPECT_EQ(s.Read(name), fakes::Unescape(file.substr(name.size() + 1))) << name;
+      EXPECT_EQ(s.Read(name), fakes::Unescaped(file.substr(name.size() + 1))) << name;
     }
     // The sources keep their bytes, and nothing outside the target folder is written.
     EXPECT_EQ(s.Trespasses(before, "src/", fs::path(target).parent_path()), std::vector<std::string>{});

@@ -10,6 +10,7 @@
 #include "project/mdl_file.h"
 #include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_ui.h"
+#include "tests/fakes/scripted_dialogs.h"
 #include "tests/fakes/table_file.h"
 
 namespace {
@@ -35,27 +36,23 @@ class Reader : public ::testing::Test {
 // A form is opened once for both its kind and its name, whatever the kind scan consumed before the name
 // scan, and the answer is the one the separate reads give. The cases are tests/data/pack/form_reads.txt.
 TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
-  int cases = 0;
   // Five fields, then the text, which may hold " | " itself.
   for (const fakes::Row& field : fakes::ReadTable("pack/form_reads.txt", " | ", 6)) {
     SCOPED_TRACE(field[0]);
-    ++cases;
     fakes::MemoryTextFiles files;
     files.SetChunk(std::stoul(field[1]));
-    files.Put("C:\\P\\F.frm", fakes::Unescape(field[5]));
+    files.Put("C:\\P\\F.frm", fakes::Unescaped(field[5]));
     mdlFile::ProjectModel model;
     model.filePath = kProject;
     mdlFile::AddComponent(model, files, "F.frm", mdlFile::kindForm);
-    ASSERT_EQ(model.components.size(), 1u);
-    const mdlFile::Component expected{std::stoi(field[2]), fakes::Unescape(field[3]), "F.frm"};
-    EXPECT_EQ(std::tie(model.components[0].kind, model.components[0].name, model.components[0].path),
-              std::tie(expected.kind, expected.name, expected.path));
-    EXPECT_EQ(files.Opened().size(), std::stoul(field[4]));
+    const mdlFile::Component& read = model.components.at(0);
+    EXPECT_EQ(std::tie(read.kind, read.name, read.path),
+              std::make_tuple(std::stoi(field[2]), fakes::Unescaped(field[3]), "F.frm"));
+    EXPECT_EQ(files.opened.size(), std::stoul(field[4]));
     EXPECT_EQ(files.OpenCount(), 0);
-    EXPECT_EQ(mdlFile::ReadFormKind(model, files, "F.frm"), expected.kind);
-    EXPECT_EQ(mdlFile::ReadComponentName(model, files, "F.frm"), expected.name);
+    EXPECT_EQ(mdlFile::ReadFormKind(model, files, "F.frm"), read.kind);
+    EXPECT_EQ(mdlFile::ReadComponentName(model, files, "F.frm"), read.name);
   }
-  EXPECT_GT(cases, 20);
 }
 
 TEST_F(Reader, EveryFailureShowsOneErrorAfterThePointerIsRestoredAndDisablesSaveAs) {
@@ -64,24 +61,25 @@ TEST_F(Reader, EveryFailureShowsOneErrorAfterThePointerIsRestoredAndDisablesSave
     fakes::InjectingPackFiles::Fault fault;
     bool bigForm = false;  // one that fails past the bytes its kind scan kept
   };
-  const std::vector<Failure> failures{{"missing project", {"open", kProject, 0}},
-                                      {"project fails part way", {"read", kProject, 5}},
-                                      {"form fails part way", {"read", "C:\\P\\F.frm", 3}},
-                                      {"form cannot be opened", {"open", "C:\\P\\F.frm", 0}},
-                                      {"form fails past its kind scan", {"read", "C:\\P\\F.frm", 200 * 1024}, true}};
+  const std::vector<Failure> failures{
+      {"missing project", {"open", kProject, 0}},
+      {"project fails part way", {"read", kProject, 5}},
+      {"form fails part way", {"read", "C:\\P\\F.frm", 3}},
+      {"form cannot be opened", {"open", "C:\\P\\F.frm", 0}},
+      {"form fails past its kind scan", {"read", "C:\\P\\F.frm", 200 * 1024}, true}};
   for (const Failure& failure : failures) {
+    SCOPED_TRACE(failure.what);
     files.faults = {failure.fault};
     files.SetChunk(failure.bigForm ? 64 * 1024 : std::size_t(-1));
     files.Put("C:\\P\\F.frm", failure.bigForm ? "Begin VB.Form F\r\n" + std::string(400 * 1024, 'x')
-                                               : "Begin VB.Form F\r\nAttribute VB_Name = \"F\"\r\n");
+                                              : "Begin VB.Form F\r\nAttribute VB_Name = \"F\"\r\n");
     messages.shown.clear();
-    pointer.history.clear();
     saveAs.enabled = true;
-    EXPECT_FALSE(Read("Module=M; M.bas\r\nForm=F.frm\r\n")) << failure.what;
-    EXPECT_FALSE(saveAs.enabled) << failure.what;
-    EXPECT_EQ(messages.Only(), messages.Said("Error.", platform::MB_OK | platform::MB_ICONERROR)) << failure.what;
-    EXPECT_EQ(files.OpenCount(), 0) << failure.what;
-    EXPECT_EQ(Model().count, static_cast<int32_t>(Model().components.size())) << failure.what;
+    EXPECT_FALSE(Read("Module=M; M.bas\r\nForm=F.frm\r\n"));
+    EXPECT_FALSE(saveAs.enabled);
+    EXPECT_EQ(messages.Only(), messages.Said("Error.", platform::MB_OK | platform::MB_ICONERROR));
+    EXPECT_EQ(files.OpenCount(), 0);
+    EXPECT_EQ(Model().count, static_cast<int32_t>(Model().components.size()));
   }
 }
 
@@ -93,7 +91,7 @@ TEST_F(Reader, ASuccessReplacesEverythingAndAFailureKeepsTheOldTree) {
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(pointer.history, (std::vector<int32_t>{platform::vbHourglass, platform::vbDefault}));
   EXPECT_EQ(files.OpenCount(), 0);
-  EXPECT_EQ(std::count(files.Opened().begin(), files.Opened().end(), "C:\\P\\M.bas"), 0) << "modules are not opened";
+  EXPECT_EQ(std::ranges::count(files.opened, "C:\\P\\M.bas"), 0) << "modules are not opened";
   EXPECT_FALSE(Read("Name=New\r\nForm=Gone.frm\r\n", "D:\\Other.vbp"));
   EXPECT_EQ(tree.Find("p0")->text, "Old");
   EXPECT_EQ(Model().filePath, "D:\\Other.vbp");
