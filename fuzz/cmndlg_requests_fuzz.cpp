@@ -2,13 +2,13 @@
 // as the system's own contract allows (it may fill a buffer to its stated length, with or without a NUL).
 // The scripted system reads every buffer to its stated length and every text to its NUL, so a buffer
 // shorter than the control claims, or a text without its NUL, shows as an AddressSanitizer report.
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "cmndlg/cmn_dlg.h"
+#include "cmndlg/property_bag_text.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/errors.h"
 #include "tests/fakes/recording_container.h"
@@ -50,28 +50,22 @@ void Script(fakes::ScriptedDialogs& system, FuzzedDataProvider& input, int32_t a
 // A text field's bytes as the last request showed them in the log; empty when it did not show.
 std::string Handed(const std::vector<std::string>& log, const std::string& field) {
   const std::string prefix = "    " + field + "=\"";
-  for (const std::string& line : log) {
+  for (const std::string& line : log)
     if (line.starts_with(prefix))
       return fakes::Unescaped(line.substr(prefix.size(), line.size() - prefix.size() - 1));
-  }
   return "";
 }
 
-// Saved settings that give each property its default or an arbitrary value of its type.
-class FuzzedBag : public platform::PropertyBag {
- public:
-  explicit FuzzedBag(FuzzedDataProvider& input) : input_(input) {}
+// Saved settings that answer each property with its default or an arbitrary value of its type.
+struct FuzzedBag : cmndlg::TextPropertyBag {
+  explicit FuzzedBag(FuzzedDataProvider& fuzzed) : input(fuzzed) {}
   platform::PropertyValue ReadProperty(const std::string&, const platform::PropertyValue& value) override {
-    if (!input_.ConsumeBool()) return value;
-    if (std::holds_alternative<int32_t>(value)) return input_.ConsumeIntegral<int32_t>();
-    if (std::holds_alternative<int16_t>(value)) return input_.ConsumeIntegral<int16_t>();
-    return input_.ConsumeRandomLengthString(300);
+    if (!input.ConsumeBool()) return value;
+    if (std::holds_alternative<int32_t>(value)) return input.ConsumeIntegral<int32_t>();
+    if (std::holds_alternative<int16_t>(value)) return input.ConsumeIntegral<int16_t>();
+    return input.ConsumeRandomLengthString(300);
   }
-  void WriteProperty(const std::string&, const platform::PropertyValue&,
-                     const platform::PropertyValue&) override {}
-
- private:
-  FuzzedDataProvider& input_;
+  FuzzedDataProvider& input;
 };
 
 }  // namespace
@@ -115,24 +109,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       fuzz::Require(bytes.empty() || bytes.find('\0') != std::string::npos,
                     std::string(sized) + " is not NUL-ended within its length");
     }
-    if (action < 1 || action > 6) {
-      fuzz::Require(raised == 0 && log.empty() && fakes::State(c) == before,
-                    "an Action outside 1 to 6 did something");
-      continue;
-    }
     if (raised != 0) {
       const bool longName = fileDialog && fileName.size() >= 260;
       fuzz::Require((raised == cmndlg::kInvalidArgument && longName && c.LastError() == 0) ||
                         (raised == kOverflow && action == 4),
                     "error " + std::to_string(raised) + " raised by Action " + std::to_string(action));
     }
-    // A FileName that does not fit, or a cancelled dialog, changes nothing but LastError.
+    // An Action outside 1 to 6 does nothing; a FileName that does not fit, or a cancelled dialog,
+    // changes nothing but LastError.
+    const bool outside = action < 1 || action > 6;
+    fuzz::Require(!outside || log.empty(), "an Action outside 1 to 6 called the system");
     auto unchanged = before;
-    unchanged.back().second = std::to_string(c.LastError());
-    if (raised == cmndlg::kInvalidArgument || (raised == 0 && c.LastError() == cmndlg::kCancelError))
+    if (!outside) unchanged.back().second = std::to_string(c.LastError());
+    if (outside || raised == cmndlg::kInvalidArgument ||
+        (raised == 0 && c.LastError() == cmndlg::kCancelError))
       fuzz::Require(fakes::State(c) == unchanged,
-                    "a cancelled dialog or a refused FileName changed a property");
-    if (raised != 0) continue;
+                    "an Action outside 1 to 6, a cancelled dialog or a refused FileName changed a property");
+    if (outside || raised != 0) continue;
     if (fileDialog) {
       fuzz::Require(BeforeNul(Handed(log, "lpstrFile")) == BeforeNul(fileName),
                     "the file buffer is not FileName");

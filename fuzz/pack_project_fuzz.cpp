@@ -17,11 +17,9 @@
 
 namespace {
 
-const std::string kTargetFolder = "D:\\out";
-
 // Whether a path (as the fake resolves it) is a file directly in the target folder.
 bool InTargetFolder(const std::string& key) {
-  const std::string folder = fakes::FakePackFiles::Key(kTargetFolder) + "\\";
+  const std::string folder = fakes::FakePackFiles::Key("D:\\out") + "\\";
   return key.starts_with(folder) && key.find('\\', folder.size()) == std::string::npos;
 }
 
@@ -30,8 +28,7 @@ bool InTargetFolder(const std::string& key) {
 bool StaysInFolder(const std::string& path) {
   const std::string name = path.substr(path.rfind('\\') + 1);  // npos + 1 is 0
   return name.find_last_not_of(". ") != std::string::npos &&
-         std::none_of(name.begin(), name.end(),
-                      [](char c) { return c == '/' || c == ':' || (c >= 0 && c < 32); });
+         std::ranges::none_of(name, [](char c) { return c == '/' || c == ':' || (c >= 0 && c < 32); });
 }
 
 // The names to pick from, by what they are for (see pack_project.names beside the seeds).
@@ -75,8 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (input.ConsumeBool()) files.PutSpecial("D:\\out\\Util.bas");
   if (input.ConsumeBool()) files.Link("C:\\src\\Tools.bas", "D:\\out\\Tools.bas");
 
-  mdlFile::ProjectModel model;
-  model.filePath = "C:\\src\\App.vbp";
+  mdlFile::ProjectModel model{.filePath = "C:\\src\\App.vbp"};
   for (int count = input.ConsumeIntegralInRange(0, 12); count > 0; --count) {
     // A braced list is evaluated in order: kind, name, then path.
     model.components.push_back(
@@ -92,24 +88,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string target = Pick(input, "save");
 
   const auto outsideBefore = Outside(files);
-  const auto rejected = std::count_if(model.components.begin(), model.components.end(),
-                                      [](const auto& c) { return !StaysInFolder(c.path); });
+  const bool rejected =
+      !std::ranges::all_of(model.components, [](const auto& c) { return StaysInFolder(c.path); });
 
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages(&pointer);
-  const mdlFile::PackContext context{injecting, pointer, messages};
-  const bool saved = mdlFile::PackProject(model, target, context);
+  const bool saved = mdlFile::PackProject(model, target, {injecting, pointer, messages});
 
   for (const std::string& written : files.Written())
     fuzz::Require(InTargetFolder(written), "wrote " + written + ", outside the target folder");
   // A name given a second, different file lost the first one: the pack must say so.
-  int collisions = 0;
+  bool collided = false;
   std::map<std::string, platform::FileIdentity> copiedTo;
-  for (const auto& [to, copied] : files.Copies()) {
-    const auto [earlier, first] = copiedTo.try_emplace(to, copied);
-    collisions += !first && std::exchange(earlier->second, copied) != copied;
-  }
-  const bool anyFailed = injecting.Failures() > 0 || collisions > 0 || rejected > 0;
+  for (const auto& [to, copied] : files.Copies())
+    collided |= std::exchange(copiedTo.try_emplace(to, copied).first->second, copied) != copied;
+  const bool anyFailed = injecting.Failures() > 0 || collided || rejected;
   fuzz::Require(saved == !anyFailed, saved ? "\"Project saved.\" although a step failed"
                                            : "\"Error during save.\" although no step failed");
   // The pointer is restored before the one message shows.
