@@ -26,19 +26,20 @@ constexpr char kUnopenable = '\x02';
 constexpr char kFailingRead = '\x03';
 const std::string kProjectPath = "Z:\\work\\App.vbp";
 
+using Fault = fakes::InjectingPackFiles::Fault;
+
 struct Part {
   std::string_view content;
-  bool unopenable = false;
-  std::optional<std::size_t> readable;  // the bytes delivered before reading fails
-  bool Sound() const { return !unopenable && !readable; }
+  std::optional<Fault> fault;  // an open that fails, or a read that fails after some bytes
 };
 
 Part MakePart(std::string_view raw) {
-  if (raw.starts_with(kUnopenable)) return {raw.substr(1), true, std::nullopt};
-  if (raw.size() < 2 || raw[0] != kFailingRead) return {raw, false, std::nullopt};
+  if (raw.starts_with(kUnopenable)) return {raw.substr(1), Fault{"open", "", 0}};
+  if (raw.size() < 2 || raw[0] != kFailingRead) return {raw, std::nullopt};
   const std::size_t readable = static_cast<unsigned char>(raw[1]);
   // A read fails once the reader has had that many bytes and wants more, so only short of the end.
-  return {raw.substr(2), false, readable <= raw.size() - 2 ? std::optional(readable) : std::nullopt};
+  if (readable > raw.size() - 2) return {raw.substr(2), std::nullopt};
+  return {raw.substr(2), Fault{"read", "", readable}};
 }
 
 // Hands out the parts in the order the reader first opens each file, and lists each file so opened in
@@ -50,17 +51,14 @@ class PartFiles : public fakes::MemoryTextFiles {
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override {
     if (assigned_.insert(fakes::FakePackFiles::Key(path)).second) {
       folders.AddFile(path);
-      const bool given = next_ < parts_.size();
-      const Part part = given ? parts_[next_++] : Part{};
-      if (given) Put(path, std::string(part.content));
-      if (part.unopenable) FailOpen(path);
-      if (part.readable) FailReadAfter(path, *part.readable);
-      sound_ += given && part.Sound();
+      const Part* part = next_ < parts_.size() ? &parts_[next_++] : nullptr;  // none: the file is missing
+      if (part) Put(path, std::string(part->content));
+      if (part && part->fault) faults.push_back({part->fault->step, path, part->fault->after});
     }
     return MemoryTextFiles::OpenInput(path);
   }
   // Whether every file opened so far could be opened and read whole.
-  bool AllSound() const { return sound_ == assigned_.size(); }
+  bool AllSound() const { return next_ == assigned_.size() && faults.empty(); }
 
   fakes::FakeFolderNames folders;
 
@@ -68,7 +66,6 @@ class PartFiles : public fakes::MemoryTextFiles {
   std::vector<Part> parts_;
   std::size_t next_ = 0;
   std::set<std::string> assigned_;  // by Key
-  std::size_t sound_ = 0;
 };
 
 // The component lines and the last Name line, read independently. Lines end at CR, CR LF or LF, so
@@ -134,9 +131,8 @@ bool ReadAndCheck(platform::TextFiles& through, const PartFiles& files, std::opt
     CheckModel(std::string(project), model);
     CheckTree(tree, model.count);
   } else {
-    fuzz::Require(
-        messages.Only() == fakes::RecordingMessages::Said("Error.", platform::MB_OK | platform::MB_ICONERROR),
-        "the failure is not the one \"Error.\" box with the stop icon: " + messages.Only());
+    fuzz::Require(messages.Only() == messages.Said("Error.", platform::MB_OK | platform::MB_ICONERROR),
+                  "the failure is not the one \"Error.\" box with the stop icon: " + messages.Only());
     fuzz::Require(tree.Count() == 0, "a failed read changed the tree");
   }
   return read;
@@ -176,12 +172,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   const Part project = parts.front();
   // Small reads put line ends and name lines across the reads' boundaries.
-  const std::size_t chunk = size % 3 == 0 ? 1 + size % 61 : std::size_t{1} << 20;
-  PartFiles files(std::move(parts), chunk);
+  PartFiles files(std::move(parts), size % 3 == 0 ? 1 + size % 61 : std::size_t{1} << 20);
   ReadAndCheck(files, files, std::nullopt, project.content);
   // The check reads on past components it cannot read.
   check::ObservedFiles observed(files, kProjectPath);
-  if (ReadAndCheck(observed, files, project.Sound(), project.content))
+  if (ReadAndCheck(observed, files, !project.fault, project.content))
     CheckFindings(files, observed, project.content);
   return 0;
 }
