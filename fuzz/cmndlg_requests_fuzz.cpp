@@ -35,14 +35,12 @@ void Script(fakes::ScriptedDialogs& system, FuzzedDataProvider& input, int32_t a
   std::vector<std::string> writes;
   for (const fakes::Row& field : kFields) {
     if (field.at(0) != std::to_string(action) || (result == 0 && !input.ConsumeBool())) continue;
-    const std::size_t length = std::stoul(field.at(2));
-    if (length == 0) {
-      writes.push_back(field[1] + "=" + std::to_string(input.ConsumeIntegral<int32_t>()));
-      continue;
-    }
-    std::string bytes = input.ConsumeRandomLengthString(length);
-    if (result != 0 || input.ConsumeBool()) bytes = bytes.substr(0, length - 1) + '\0';
-    writes.push_back(field[1] + "=\"" + fakes::Escaped(bytes) + '"');
+    const std::size_t length = std::stoul(field.at(2));  // of a text's buffer; 0 for a number
+    std::string text = length == 0 ? "" : input.ConsumeRandomLengthString(length);
+    if (length != 0 && (result != 0 || input.ConsumeBool())) text = text.substr(0, length - 1) + '\0';
+    writes.push_back(
+        field[1] + "=" +
+        (length == 0 ? std::to_string(input.ConsumeIntegral<int32_t>()) : '"' + fakes::Escaped(text) + '"'));
   }
   system.Answer(kCalls[action - 1], result, writes);
 }

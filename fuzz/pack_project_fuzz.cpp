@@ -106,11 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::Require(saved == !anyFailed, saved ? "\"Project saved.\" although a step failed"
                                            : "\"Error during save.\" although no step failed");
   // The pointer is restored before the one message shows.
-  using platform::MB_OK;
-  fuzz::Require(
-      messages.Only() == (saved ? messages.Said("Project saved.", MB_OK | platform::MB_ICONINFORMATION)
-                                : messages.Said("Error during save.", MB_OK | platform::MB_ICONERROR)),
-      "not the one message \"Project saved.\" or \"Error during save.\" it should be: " + messages.Only());
+  const std::string said =
+      saved ? messages.Said("Project saved.", platform::MB_OK | platform::MB_ICONINFORMATION)
+            : messages.Said("Error during save.", platform::MB_OK | platform::MB_ICONERROR);
+  fuzz::Require(messages.Only() == said, "not the one message " + said + " but " + messages.Only());
   fuzz::Require(files.OpenCount() == 0, "a file was left open");
   fuzz::Require(Outside(files) == outsideBefore, "a file outside the target folder changed");
   return 0;

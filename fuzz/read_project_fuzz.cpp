@@ -26,20 +26,19 @@ constexpr char kUnopenable = '\x02';
 constexpr char kFailingRead = '\x03';
 const std::string kProjectPath = "Z:\\work\\App.vbp";
 
-using Fault = fakes::InjectingPackFiles::Fault;
-
 struct Part {
   std::string_view content;
-  std::optional<Fault> fault;  // an open that fails, or a read that fails after some bytes
+  // An open that fails, or a read that fails after some bytes.
+  std::optional<fakes::MemoryTextFiles::Fault> fault;
 };
 
 Part MakePart(std::string_view raw) {
-  if (raw.starts_with(kUnopenable)) return {raw.substr(1), Fault{"open", "", 0}};
+  if (raw.starts_with(kUnopenable)) return {raw.substr(1), fakes::MemoryTextFiles::Fault{"open", "", 0}};
   if (raw.size() < 2 || raw[0] != kFailingRead) return {raw, std::nullopt};
   const std::size_t readable = static_cast<unsigned char>(raw[1]);
   // A read fails once the reader has had that many bytes and wants more, so only short of the end.
   if (readable > raw.size() - 2) return {raw.substr(2), std::nullopt};
-  return {raw.substr(2), Fault{"read", "", readable}};
+  return {raw.substr(2), fakes::MemoryTextFiles::Fault{"read", "", readable}};
 }
 
 // Hands out the parts in the order the reader first opens each file, and lists each file so opened in
@@ -68,9 +67,10 @@ class PartFiles : public fakes::MemoryTextFiles {
   std::set<std::string> assigned_;  // by Key
 };
 
-// The component lines and the last Name line, read independently. Lines end at CR, CR LF or LF, so
-// with every CR made LF a CR LF leaves an empty line between, which has no key.
-void CheckModel(std::string project, const mdlFile::ProjectModel& model) {
+// What a successful read leaves: the component lines and the last Name line as an independent reading
+// finds them, and the tree. Lines end at CR, CR LF or LF, so with every CR made LF a CR LF leaves an
+// empty line between, which has no key.
+void CheckRead(std::string project, const mdlFile::ProjectModel& model, const cli::MemoryTreeView& tree) {
   static const std::set<std::string> kComponentKeys{"form",         "module",       "class",   "usercontrol",
                                                     "propertypage", "userdocument", "designer"};
   std::ranges::replace(project, '\r', '\n');
@@ -90,12 +90,9 @@ void CheckModel(std::string project, const mdlFile::ProjectModel& model) {
   }
   fuzz::Require(model.count == components, "the component count differs from the component lines");
   fuzz::Require(model.name == name, "the project name differs from the last Name line");
-}
-
-// Every component has its node under a key of its number as written, and no key is given twice.
-void CheckTree(const cli::MemoryTreeView& tree, int32_t components) {
+  // Every component has its node under a key of its number as written, and no key is given twice.
   std::set<std::string> keys, missing{"p0"};
-  for (int32_t i = 0; i < components; ++i) missing.insert("f" + std::to_string(i));
+  for (int32_t i = 0; i < model.count; ++i) missing.insert("f" + std::to_string(i));
   for (int32_t position = 1; position <= tree.Count(); ++position) {
     const std::string key = tree.Key(position);
     fuzz::Require(!key.empty() && keys.insert(key).second, "tree key \"" + key + "\" empty or given twice");
@@ -119,8 +116,7 @@ bool ReadAndCheck(platform::TextFiles& through, const PartFiles& files, std::opt
   fuzz::Require(model.count == static_cast<int32_t>(model.components.size()), "count differs from the list");
   fuzz::Require(model.filePath == kProjectPath, "the model's file path is not the one read");
   fuzz::Require(files.OpenCount() == 0, "a file was left open");
-  fuzz::Require(pointer.current == platform::vbDefault && !pointer.history.empty() &&
-                    pointer.history.front() == platform::vbHourglass,
+  fuzz::Require(pointer.history == std::vector{platform::vbHourglass, platform::vbDefault},
                 "the pointer was not the hourglass during the read and the default after it");
   fuzz::Require(saveAs.enabled == read, "Save As is not enabled exactly after a successful read");
   fuzz::Require(read == sound.value_or(files.AllSound()),
@@ -128,8 +124,7 @@ bool ReadAndCheck(platform::TextFiles& through, const PartFiles& files, std::opt
                      : "a read failed although every file it must read could be read");
   if (read) {
     fuzz::Require(messages.shown.empty(), "a message after a successful read");
-    CheckModel(std::string(project), model);
-    CheckTree(tree, model.count);
+    CheckRead(std::string(project), model, tree);
   } else {
     fuzz::Require(messages.Only() == messages.Said("Error.", platform::MB_OK | platform::MB_ICONERROR),
                   "the failure is not the one \"Error.\" box with the stop icon: " + messages.Only());
