@@ -10,13 +10,10 @@
 namespace fuzz {
 
 // A broken invariant is a finding: libFuzzer keeps the input that led here.
-[[noreturn]] inline void Finding(const std::string& what) {
+inline void Require(bool holds, const std::string& what) {
+  if (holds) return;
   std::fprintf(stderr, "invariant broken: %s\n", what.c_str());
   std::abort();
-}
-
-inline void Require(bool holds, const std::string& what) {
-  if (!holds) Finding(what);
 }
 
 }  // namespace fuzz

@@ -23,10 +23,9 @@ struct Control {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
-  Control loaded;
+  Control loaded, again;
   try {
-    cmndlg::TextPropertyBag bag(text);
+    cmndlg::TextPropertyBag bag(std::string_view(reinterpret_cast<const char*>(data), size));
     loaded.dlg.ReadProperties(bag);
   } catch (const platform::RaisedError&) {
     return 0;  // text that is no saved settings, or a value of the wrong type: an error, as it should be
@@ -36,17 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                               [](const auto& e) { return e.starts_with("PropertyChanged"); }) == 27,
                 "loading did not announce all 27 properties");
 
-  cmndlg::TextPropertyBag saved;
+  cmndlg::TextPropertyBag saved, savedAgain;
   loaded.dlg.WriteProperties(saved);  // what was loaded from text can always be written as text
-  const std::string savedText = saved.Text();
-  cmndlg::TextPropertyBag reread(savedText);
-  Control again;
+  cmndlg::TextPropertyBag reread(saved.Text());
   again.dlg.ReadProperties(reread);
   fuzz::Require(fakes::State(again.dlg) == fakes::State(loaded.dlg),
                 "saving and loading back changed a value");
   // Saving the reloaded control gives the same text: nothing drifts from one round to the next.
-  cmndlg::TextPropertyBag savedAgain;
   again.dlg.WriteProperties(savedAgain);
-  fuzz::Require(savedAgain.Text() == savedText, "a second round gave other text");
+  fuzz::Require(savedAgain.Text() == saved.Text(), "a second round gave other text");
   return 0;
 }
