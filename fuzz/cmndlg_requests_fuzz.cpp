@@ -24,9 +24,9 @@ std::string BeforeNul(const std::string& text) {
 }
 
 // How the system answers the dialog of this Action: a result and arbitrary values in fields of its
-// record (see cmndlg_requests.fields beside the seeds).
+// record (see tests/data/fuzz/cmndlg_requests.fields).
 void Script(fakes::ScriptedDialogs& system, FuzzedDataProvider& input, int32_t action) {
-  static const auto kFields = fakes::ReadTable("../../fuzz/corpus/cmndlg_requests.fields");
+  static const auto kFields = fakes::ReadTable("fuzz/cmndlg_requests.fields");
   static const char* const kCalls[] = {"GetOpenFileNameA", "GetSaveFileNameA", "ChooseColorA",
                                        "ChooseFontA",      "PrintDlgA",        "WinHelpA"};
   system.Answer("GetDeviceCaps", input.ConsumeIntegral<int32_t>());

@@ -31,10 +31,10 @@ bool StaysInFolder(const std::string& path) {
          std::ranges::none_of(name, [](char c) { return c == '/' || c == ':' || (c >= 0 && c < 32); });
 }
 
-// The names to pick from, by what they are for (see pack_project.names beside the seeds).
+// The names to pick from, by what they are for (see tests/data/fuzz/pack_project.names).
 std::map<std::string, std::vector<std::string>> ReadNames() {
   std::map<std::string, std::vector<std::string>> names;
-  for (const fakes::Row& row : fakes::ReadTable("../../fuzz/corpus/pack_project.names", "|", 2))
+  for (const fakes::Row& row : fakes::ReadTable("fuzz/pack_project.names", "|", 2))
     names[row[0]].push_back(row.at(1));
   return names;
 }
