@@ -16,9 +16,7 @@ namespace check {
 
 namespace {
 
-bool IsSeparator(char c) {
-  return c == '\\' || c == '/';
-}
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 std::vector<std::string_view> Names(std::string_view path) {
   std::vector<std::string_view> names;
@@ -249,9 +247,7 @@ class Walker {
   std::string key_;
 };
 
-std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
-}
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 // A system's reason as a sentence of its own, whether or not it ends in a full stop.
 std::string Sentence(std::string reason) {
@@ -264,8 +260,7 @@ std::string LineEndsText(const TextScan& scan) {
   const char* kind = "mixed";
   if (scan.crLf() == 0 && scan.crOnly() == 0) kind = "LF only";
   if (scan.crLf() == 0 && scan.lfOnly() == 0) kind = "CR only";
-  return "line ends are " + std::string(kind) + ": " + std::to_string(bad) +
-         (bad == 1 ? " line does" : " lines do") +
+  return "line ends are " + std::string(kind) + ": " + std::to_string(bad) + (bad == 1 ? " line does" : " lines do") +
          " not end in CR LF, as the development environment expects; run 'tarvex-cli check --fix-line-ends' "
          "to rewrite them";
 }
@@ -298,8 +293,7 @@ class Checker {
       }
       if (component.path.empty()) continue;
       const std::string file = mdlFile::ComponentFilePath(model, component.path);
-      const auto [first, added] =
-          fileNames.try_emplace(mdlTrim::LowerAscii(mdlTrim::TextAfterLast(component.path, '\\')), i);
+      const auto [first, added] = fileNames.try_emplace(mdlTrim::LowerAscii(mdlTrim::TextAfterLast(component.path, '\\')), i);
       if (!added) {
         const auto& other = model.components[first->second];
         if (FileKey(mdlFile::ComponentFilePath(model, other.path)) != FileKey(file)) {
@@ -334,13 +328,11 @@ class Checker {
     Add(file, line, Severity::Warning, "case-mismatch",
         which + Quoted(walked.written) + " matches " + Quoted(walked.disk) +
             " on disk only without regard to case, which works on Windows but not in a case-sensitive "
-            "checkout; write " +
-            Quoted(walked.disk));
+            "checkout; write " + Quoted(walked.disk));
   }
 
   void LineEnds(const std::string& file, const TextScan& scan) {
-    if (scan.firstBadLine() != 0)
-      Add(file, scan.firstBadLine(), Severity::Error, "line-ends", LineEndsText(scan));
+    if (scan.firstBadLine() != 0) Add(file, scan.firstBadLine(), Severity::Error, "line-ends", LineEndsText(scan));
   }
 
   void ComponentFile(const std::string& file, const std::string& path, const Entry& entry) {
@@ -353,8 +345,7 @@ class Checker {
       // The reader does not open every file (a module's name is in the project file): read it here.
       try {
         const auto input = input_.files.OpenInput(file);
-        while (const std::size_t got = input->Read(buffer_.get(), kBuffer))
-          own.Feed(std::string_view(buffer_.get(), got));
+        while (const std::size_t got = input->Read(buffer_.get(), kBuffer)) own.Feed(std::string_view(buffer_.get(), got));
         own.Finish();
         scan = &own;
       } catch (const platform::FileError& error) {
@@ -373,8 +364,7 @@ class Checker {
       const Walked walked = walker_.Walk(FolderOf(file), reference.name);
       if (walked.missing) {
         Add(file, reference.line, Severity::Error, "missing-companion",
-            Quoted(reference.name) + " is named here but missing, and the " +
-                (known ? "component's" : "file's") +
+            Quoted(reference.name) + " is named here but missing, and the " + (known ? "component's" : "file's") +
                 " pictures and binary properties cannot load without it; restore it beside " +
                 Quoted(mdlTrim::TextAfterLast(path, '\\')));
       } else if (!walked.written.empty()) {
@@ -392,20 +382,15 @@ class Checker {
   std::vector<Finding> findings_;
 };
 
-std::string Refused(const std::string& what) {
-  return "line ends not rewritten: " + what;
-}
+std::string Refused(const std::string& what) { return "line ends not rewritten: " + what; }
 
 }  // namespace
 
 std::string_view SeverityName(Severity severity) {
   switch (severity) {
-    case Severity::Error:
-      return "error";
-    case Severity::Warning:
-      return "warning";
-    case Severity::Note:
-      return "note";
+    case Severity::Error: return "error";
+    case Severity::Warning: return "warning";
+    case Severity::Note: return "note";
   }
   return "error";
 }
@@ -453,8 +438,7 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
     try {
       const auto input = files.OpenInput(finding.file);
       std::string buffer(64 * 1024, '\0');
-      while (const std::size_t got = input->Read(buffer.data(), buffer.size()))
-        bytes.append(buffer.data(), got);
+      while (const std::size_t got = input->Read(buffer.data(), buffer.size())) bytes.append(buffer.data(), got);
     } catch (const platform::FileError& error) {
       refuse("the file could not be read whole: " + Sentence(error.what()) + "It was left as it is");
       continue;
@@ -471,9 +455,9 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
              "It was left as it is; make it writable and run again");
       continue;
     }
-    done.push_back(
-        {finding.file, finding.line, Severity::Note, "line-ends-fixed",
-         "rewrote " + std::to_string(changed) + (changed == 1 ? " line end" : " line ends") + " to CR LF"});
+    done.push_back({finding.file, finding.line, Severity::Note, "line-ends-fixed",
+                    "rewrote " + std::to_string(changed) + (changed == 1 ? " line end" : " line ends") +
+                        " to CR LF"});
   }
   return done;
 }
