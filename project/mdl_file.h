@@ -30,8 +30,9 @@ ProjectModel& Model();
 bool ReadProject(const std::string& path, const ReaderContext& context);
 
 // Appends one component for a component line of the given kind. Throws FileError when a component
-// file that must be opened cannot be read.
-void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::string& value, int32_t kind);
+// file that must be opened cannot be read. line is the project file's line that names it.
+void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::string& value, int32_t kind,
+                  int64_t line = 0);
 // 1 for a form, 2 for an MDI form, 0 for neither; path as written in the project file.
 int32_t ReadFormKind(const ProjectModel& model, platform::TextFiles& files, const std::string& path);
 // What a form's own file tells: its name and whether it is a form or an MDI form.

@@ -29,6 +29,15 @@ struct Component {
   int32_t kind = kindUndetermined;
   std::string name;
   std::string path;  // as written in the project file, relative to its folder
+  int64_t line = 0;  // the line of the project file that names it, from 1
+};
+
+// One "key=value" line of the project file, kept as read so that later readers (the checks, the
+// dependencies) work on the same parse instead of reading the file again.
+struct ProjectLine {
+  int64_t number = 0;  // from 1
+  std::string key;     // lower-cased, as keys are matched
+  std::string value;   // everything after the first "=", unchanged
 };
 
 struct ProjectModel {
@@ -37,6 +46,7 @@ struct ProjectModel {
   int32_t type = typeNone;
   std::vector<Component> components;  // numbered from 0 in reading order
   int32_t count = 0;                  // always components.size()
+  std::vector<ProjectLine> lines;     // every line holding "=", in file order
 };
 
 }  // namespace mdlFile

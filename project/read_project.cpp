@@ -22,11 +22,13 @@ int32_t TypeFromValue(const std::string& lowered) {
   return typeNone;
 }
 
-void HandleProjectLine(ProjectModel& model, platform::TextFiles& files, const std::string& line) {
+void HandleProjectLine(ProjectModel& model, platform::TextFiles& files, const std::string& line,
+                       int64_t number) {
   const auto eq = line.find('=');
   if (eq == std::string::npos) return;
-  const std::string key = mdlTrim::LowerAscii(std::string_view(line).substr(0, eq));
-  const std::string value = line.substr(eq + 1);
+  model.lines.push_back({number, mdlTrim::LowerAscii(std::string_view(line).substr(0, eq)), line.substr(eq + 1)});
+  const std::string& key = model.lines.back().key;
+  const std::string& value = model.lines.back().value;
   if (key == "type") {
     const int32_t type = TypeFromValue(mdlTrim::LowerAscii(value));
     if (type != typeNone) model.type = type;
@@ -36,7 +38,7 @@ void HandleProjectLine(ProjectModel& model, platform::TextFiles& files, const st
     model.name = mdlTrim::RemoveAll(value, '"');
     return;
   }
-  if (const ComponentKindInfo* info = KindOfKey(key)) AddComponent(model, files, value, info->kind);
+  if (const ComponentKindInfo* info = KindOfKey(key)) AddComponent(model, files, value, info->kind, number);
 }
 
 // Reads the whole project file; throws FileError at the first failure that fails the read.
@@ -44,7 +46,7 @@ void ReadInto(ProjectModel& model, platform::TextFiles& files, const std::string
   const auto file = files.OpenInput(path);
   LineReader lines(*file);
   std::string line;
-  while (lines.Next(line)) HandleProjectLine(model, files, line);
+  for (int64_t number = 1; lines.Next(line); ++number) HandleProjectLine(model, files, line, number);
 }
 
 }  // namespace
@@ -81,8 +83,10 @@ bool ReadProject(const std::string& path, const ReaderContext& context) {
   return true;
 }
 
-void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::string& value, int32_t kind) {
+void AddComponent(ProjectModel& model, platform::TextFiles& files, const std::string& value, int32_t kind,
+                  int64_t line) {
   model.components.emplace_back();
+  model.components.back().line = line;
   // The count grows with the list before the component's file is read, so that a failing read
   // still leaves the two in step.
   model.count = static_cast<int32_t>(model.components.size());
