@@ -1,6 +1,8 @@
 // PackProject: one error flag for the whole save; every step is tried, and a failed step is absorbed.
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "pack/mdl_file_pack.h"
 #include "platform/errors.h"
@@ -15,6 +17,9 @@ namespace {
 
 const char* const kNotInFolder = "The file name does not name a file in the target folder.";
 const char* const kSameName = "Another file was packed under the same name; this copy replaced it.";
+// What Windows says of the source project file, which the pack holds open; every file the pack reads is
+// kept from being written over in the same way.
+const char* const kInUse = "The process cannot access the file because it is being used by another process.";
 
 class Packer {
  public:
@@ -28,8 +33,8 @@ class Packer {
   // Returns whether every step succeeded.
   bool Run() {
     Open();
-    for (const Component& component : model_.components) {
-      PackComponent(component);
+    for (std::size_t k = 0; k < model_.components.size(); ++k) {
+      PackComponent(model_.components[k], companions_[k]);
       context_.pointer.StillBusy();
     }
     CarryOver();
@@ -50,6 +55,9 @@ class Packer {
     } catch (const platform::FileError& error) {
       Fail("open " + model_.filePath + " for reading", error.Path(), error.what());
     }
+    FindCompanions();
+    // A target that is a file the pack reads would lose it: it is refused as the open source is.
+    if (const auto source = SourceAtTarget()) return Fail("create " + target_, *source, kInUse);
     try {
       output_ = context_.files.CreateOutput(target_);
     } catch (const platform::FileError& error) {
@@ -57,21 +65,56 @@ class Packer {
     }
   }
 
-  void PackComponent(const Component& component) {
-    const std::string fileName = mdlTrim::TextAfterLast(component.path, '\\');
-    Copy(sourceFolder_ + component.path, fileName);
+  // The companions of every component that exist, with the names they are copied under.
+  void FindCompanions() {
+    companions_.resize(model_.components.size());
+    for (std::size_t k = 0; k < model_.components.size(); ++k) {
+      const Component& component = model_.components[k];
+      if (std::string line; !ComponentLine(component, line)) continue;
+      const std::string fileName = mdlTrim::TextAfterLast(component.path, '\\');
+      // A name too short to lose its extension names no companion, like a missing file.
+      const std::size_t pathStem = mdlTrim::StemLength(component.path, 4);
+      const std::size_t nameStem = mdlTrim::StemLength(fileName, 4);
+      if (pathStem == std::string::npos || nameStem == std::string::npos) continue;
+      for (const std::string_view extension : CompanionExtensions(component.kind)) {
+        const std::string from = sourceFolder_ + component.path.substr(0, pathStem) + std::string(extension);
+        if (!context_.files.Exists(from)) continue;  // forms without an .frx are normal
+        companions_[k].push_back({from, fileName.substr(0, nameStem) + std::string(extension)});
+      }
+    }
+  }
+
+  // The file the pack reads that the target is, by name or as the same file under another name or
+  // through a link; nothing when it is none of them.
+  std::optional<std::string> SourceAtTarget() {
+    std::vector<std::string> sources{model_.filePath};
+    for (const Component& component : model_.components) sources.push_back(sourceFolder_ + component.path);
+    for (const auto& companions : companions_) {
+      for (const auto& companion : companions) sources.push_back(companion.from);
+    }
+    for (const std::string& source : sources) {
+      if (mdlTrim::EqualsIgnoringCase(source, target_)) return source;
+    }
+    const auto target = context_.files.Identify(target_);
+    if (!target) return std::nullopt;
+    for (const std::string& source : sources) {
+      if (context_.files.Identify(source) == target) return source;
+    }
+    return std::nullopt;
+  }
+
+  struct Companion {
+    std::string from;  // the source path
+    std::string name;  // the name in the target folder
+  };
+
+  void PackComponent(const Component& component, const std::vector<Companion>& companions) {
+    Copy(sourceFolder_ + component.path, mdlTrim::TextAfterLast(component.path, '\\'));
     std::string line;
     if (!ComponentLine(component, line)) return;
     WriteLine(line);
     // Companions are tried whatever failed before: a flag that is already set stays set.
-    for (const std::string_view extension : CompanionExtensions(component.kind)) {
-      // A name too short to lose its extension names no companion, like a missing file.
-      if (component.path.size() < 4 || fileName.size() < 4) continue;
-      const std::string from =
-          sourceFolder_ + component.path.substr(0, component.path.size() - 4) + std::string(extension);
-      if (!context_.files.Exists(from)) continue;  // forms without an .frx are normal
-      Copy(from, fileName.substr(0, fileName.size() - 4) + std::string(extension));
-    }
+    for (const Companion& companion : companions) Copy(companion.from, companion.name);
   }
 
   void Copy(const std::string& from, const std::string& name) {
@@ -101,6 +144,7 @@ class Packer {
     try {
       output_->Write(text + "\r\n");
     } catch (const platform::FileError& error) {
+      writeFailed_ = true;
       Fail("write a line to " + target_, error.Path(), error.what());
     }
   }
@@ -121,6 +165,8 @@ class Packer {
   void Close() {
     source_.reset();
     if (!output_) return;
+    // A project file missing a line is never put under the name: dropped, it leaves the earlier file.
+    if (writeFailed_) return output_.reset();
     try {
       output_->Close();
     } catch (const platform::FileError& error) {
@@ -135,6 +181,8 @@ class Packer {
   const std::string sourceFolder_;
   const std::string targetFolder_;
   bool failed_ = false;
+  bool writeFailed_ = false;
+  std::vector<std::vector<Companion>> companions_;  // by component
   std::unique_ptr<platform::InputFile> source_;
   std::unique_ptr<platform::OutputFile> output_;
   std::map<std::string, platform::FileIdentity> copiedTo_;  // lower-cased name -> the file copied there

@@ -1,6 +1,7 @@
 // Conversion of the system code page's bytes, for showing text and for host file names.
 #pragma once
 
+#include <bitset>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,8 @@ class CodePage {
   virtual std::string ToUtf8(std::string_view bytes) const = 0;
   // Empty when the text cannot be written in the code page.
   virtual std::optional<std::string> FromUtf8(std::string_view utf8) const = 0;
+  // The bytes that begin a two-byte character (932, 936, 949, 950); none in a single-byte code page.
+  virtual std::bitset<256> LeadBytes() const { return {}; }
 };
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <compare>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,14 +20,17 @@ struct FileIdentity {
   friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
 };
 
-// A text file being written. The destructor closes without reporting; Close reports.
+// A text file being written, whole or not at all: the bytes go to a temporary file in the target's
+// folder, and only Close puts them under the name. Destroyed without Close, it drops what was written
+// and leaves the name as it was (an earlier file untouched, no temporary file).
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
   // Appends the bytes as they are. Throws FileError when they cannot be written.
   virtual void Write(std::string_view bytes) = 0;
-  // Writes out what is pending and closes. Throws FileError when anything written did not reach the
-  // file, also a failure that shows only now (a full disk).
+  // Writes out what is pending and puts the whole file under its name in one step. Throws FileError,
+  // leaving the name as it was, when anything written did not reach the disk (also a failure that
+  // shows only now, a full disk) or the name can no longer be replaced.
   virtual void Close() = 0;
 };
 
@@ -40,8 +44,9 @@ class PackFiles {
   // Opens an existing regular file for reading. Throws FileError when it cannot.
   virtual std::unique_ptr<InputFile> OpenInput(const std::string& path) = 0;
 
-  // Creates the file, or empties an existing one. Throws FileError, leaving an existing file untouched,
-  // when the file is in use, is read-only, is no regular file, or cannot be written.
+  // Starts the file that will replace the one under the name when it is closed; until then the name is
+  // in use and an existing file keeps its bytes. Throws FileError, leaving an existing file untouched,
+  // when the file is in use, is read-only, is no regular file, or its folder takes no files.
   virtual std::unique_ptr<OutputFile> CreateOutput(const std::string& path) = 0;
 
   // Copies the regular file from onto to, replacing a file of that name (one whose name matches
@@ -53,6 +58,9 @@ class PackFiles {
 
   // Whether something exists under the path (false only when the file system says it does not).
   virtual bool Exists(const std::string& path) = 0;
+
+  // The file the path reaches, links followed; nothing when it reaches none.
+  virtual std::optional<FileIdentity> Identify(const std::string& path) = 0;
 
   // Replaces the content of an existing regular file with bytes, keeping its permissions: they go to
   // a temporary file in its folder, renamed over it, so the file is either the old one or the whole

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <limits>
+#include <vector>
 
 namespace mdlTrim {
 
@@ -19,14 +20,36 @@ int32_t KeyNumber(std::string_view key) {
   return static_cast<int32_t>(value);
 }
 
-std::string TextBeforeLast(std::string_view text, char separator) {
-  const auto p = text.rfind(separator);
+std::size_t FindLastCharacter(std::string_view text, char separator, const LeadBytes& lead) {
+  if (lead.none()) return text.rfind(separator);
+  // Characters are told apart only from the start: a byte may be a lead byte or a second byte.
+  std::size_t found = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == separator) found = i;
+    if (lead[static_cast<unsigned char>(text[i])]) ++i;
+  }
+  return found;
+}
+
+std::size_t StemLength(std::string_view text, std::size_t characters, const LeadBytes& lead) {
+  if (lead.none()) return text.size() < characters ? std::string_view::npos : text.size() - characters;
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    starts.push_back(i);
+    if (lead[static_cast<unsigned char>(text[i])]) ++i;
+  }
+  return starts.size() < characters ? std::string_view::npos
+                                    : (characters == 0 ? text.size() : starts[starts.size() - characters]);
+}
+
+std::string TextBeforeLast(std::string_view text, char separator, const LeadBytes& lead) {
+  const auto p = FindLastCharacter(text, separator, lead);
   if (p == std::string_view::npos) return std::string(text);
   return std::string(text.substr(0, p));
 }
 
-std::string TextAfterLast(std::string_view text, char separator) {
-  const auto p = text.rfind(separator);
+std::string TextAfterLast(std::string_view text, char separator, const LeadBytes& lead) {
+  const auto p = FindLastCharacter(text, separator, lead);
   if (p == std::string_view::npos) return std::string(text);
   return std::string(text.substr(p + 1));
 }
@@ -53,9 +76,26 @@ std::string LowerAscii(std::string_view text) {
   return out;
 }
 
+std::string LowerText(std::string_view text, const LeadBytes& lead) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (lead[static_cast<unsigned char>(out[i])]) {
+      ++i;  // the second byte of a character is no letter
+    } else {
+      out[i] = LowerAsciiChar(out[i]);
+    }
+  }
+  return out;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b, const LeadBytes& lead) {
+  return a.size() == b.size() && LowerText(a, lead) == LowerText(b, lead);
+}
+
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAsciiChar(x) == LowerAsciiChar(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return LowerAsciiChar(x) == LowerAsciiChar(y);
+         });
 }
 
 }  // namespace mdlTrim

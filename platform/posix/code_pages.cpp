@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <bitset>
 #include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
@@ -132,7 +133,16 @@ class Iconv {
         inLeft -= skip;
       }
     }
-    return true;
+    // A stateful converter (1258 composes a letter with the accent that may follow it) holds back the
+    // last character until it is told the text has ended.
+    for (;;) {
+      char* dst = block.data();
+      std::size_t dstLeft = block.size();
+      const std::size_t r = iconv(cd_, nullptr, nullptr, &dst, &dstLeft);
+      out.append(block.data(), dst - block.data());
+      if (r != static_cast<std::size_t>(-1)) return true;
+      if (errno != E2BIG) return false;
+    }
   }
 
  private:
@@ -141,8 +151,10 @@ class Iconv {
 
 class IconvCodePage : public platform::CodePage {
  public:
-  explicit IconvCodePage(const std::string& name) : decode_("UTF-8", name), encode_(name, "UTF-8") {
-    if (!decode_.Valid() || !encode_.Valid()) throw std::invalid_argument("code page " + name + " is not available");
+  IconvCodePage(const std::string& name, std::bitset<256> leadBytes)
+      : decode_("UTF-8", name), encode_(name, "UTF-8"), leadBytes_(leadBytes) {
+    if (!decode_.Valid() || !encode_.Valid())
+      throw std::invalid_argument("code page " + name + " is not available");
   }
 
   std::string ToUtf8(std::string_view bytes) const override {
@@ -157,14 +169,33 @@ class IconvCodePage : public platform::CodePage {
 
   std::optional<std::string> FromUtf8(std::string_view utf8) const override {
     std::string out;
-    if (!encode_.Convert(utf8, out, [](std::string&, std::size_t) { return std::size_t{0}; })) return std::nullopt;
+    if (!encode_.Convert(utf8, out, [](std::string&, std::size_t) { return std::size_t{0}; }))
+      return std::nullopt;
     return out;
   }
+
+  std::bitset<256> LeadBytes() const override { return leadBytes_; }
 
  private:
   Iconv decode_;
   Iconv encode_;
+  std::bitset<256> leadBytes_;
 };
+
+// The lead bytes of Windows' double-byte code pages, as its tables define them.
+std::bitset<256> LeadBytesOf(int number) {
+  std::bitset<256> lead;
+  const auto range = [&lead](int first, int last) {
+    for (int b = first; b <= last; ++b) lead.set(static_cast<std::size_t>(b));
+  };
+  if (number == 932) {
+    range(0x81, 0x9F);
+    range(0xE0, 0xFC);
+  } else if (number == 936 || number == 949 || number == 950) {
+    range(0x81, 0xFE);
+  }
+  return lead;
+}
 
 }  // namespace
 
@@ -173,7 +204,7 @@ std::unique_ptr<platform::CodePage> MakeCodePage(int number) {
   const bool known = number == 874 || number == 932 || number == 936 || number == 949 || number == 950 ||
                      (number >= 1250 && number <= 1258);
   if (!known) throw std::invalid_argument("code page " + std::to_string(number) + " is not supported");
-  return std::make_unique<IconvCodePage>("CP" + std::to_string(number));
+  return std::make_unique<IconvCodePage>("CP" + std::to_string(number), LeadBytesOf(number));
 }
 
 std::unique_ptr<platform::CodePage> SystemCodePage() {

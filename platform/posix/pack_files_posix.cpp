@@ -144,59 +144,6 @@ class PackInput : public platform::InputFile {
   std::string path_;
 };
 
-class PackOutput : public platform::OutputFile {
- public:
-  PackOutput(PosixPackFiles& owner, FileDescriptor fd, platform::FileIdentity id, std::string path)
-      : owner_(owner), fd_(std::move(fd)), id_(id), path_(std::move(path)) {
-    owner_.Hold(id_);
-  }
-  ~PackOutput() override { Release(); }
-  PackOutput(const PackOutput&) = delete;
-  PackOutput& operator=(const PackOutput&) = delete;
-
-  void Write(std::string_view bytes) override {
-    if (!fd_.Valid()) throw platform::FileError(path_, SystemReason(EBADF));
-    pending_.append(bytes);
-    if (pending_.size() >= kFlushAt) Flush();
-  }
-
-  void Close() override {
-    if (!fd_.Valid()) throw platform::FileError(path_, SystemReason(EBADF));
-    int error = 0;
-    try {
-      Flush();
-    } catch (const platform::FileError&) {
-      error = errno;
-    }
-    // A full disk or a failing device may show only when the data is forced out.
-    if (error == 0 && ::fsync(fd_.Get()) != 0 && errno != EINVAL && errno != EROFS) error = errno;
-    const int closeError = fd_.Close();
-    if (error == 0) error = closeError;
-    Release();
-    if (error != 0) throw platform::FileError(path_, SystemReason(error));
-  }
-
- private:
-  static constexpr std::size_t kFlushAt = 64 * 1024;
-
-  void Flush() {
-    std::string out;
-    out.swap(pending_);
-    WriteAll(fd_.Get(), out.data(), out.size(), path_);
-  }
-  void Release() {
-    if (held_) owner_.Release(id_);
-    held_ = false;
-  }
-
-  PosixPackFiles& owner_;
-  FileDescriptor fd_;
-  platform::FileIdentity id_;
-  std::string path_;
-  std::string pending_;
-  bool held_ = true;
-};
-
 // A temporary file that disappears unless it was renamed into place.
 class TemporaryFile {
  public:
@@ -209,6 +156,7 @@ class TemporaryFile {
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   int Fd() const { return fd_.Get(); }
+  FileDescriptor TakeFd() { return std::move(fd_); }
   int Close() { return fd_.Close(); }
   const std::string& Path() const { return path_; }
   void Kept() { path_.clear(); }
@@ -231,6 +179,78 @@ TemporaryFile CreateTemporaryIn(const std::string& hostFolder, const std::string
   }
   throw platform::FileError(path, SystemReason(EEXIST));
 }
+
+// The new project file: written to a temporary file in the folder (unnamed where the file system has
+// such files) and put under its name by Close in one rename; destroyed without Close it leaves nothing.
+class PackOutput : public platform::OutputFile {
+ public:
+  PackOutput(PosixPackFiles& owner, FileDescriptor fd, std::string temporary, std::string host,
+             std::string path)
+      : owner_(owner),
+        fd_(std::move(fd)),
+        temporary_(std::move(temporary)),
+        host_(std::move(host)),
+        path_(std::move(path)) {
+    owner_.Pending(host_, true);
+  }
+  ~PackOutput() override { Drop(); }
+  PackOutput(const PackOutput&) = delete;
+  PackOutput& operator=(const PackOutput&) = delete;
+
+  void Write(std::string_view bytes) override {
+    if (!fd_.Valid()) throw platform::FileError(path_, SystemReason(EBADF));
+    pending_.append(bytes);
+    if (pending_.size() >= kFlushAt) Flush();
+  }
+
+  void Close() override {
+    if (!fd_.Valid()) throw platform::FileError(path_, SystemReason(EBADF));
+    int error = 0;
+    try {
+      Flush();
+    } catch (const platform::FileError&) {
+      error = errno;
+    }
+    // A full disk or a failing device may show only when the data is forced out.
+    if (error == 0 && ::fsync(fd_.Get()) != 0 && errno != EINVAL && errno != EROFS) error = errno;
+    if (error == 0) error = owner_.PutInPlace(fd_.Get(), temporary_, host_, path_);
+    if (error != 0) {
+      Drop();
+      throw platform::FileError(path_, SystemReason(error));
+    }
+    temporary_.clear();
+    fd_.Close();
+    owner_.Created(host_);
+    Release();
+  }
+
+ private:
+  static constexpr std::size_t kFlushAt = 64 * 1024;
+
+  void Flush() {
+    std::string out;
+    out.swap(pending_);
+    WriteAll(fd_.Get(), out.data(), out.size(), path_);
+  }
+  void Drop() {
+    fd_.Close();
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
+    Release();
+  }
+  void Release() {
+    if (held_) owner_.Pending(host_, false);
+    held_ = false;
+  }
+
+  PosixPackFiles& owner_;
+  FileDescriptor fd_;
+  std::string temporary_;  // the temporary file's name, empty for an unnamed one
+  std::string host_;
+  std::string path_;
+  std::string pending_;
+  bool held_ = true;
+};
 
 }  // namespace
 
@@ -337,13 +357,6 @@ PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMi
   throw platform::FileError(path, kNoFile);
 }
 
-void PosixPackFiles::ReplaceLinkWithEmptyFile(const std::string& host, const std::string& path) {
-  RequireWritableFolder(host, path);
-  TemporaryFile empty = CreateTemporaryIn(HostFolderOf(host), path, 0666, [this] { return TemporaryName(); });
-  if (::rename(empty.Path().c_str(), host.c_str()) != 0) throw platform::FileError(path, SystemReason(errno));
-  empty.Kept();
-}
-
 std::string PosixPackFiles::TemporaryName() {
   char name[32];
   std::snprintf(name, sizeof name, ".tarvex-%016llx.tmp", static_cast<unsigned long long>(random_()));
@@ -359,33 +372,92 @@ std::unique_ptr<platform::InputFile> PosixPackFiles::OpenInput(const std::string
 
 std::unique_ptr<platform::OutputFile> PosixPackFiles::CreateOutput(const std::string& path) {
   const std::string host = Find(path, true).host;
-  // A symbolic link under the name is replaced by a new empty file, as a copy replaces one: writing
-  // through it would empty whatever it points to, a source file or a file outside the folder.
-  struct stat link {};
-  if (::lstat(host.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) ReplaceLinkWithEmptyFile(host, path);
-  // Everything that would refuse the file is checked before it is opened: opening a device or FIFO
-  // for writing may block or act on it, and an existing file is emptied only once it is known to be ours.
-  struct stat before {};
-  const bool existed = ::stat(host.c_str(), &before) == 0;
-  if (existed) {
-    if (!S_ISREG(before.st_mode)) throw platform::FileError(path, kNotRegular);
-    if (InUse(IdentityOf(before))) throw platform::FileError(path, kInUse);
-    if (ReadOnly(before)) throw platform::FileError(path, SystemReason(EACCES));
-  } else {
-    RequireWritableFolder(host, path);
+  if (IsPending(host)) throw platform::FileError(path, kInUse);
+  // A symbolic link under the name will be replaced itself; what it points to is never written. Anything
+  // else that would refuse the file is checked before the temporary file is made.
+  CheckReplaceable(host, path);
+  RequireWritableFolder(host, path);
+  const std::string folder = HostFolderOf(host);
+  if (unnamedFiles_) {
+    FileDescriptor fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (fd.Valid()) return std::make_unique<PackOutput>(*this, std::move(fd), std::string(), host, path);
+    if (!NoUnnamedFiles(errno)) throw platform::FileError(path, SystemReason(errno));
+    unnamedFiles_ = false;
   }
-  FileDescriptor fd(
-      ::open(host.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW, 0666));
-  if (!fd.Valid()) throw platform::FileError(path, SystemReason(errno));
-  Created(host);
+  TemporaryFile named = CreateTemporaryIn(folder, path, 0666, [this] { return TemporaryName(); });
+  std::string temporary = named.Path();
+  named.Kept();
+  return std::make_unique<PackOutput>(*this, named.TakeFd(), std::move(temporary), host, path);
+}
+
+void PosixPackFiles::CheckReplaceable(const std::string& host, const std::string& path) {
+  struct stat old {};
+  if (::lstat(host.c_str(), &old) != 0 || S_ISLNK(old.st_mode)) return;
+  if (!S_ISREG(old.st_mode)) throw platform::FileError(path, kNotRegular);
+  if (InUse(IdentityOf(old))) throw platform::FileError(path, kInUse);
+  if (ReadOnly(old)) throw platform::FileError(path, SystemReason(EACCES));
+}
+
+int PosixPackFiles::PutInPlace(int fd, const std::string& temporary, const std::string& host,
+                               const std::string& path) {
+  // What is under the name now is looked at again: it may have changed hands while the file was written.
+  try {
+    CheckReplaceable(host, path);
+  } catch (const platform::FileError&) {
+    return EACCES;
+  }
+  if (!temporary.empty()) return ::rename(temporary.c_str(), host.c_str()) == 0 ? 0 : errno;
+  // An unnamed file gets a name through its /proc entry; that name fails rather than replace a file, so
+  // an earlier file is replaced through a fresh name renamed over it.
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, host.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  if (errno != EEXIST) return errno;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string fresh = HostFolderOf(host) + "/" + TemporaryName();
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, fresh.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      if (errno == EEXIST) continue;
+      return errno;
+    }
+    if (::rename(fresh.c_str(), host.c_str()) == 0) return 0;
+    const int error = errno;
+    ::unlink(fresh.c_str());
+    return error;
+  }
+  return EEXIST;
+}
+
+std::optional<platform::FileIdentity> PosixPackFiles::Identify(const std::string& path) {
+  std::string host;
+  try {
+    host = Find(path, false).host;
+  } catch (const platform::FileError&) {
+    return std::nullopt;
+  }
   struct stat st {};
-  if (::fstat(fd.Get(), &st) != 0) throw platform::FileError(path, SystemReason(errno));
-  // The name may have changed hands in between; what was opened is checked again.
-  if (!S_ISREG(st.st_mode)) throw platform::FileError(path, kNotRegular);
-  if (InUse(IdentityOf(st))) throw platform::FileError(path, kInUse);
-  if (ReadOnly(st)) throw platform::FileError(path, SystemReason(EACCES));
-  if (::ftruncate(fd.Get(), 0) != 0) throw platform::FileError(path, SystemReason(errno));
-  return std::make_unique<PackOutput>(*this, std::move(fd), IdentityOf(st), path);
+  if (::stat(host.c_str(), &st) != 0) return std::nullopt;
+  return IdentityOf(st);
+}
+
+void PosixPackFiles::Pending(const std::string& host, bool pending) {
+  if (pending) {
+    pending_.insert(PendingKey(host));
+    Hold(kPendingMark);
+  } else {
+    pending_.erase(PendingKey(host));
+    Release(kPendingMark);
+  }
+}
+
+bool PosixPackFiles::IsPending(const std::string& host) const {
+  return !pending_.empty() && pending_.count(PendingKey(host)) != 0;
+}
+
+std::string PosixPackFiles::PendingKey(const std::string& host) const {
+  const auto slash = host.rfind('/');
+  const std::string leaf = host.substr(slash + 1);
+  const auto asCodePage = codePage_.FromUtf8(leaf);
+  return host.substr(0, slash + 1) +
+         mdlTrim::LowerText(asCodePage ? *asCodePage : leaf, codePage_.LeadBytes());
 }
 
 bool PosixPackFiles::CopyToNewName(int in, off_t size, const std::string& host, const std::string& from,
@@ -448,6 +520,7 @@ platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, co
 
   const Found destination = Find(to, true);
   const std::string& host = destination.host;
+  if (IsPending(host)) throw platform::FileError(to, kInUse);
   if (destination.state == Found::State::kMissing && unnamedFiles_) {
     if (CopyToNewName(in.Get(), size, host, from, to)) {
       Created(host);

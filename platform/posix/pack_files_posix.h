@@ -2,7 +2,9 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -24,6 +26,7 @@ class PosixPackFiles : public platform::PackFiles {
   std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override;
+  std::optional<platform::FileIdentity> Identify(const std::string& path) override;
   void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
   // Copies to a new name go through a named temporary file renamed into place, as on a file system
@@ -34,6 +37,12 @@ class PosixPackFiles : public platform::PackFiles {
   void Hold(const platform::FileIdentity& file) { ++inUse_[file]; }
   void Release(const platform::FileIdentity& file);
   bool InUse(const platform::FileIdentity& file) const { return inUse_.count(file) != 0; }
+  // A new project file not yet under its name: the name counts as in use.
+  void Pending(const std::string& host, bool pending);
+  bool IsPending(const std::string& host) const;
+  // Puts the finished temporary file (named, or unnamed and open as fd) under the name; 0 or errno.
+  int PutInPlace(int fd, const std::string& temporary, const std::string& host, const std::string& path);
+  void Created(const std::string& hostPath);
 
  private:
   // A folder's names as one listing read them: each host name with its type (a dirent d_type), and
@@ -57,21 +66,26 @@ class PosixPackFiles : public platform::PackFiles {
   // costs no look at the disk beyond the listing of its folder, read once.
   Found Find(const std::string& path, bool allowMissingLeaf);
   Listing& ListingOf(const std::string& hostFolder);
-  void Created(const std::string& hostPath);
   void RequireWritableFolder(const std::string& hostPath, const std::string& windowsPath);
   std::string TemporaryName();
-  void ReplaceLinkWithEmptyFile(const std::string& host, const std::string& path);
+  // Refuses an existing name that a rename must not replace: no regular file, in use, read-only.
+  void CheckReplaceable(const std::string& host, const std::string& path);
+  std::string PendingKey(const std::string& host) const;
+  // Stands in the in-use counts for the pending project files, so the folders stay remembered.
+  static constexpr platform::FileIdentity kPendingMark{~uint64_t{0}, ~uint64_t{0}};
   // The copy onto a name the listing does not hold: written unnamed and linked in under the name,
   // which fails rather than replace a file. False when this could not be done and nothing was named.
-  bool CopyToNewName(int in, off_t size, const std::string& host, const std::string& from, const std::string& to);
+  bool CopyToNewName(int in, off_t size, const std::string& host, const std::string& from,
+                     const std::string& to);
   void CopyThroughNamedFile(int in, off_t size, const std::string& host, const std::string& from,
                             const std::string& to);
 
   const platform::CodePage& codePage_;
   std::map<platform::FileIdentity, int> inUse_;
+  std::set<std::string> pending_;                         // host folder + "/" + lower-cased name
   std::unordered_map<std::string, std::string> folders_;  // Windows folder -> host folder
-  std::unordered_map<std::string, Listing> listings_;      // host folder -> its names
-  std::unordered_map<std::string, int> writable_;          // host folder -> 0 or why it takes no files
+  std::unordered_map<std::string, Listing> listings_;     // host folder -> its names
+  std::unordered_map<std::string, int> writable_;         // host folder -> 0 or why it takes no files
   std::mt19937_64 random_;
   bool unnamedFiles_ = true;
 };

@@ -143,11 +143,11 @@ class Win32Output : public platform::OutputFile {
         temp_(std::move(temp)),
         tempPath_(std::move(tempPath)) {}
   ~Win32Output() override {
-    try {
-      Close();
-    } catch (const platform::FileError&) {
-      // Closing without reporting: the destination keeps its old content.
-    }
+    // Dropped without Close: the destination keeps its old content and the temporary file goes.
+    if (!temp_.Valid()) return;
+    owner_.pendingOutputs_.erase(key_);
+    temp_.Close();
+    ::DeleteFileA(tempPath_.c_str());
   }
   Win32Output(const Win32Output&) = delete;
   Win32Output& operator=(const Win32Output&) = delete;
@@ -232,6 +232,17 @@ platform::FileIdentity Win32Files::CopyReplacing(const std::string& from, const 
   }
   Commit(temp, tempPath, full);
   return identity;
+}
+
+std::optional<platform::FileIdentity> Win32Files::Identify(const std::string& path) {
+  OwnedHandle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS,
+                                 nullptr));
+  if (!file.Valid()) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+  return platform::FileIdentity{info.dwVolumeSerialNumber,
+                                (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 bool Win32Files::Exists(const std::string& path) {

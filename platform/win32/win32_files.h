@@ -24,6 +24,7 @@ class Win32Files : public platform::TextFiles, public platform::PackFiles {
   std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override;
+  std::optional<platform::FileIdentity> Identify(const std::string& path) override;
   void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
  private:

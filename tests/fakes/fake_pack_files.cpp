@@ -39,6 +39,38 @@ class FakeFile : public platform::InputFile, public platform::OutputFile {
   std::size_t offset_ = 0;
 };
 
+// A new file, written aside and put under its name in one step when closed; dropped unless closed.
+class FakeOutput : public platform::OutputFile {
+ public:
+  FakeOutput(FakePackFiles& owner, std::string path) : owner_(owner), path_(std::move(path)) {
+    ++owner_.pending_[FakePackFiles::Key(path_)];
+    ++owner_.openCount_;
+  }
+  ~FakeOutput() override { Release(); }
+  void Write(std::string_view bytes) override {
+    if (!open_) throw platform::FileError(path_, "The handle is invalid.");
+    content_.append(bytes);
+  }
+  void Close() override {
+    if (!open_) throw platform::FileError(path_, "The handle is invalid.");
+    Release();
+    if (!owner_.Exists(path_)) owner_.Put(path_, "");
+    owner_.ReplaceWhole(path_, content_);
+  }
+
+ private:
+  void Release() {
+    if (!std::exchange(open_, false)) return;
+    const std::string key = FakePackFiles::Key(path_);
+    if (--owner_.pending_[key] == 0) owner_.pending_.erase(key);
+    --owner_.openCount_;
+  }
+  FakePackFiles& owner_;
+  std::string path_;
+  std::string content_;
+  bool open_ = true;
+};
+
 std::string FakePackFiles::Key(const std::string& path) {
   std::string text = "/" + path;  // rooted, so that ".." stops at the top
   for (char& c : text) c = c == '\\' ? '/' : (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -63,14 +95,20 @@ std::unique_ptr<platform::InputFile> FakePackFiles::OpenInput(const std::string&
 }
 
 std::unique_ptr<platform::OutputFile> FakePackFiles::CreateOutput(const std::string& path) {
-  if (!Exists(path)) Put(path, "");
-  nodes_[Replaceable(path)].content.clear();
-  written_.push_back(Key(path));
-  return std::make_unique<FakeFile>(*this, entries_.at(Key(path)).node, path);
+  if (pending_.count(Key(path)) != 0) throw platform::FileError(path, "The file is in use.");
+  if (Exists(path)) Replaceable(path);
+  return std::make_unique<FakeOutput>(*this, path);
+}
+
+std::optional<platform::FileIdentity> FakePackFiles::Identify(const std::string& path) {
+  const auto found = entries_.find(Key(path));
+  if (found == entries_.end()) return std::nullopt;
+  return platform::FileIdentity{1, static_cast<uint64_t>(found->second.node)};
 }
 
 platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, const std::string& to) {
   const int sourceNode = Regular(from);
+  if (pending_.count(Key(to)) != 0) throw platform::FileError(to, "The file is in use.");
   if (!Exists(to)) Put(to, "");
   if (entries_.at(Key(to)).node == sourceNode) throw platform::FileError(to, "The file is its own source.");
   ReplaceWhole(to, nodes_[sourceNode].content);
@@ -128,8 +166,9 @@ class InjectedFile : public platform::InputFile, public platform::OutputFile {
     owner_.Counted([&] { out_->Write(bytes); });
   }
   void Close() override {
-    owner_.Counted([&] { out_->Close(); });
+    // A failed close leaves the earlier file, as a full disk found only then does.
     owner_.Check("close", path_);
+    owner_.Counted([&] { out_->Close(); });
   }
 
  private:

@@ -35,6 +35,7 @@ class FakePackFiles : public platform::PackFiles, public platform::TextFiles {
   std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override { return entries_.count(Key(path)) != 0; }
+  std::optional<platform::FileIdentity> Identify(const std::string& path) override;
   void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
   // A path as this fake resolves it: ASCII case folded, "\\" and "/" separating, "." and ".." applied.
@@ -42,6 +43,7 @@ class FakePackFiles : public platform::PackFiles, public platform::TextFiles {
 
  private:
   friend class FakeFile;
+  friend class FakeOutput;
   struct Node {
     std::string content;
     bool regular = true;
@@ -69,6 +71,7 @@ class FakePackFiles : public platform::PackFiles, public platform::TextFiles {
   int openCount_ = 0;
   std::vector<std::string> written_;
   std::vector<std::pair<std::string, platform::FileIdentity>> copies_;
+  std::map<std::string, int> pending_;  // new files not yet under their names (by Key) -> open outputs
 };
 
 // Passes every step on to other pack files, failing the steps of `faults`: a step ("open", "read",
@@ -95,6 +98,9 @@ class InjectingPackFiles : public platform::PackFiles, public platform::TextFile
   std::unique_ptr<platform::OutputFile> CreateOutput(const std::string& path) override;
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override { return files_.Exists(path); }
+  std::optional<platform::FileIdentity> Identify(const std::string& path) override {
+    return files_.Identify(path);
+  }
   void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
  private:
