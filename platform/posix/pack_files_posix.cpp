@@ -180,6 +180,28 @@ TemporaryFile CreateTemporaryIn(const std::string& hostFolder, const std::string
   throw platform::FileError(path, SystemReason(EEXIST));
 }
 
+// Gives the unnamed file open as fd the name host, replacing what is there: its /proc entry is linked
+// in under the name, which fails rather than replace a file, so an existing file is replaced by a fresh
+// name renamed over it, a name that stands only for that moment. 0, or the errno.
+template <typename NewName>
+int LinkInPlace(int fd, const std::string& host, NewName newName) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, host.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  if (errno != EEXIST) return errno;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string fresh = HostFolderOf(host) + "/" + newName();
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, fresh.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      if (errno == EEXIST) continue;
+      return errno;
+    }
+    if (::rename(fresh.c_str(), host.c_str()) == 0) return 0;
+    const int error = errno;
+    ::unlink(fresh.c_str());
+    return error;
+  }
+  return EEXIST;
+}
+
 // The new project file: written to a temporary file in the folder (unnamed where the file system has
 // such files) and put under its name by Close in one rename; destroyed without Close it leaves nothing.
 class PackOutput : public platform::OutputFile {
@@ -213,7 +235,12 @@ class PackOutput : public platform::OutputFile {
     }
     // A full disk or a failing device may show only when the data is forced out.
     if (error == 0 && ::fsync(fd_.Get()) != 0 && errno != EINVAL && errno != EROFS) error = errno;
-    if (error == 0) error = owner_.PutInPlace(fd_.Get(), temporary_, host_, path_);
+    try {
+      if (error == 0) error = owner_.PutInPlace(fd_.Get(), temporary_, host_, path_);
+    } catch (const platform::FileError&) {
+      Drop();
+      throw;
+    }
     if (error != 0) {
       Drop();
       throw platform::FileError(path_, SystemReason(error));
@@ -401,29 +428,9 @@ void PosixPackFiles::CheckReplaceable(const std::string& host, const std::string
 int PosixPackFiles::PutInPlace(int fd, const std::string& temporary, const std::string& host,
                                const std::string& path) {
   // What is under the name now is looked at again: it may have changed hands while the file was written.
-  try {
-    CheckReplaceable(host, path);
-  } catch (const platform::FileError&) {
-    return EACCES;
-  }
+  CheckReplaceable(host, path);
   if (!temporary.empty()) return ::rename(temporary.c_str(), host.c_str()) == 0 ? 0 : errno;
-  // An unnamed file gets a name through its /proc entry; that name fails rather than replace a file, so
-  // an earlier file is replaced through a fresh name renamed over it.
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
-  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, host.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
-  if (errno != EEXIST) return errno;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string fresh = HostFolderOf(host) + "/" + TemporaryName();
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, fresh.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-      if (errno == EEXIST) continue;
-      return errno;
-    }
-    if (::rename(fresh.c_str(), host.c_str()) == 0) return 0;
-    const int error = errno;
-    ::unlink(fresh.c_str());
-    return error;
-  }
-  return EEXIST;
+  return LinkInPlace(fd, host, [this] { return TemporaryName(); });
 }
 
 std::optional<platform::FileIdentity> PosixPackFiles::Identify(const std::string& path) {
@@ -491,6 +498,19 @@ bool PosixPackFiles::CopyToNewName(int in, off_t size, const std::string& host, 
 void PosixPackFiles::CopyThroughNamedFile(int in, off_t size, const std::string& host,
                                           const std::string& from, const std::string& to) {
   RequireWritableFolder(host, to);
+  if (unnamedFiles_) {
+    // Written unnamed, the copy has a name of its own only for the moment it is renamed over the old one.
+    FileDescriptor out(::open(HostFolderOf(host).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (out.Valid()) {
+      CopyData(in, out.Get(), size, from, to);
+      if (const int error = LinkInPlace(out.Get(), host, [this] { return TemporaryName(); }); error != 0)
+        throw platform::FileError(to, SystemReason(error));
+      if (const int error = out.Close(); error != 0) throw platform::FileError(to, SystemReason(error));
+      return;
+    }
+    if (!NoUnnamedFiles(errno)) throw platform::FileError(to, SystemReason(errno));
+    unnamedFiles_ = false;
+  }
   TemporaryFile copy = CreateTemporaryIn(HostFolderOf(host), to, 0666, [this] { return TemporaryName(); });
   CopyData(in, copy.Fd(), size, from, to);
   if (const int error = copy.Close(); error != 0) throw platform::FileError(to, SystemReason(error));
