@@ -34,12 +34,13 @@ struct PackContext {
 bool PackProject(const ProjectModel& model, const std::string& target, const PackContext& context);
 
 // The project file line written for a component, or nothing for a kind that has none.
-bool ComponentLine(const Component& component, std::string& line);
+// lead: the lead bytes of a double-byte code page, whose second bytes are no separators.
+bool ComponentLine(const Component& component, std::string& line, const std::bitset<256>& lead = {});
 // The companion extensions copied with a component of this kind, in order (empty when none).
 std::span<const std::string_view> CompanionExtensions(int32_t kind);
 // Whether a line of the source project file is a component line, dropped when lines are carried over.
 bool IsComponentLine(const std::string& line);
 // Whether a file name can be written into the target folder without reaching anywhere else.
-bool IsPlainFileName(const std::string& name);
+bool IsPlainFileName(const std::string& name, const std::bitset<256>& lead = {});
 
 }  // namespace mdlFile

@@ -27,8 +27,9 @@ class Packer {
       : model_(model),
         target_(target),
         context_(context),
-        sourceFolder_(mdlTrim::TextBeforeLast(model.filePath, '\\') + "\\"),
-        targetFolder_(mdlTrim::TextBeforeLast(target, '\\') + "\\") {}
+        lead_(model.leadBytes),
+        sourceFolder_(mdlTrim::TextBeforeLast(model.filePath, '\\', lead_) + "\\"),
+        targetFolder_(mdlTrim::TextBeforeLast(target, '\\', lead_) + "\\") {}
 
   // Returns whether every step succeeded.
   bool Run() {
@@ -70,11 +71,11 @@ class Packer {
     companions_.resize(model_.components.size());
     for (std::size_t k = 0; k < model_.components.size(); ++k) {
       const Component& component = model_.components[k];
-      if (std::string line; !ComponentLine(component, line)) continue;
-      const std::string fileName = mdlTrim::TextAfterLast(component.path, '\\');
+      if (std::string line; !ComponentLine(component, line, lead_)) continue;
+      const std::string fileName = mdlTrim::TextAfterLast(component.path, '\\', lead_);
       // A name too short to lose its extension names no companion, like a missing file.
-      const std::size_t pathStem = mdlTrim::StemLength(component.path, 4);
-      const std::size_t nameStem = mdlTrim::StemLength(fileName, 4);
+      const std::size_t pathStem = mdlTrim::StemLength(component.path, 4, lead_);
+      const std::size_t nameStem = mdlTrim::StemLength(fileName, 4, lead_);
       if (pathStem == std::string::npos || nameStem == std::string::npos) continue;
       for (const std::string_view extension : CompanionExtensions(component.kind)) {
         const std::string from = sourceFolder_ + component.path.substr(0, pathStem) + std::string(extension);
@@ -93,7 +94,7 @@ class Packer {
       for (const auto& companion : companions) sources.push_back(companion.from);
     }
     for (const std::string& source : sources) {
-      if (mdlTrim::EqualsIgnoringCase(source, target_)) return source;
+      if (mdlTrim::EqualsIgnoringCase(source, target_, lead_)) return source;
     }
     const auto target = context_.files.Identify(target_);
     if (!target) return std::nullopt;
@@ -109,9 +110,9 @@ class Packer {
   };
 
   void PackComponent(const Component& component, const std::vector<Companion>& companions) {
-    Copy(sourceFolder_ + component.path, mdlTrim::TextAfterLast(component.path, '\\'));
+    Copy(sourceFolder_ + component.path, mdlTrim::TextAfterLast(component.path, '\\', lead_));
     std::string line;
-    if (!ComponentLine(component, line)) return;
+    if (!ComponentLine(component, line, lead_)) return;
     WriteLine(line);
     // Companions are tried whatever failed before: a flag that is already set stays set.
     for (const Companion& companion : companions) Copy(companion.from, companion.name);
@@ -121,7 +122,7 @@ class Packer {
     const std::string to = targetFolder_ + name;
     const std::string attempted = "copy " + from + " to " + to;
     // A project file must not be able to make a pack write outside its folder.
-    if (!IsPlainFileName(name)) return Fail(attempted, to, kNotInFolder);
+    if (!IsPlainFileName(name, lead_)) return Fail(attempted, to, kNotInFolder);
     platform::FileIdentity copied;
     try {
       copied = context_.files.CopyReplacing(from, to);
@@ -129,7 +130,7 @@ class Packer {
       return Fail(attempted, error.Path(), error.what());
     }
     // Two different files under one name: the later replaced the earlier, whose content is gone.
-    const auto [earlier, first] = copiedTo_.try_emplace(mdlTrim::LowerAscii(name), copied);
+    const auto [earlier, first] = copiedTo_.try_emplace(mdlTrim::LowerText(name, lead_), copied);
     if (!first && earlier->second != copied) {
       earlier->second = copied;
       Fail(attempted, to, kSameName);
@@ -178,6 +179,7 @@ class Packer {
   const ProjectModel& model_;
   const std::string& target_;
   const PackContext& context_;
+  const std::bitset<256> lead_;
   const std::string sourceFolder_;
   const std::string targetFolder_;
   bool failed_ = false;

@@ -1,6 +1,7 @@
 // The files a pack touches: the source project file read again, the new project file, and copies.
 #pragma once
 
+#include <bitset>
 #include <compare>
 #include <cstdint>
 #include <memory>
@@ -43,6 +44,9 @@ class PackFiles {
 
   // Opens an existing regular file for reading. Throws FileError when it cannot.
   virtual std::unique_ptr<InputFile> OpenInput(const std::string& path) = 0;
+
+  // The bytes that begin a two-byte character in the code page paths are written in.
+  virtual std::bitset<256> LeadBytes() const { return {}; }
 
   // Starts the file that will replace the one under the name when it is closed; until then the name is
   // in use and an existing file keeps its bytes. Throws FileError, leaving an existing file untouched,

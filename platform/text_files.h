@@ -1,6 +1,7 @@
 // Sequential input of files named by Windows paths (code-page bytes, "\" separated).
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -20,6 +21,9 @@ class TextFiles {
   virtual ~TextFiles() = default;
   // Opens an existing regular file for reading. Throws FileError when it cannot.
   virtual std::unique_ptr<InputFile> OpenInput(const std::string& path) = 0;
+  // The bytes that begin a two-byte character in the code page paths are written in: a "\\" after one
+  // is part of a character, no separator.
+  virtual std::bitset<256> LeadBytes() const { return {}; }
 };
 
 }  // namespace platform

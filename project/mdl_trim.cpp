@@ -26,7 +26,7 @@ std::size_t FindLastCharacter(std::string_view text, char separator, const LeadB
   std::size_t found = std::string_view::npos;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == separator) found = i;
-    if (lead[static_cast<unsigned char>(text[i])]) ++i;
+    if (StartsPair(text, i, lead)) ++i;
   }
   return found;
 }
@@ -36,7 +36,7 @@ std::size_t StemLength(std::string_view text, std::size_t characters, const Lead
   std::vector<std::size_t> starts;
   for (std::size_t i = 0; i < text.size(); ++i) {
     starts.push_back(i);
-    if (lead[static_cast<unsigned char>(text[i])]) ++i;
+    if (StartsPair(text, i, lead)) ++i;
   }
   return starts.size() < characters ? std::string_view::npos
                                     : (characters == 0 ? text.size() : starts[starts.size() - characters]);
@@ -79,7 +79,7 @@ std::string LowerAscii(std::string_view text) {
 std::string LowerText(std::string_view text, const LeadBytes& lead) {
   std::string out(text);
   for (std::size_t i = 0; i < out.size(); ++i) {
-    if (lead[static_cast<unsigned char>(out[i])]) {
+    if (StartsPair(out, i, lead)) {
       ++i;  // the second byte of a character is no letter
     } else {
       out[i] = LowerAsciiChar(out[i]);

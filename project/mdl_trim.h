@@ -12,6 +12,12 @@ namespace mdlTrim {
 // in the single-byte code pages. The byte after a lead byte belongs to its character, even when it is
 // "\\" or a letter.
 using LeadBytes = std::bitset<256>;
+// Whether text[i] begins a two-byte character: a lead byte with a second byte after it (none of those
+// code pages has a second byte below 0x40).
+inline bool StartsPair(std::string_view text, std::size_t i, const LeadBytes& lead) {
+  return lead[static_cast<unsigned char>(text[i])] && i + 1 < text.size() &&
+         static_cast<unsigned char>(text[i + 1]) >= 0x40;
+}
 
 // The number after a node key's first character ("f12" gives 12); 0 for an empty key.
 int32_t KeyNumber(std::string_view key);

@@ -1,6 +1,7 @@
 // The in-memory model of the open project.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ struct ProjectModel {
   std::vector<Component> components;  // numbered from 0 in reading order
   int32_t count = 0;                  // always components.size()
   std::vector<ProjectLine> lines;     // every line holding "=", in file order
+  // The bytes that begin a two-byte character in the code page the paths are in (none in most): paths
+  // are split at "\\" and folded to lower case by characters, not bytes.
+  std::bitset<256> leadBytes;
 };
 
 }  // namespace mdlFile

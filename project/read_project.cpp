@@ -26,7 +26,8 @@ void HandleProjectLine(ProjectModel& model, platform::TextFiles& files, const st
                        int64_t number) {
   const auto eq = line.find('=');
   if (eq == std::string::npos) return;
-  model.lines.push_back({number, mdlTrim::LowerAscii(std::string_view(line).substr(0, eq)), line.substr(eq + 1)});
+  model.lines.push_back(
+      {number, mdlTrim::LowerAscii(std::string_view(line).substr(0, eq)), line.substr(eq + 1)});
   const std::string& key = model.lines.back().key;
   const std::string& value = model.lines.back().value;
   if (key == "type") {
@@ -57,7 +58,7 @@ ProjectModel& Model() {
 }
 
 std::string ComponentFilePath(const ProjectModel& model, const std::string& path) {
-  return mdlTrim::TextBeforeLast(model.filePath, '\\') + "\\" + path;
+  return mdlTrim::TextBeforeLast(model.filePath, '\\', model.leadBytes) + "\\" + path;
 }
 
 bool ReadProject(const std::string& path, const ReaderContext& context) {
@@ -65,6 +66,7 @@ bool ReadProject(const std::string& path, const ReaderContext& context) {
   ProjectModel& model = Model();
   model = ProjectModel{};
   model.filePath = path;
+  model.leadBytes = context.files.LeadBytes();
   bool failed = false;
   try {
     ReadInto(model, context.files, path);
@@ -205,7 +207,8 @@ int32_t ScanFormKind(platform::InputFile& file) {
   return kindUndetermined;
 }
 
-std::string ReadComponentName(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
+std::string ReadComponentName(const ProjectModel& model, platform::TextFiles& files,
+                              const std::string& path) {
   const auto file = files.OpenInput(ComponentFilePath(model, path));
   return ScanComponentName(*file);
 }

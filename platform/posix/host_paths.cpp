@@ -20,7 +20,9 @@ const char* const kBadPath = "The filename, directory name, or volume label synt
 const char* const kNoPath = "The system cannot find the path specified.";
 const char* const kNoFile = "The system cannot find the file specified.";
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 bool IsForbidden(unsigned char c) {
   return c < 32 || c == '<' || c == '>' || c == '"' || c == '|' || c == '?' || c == '*' || c == ':';
@@ -49,7 +51,7 @@ std::optional<std::string> FindFolded(const std::string& folder, const std::stri
     const std::string host = entry->d_name;
     if (host == "." || host == "..") continue;
     const auto asCodePage = codePage.FromUtf8(host);
-    if (!asCodePage || !mdlTrim::EqualsIgnoringAsciiCase(*asCodePage, name)) continue;
+    if (!asCodePage || !mdlTrim::EqualsIgnoringCase(*asCodePage, name, codePage.LeadBytes())) continue;
     if (!best || host < *best) best = host;
   }
   return best;
@@ -61,7 +63,9 @@ std::string Join(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) {
+  return std::strerror(error);
+}
 
 std::optional<std::string> WindowsFromHost(const std::string& hostPath, const platform::CodePage& codePage) {
   std::string out = "Z:";
@@ -79,7 +83,7 @@ std::optional<std::string> WindowsFromHost(const std::string& hostPath, const pl
   return out;
 }
 
-std::vector<std::string> WindowsNames(const std::string& windowsPath) {
+std::vector<std::string> WindowsNames(const std::string& windowsPath, const std::bitset<256>& lead) {
   std::string_view rest = windowsPath;
   if (rest.size() >= 2 && rest[1] == ':') {
     if (rest[0] != 'Z' && rest[0] != 'z') throw platform::FileError(windowsPath, kNoPath);
@@ -87,16 +91,23 @@ std::vector<std::string> WindowsNames(const std::string& windowsPath) {
   } else if (rest.size() >= 2 && IsSeparator(rest[0]) && IsSeparator(rest[1])) {
     throw platform::FileError(windowsPath, kNoPath);  // network paths are not part of the Z: drive
   }
-  for (const char c : rest) {
-    if (IsForbidden(static_cast<unsigned char>(c))) throw platform::FileError(windowsPath, kBadPath);
+  // Where each name ends: at a separator that is a character of its own.
+  std::vector<bool> separator(rest.size(), false);
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    if (mdlTrim::StartsPair(rest, i, lead)) {
+      ++i;
+      continue;
+    }
+    if (IsForbidden(static_cast<unsigned char>(rest[i]))) throw platform::FileError(windowsPath, kBadPath);
+    separator[i] = IsSeparator(rest[i]);
   }
   std::vector<std::string> names;
   std::size_t i = 0;
   while (i < rest.size()) {
-    while (i < rest.size() && IsSeparator(rest[i])) ++i;
+    while (i < rest.size() && separator[i]) ++i;
     if (i == rest.size()) break;
     std::size_t end = i;
-    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    while (end < rest.size() && !separator[end]) ++end;
     std::string name(rest.substr(i, end - i));
     i = end;
     if (name == ".") continue;
@@ -123,7 +134,7 @@ std::vector<std::string> AbsoluteNames(const std::string& windowsPath, const pla
     if (!current) throw platform::FileError(windowsPath, kNoPath);
     full = *current + "\\" + windowsPath;
   }
-  return WindowsNames(full);
+  return WindowsNames(full, codePage.LeadBytes());
 }
 
 std::string SpelledFrom(const std::vector<std::string>& names, const platform::CodePage& codePage) {

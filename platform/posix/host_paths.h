@@ -1,6 +1,7 @@
 // Windows paths on a POSIX host: drive Z: is the host's root, names are looked up without regard to case.
 #pragma once
 
+#include <bitset>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,8 +17,9 @@ std::optional<std::string> WindowsFromHost(const std::string& hostPath, const pl
 // The names of a Windows path after Windows' own clean-up: "\" and "/" separate, empty names and "."
 // vanish, ".." takes the previous name away, trailing dots and blanks of a name are dropped. A path
 // without a drive is taken relative to the current folder. Throws platform::FileError for a path
-// Windows would reject (another drive than Z:, a ":" after the drive, control characters, <>"|?*).
-std::vector<std::string> WindowsNames(const std::string& windowsPath);
+// Windows would reject (another drive than Z:, a ":" after the drive, control characters, <>"|?*). The
+// second byte of a two-byte character (after one of lead) is part of its name, whatever its value.
+std::vector<std::string> WindowsNames(const std::string& windowsPath, const std::bitset<256>& lead = {});
 
 // The host path a Windows path names. Each name is matched exactly or, failing that, without regard
 // to ASCII case (the first match in byte order). With allowMissingLeaf, a last name that matches

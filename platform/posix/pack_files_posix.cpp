@@ -65,6 +65,14 @@ FileDescriptor OpenRegular(const std::string& host, const std::string& windowsPa
   return fd;
 }
 
+// Where the last "\\" or "/" of a Windows path stands that is a character of its own, or npos.
+std::size_t LastSeparator(const std::string& path, const std::bitset<256>& lead) {
+  const auto back = mdlTrim::FindLastCharacter(path, '\\', lead);
+  const auto slash = mdlTrim::FindLastCharacter(path, '/', lead);
+  if (back == std::string::npos) return slash;
+  return slash == std::string::npos ? back : std::max(back, slash);
+}
+
 // Whether a failed O_TMPFILE open means only that the file system has no unnamed files.
 bool NoUnnamedFiles(int error) {
   return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
@@ -301,7 +309,7 @@ void PosixPackFiles::Listing::Add(const std::string& host, unsigned char type,
   const auto asCodePage = codePage.FromUtf8(host);
   if (!asCodePage) return;
   // The first match in byte order wins, as the lookup by name does.
-  auto [slot, added] = folded.try_emplace(mdlTrim::LowerAscii(*asCodePage), host);
+  auto [slot, added] = folded.try_emplace(mdlTrim::LowerText(*asCodePage, codePage.LeadBytes()), host);
   if (!added && host < slot->second) slot->second = host;
 }
 
@@ -347,8 +355,8 @@ void PosixPackFiles::RequireWritableFolder(const std::string& hostPath, const st
 
 PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMissingLeaf) {
   if (inUse_.empty()) return Found{HostFromWindows(path, codePage_, allowMissingLeaf)};
-  const std::vector<std::string> names = WindowsNames(path);
-  const auto cut = path.find_last_of("\\/");
+  const std::vector<std::string> names = WindowsNames(path, codePage_.LeadBytes());
+  const auto cut = LastSeparator(path, codePage_.LeadBytes());
   const std::string leaf = cut == std::string::npos ? path : path.substr(cut + 1);
   // Only a plain last name is looked up here; anything that clean-up changes takes the long way.
   if (names.empty() || leaf != names.back()) return Found{HostFromWindows(path, codePage_, allowMissingLeaf)};
@@ -377,7 +385,8 @@ PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMi
   if (const auto exact = listing.types.find(exactName); exact != listing.types.end()) {
     return Found{prefix + exactName, Found::State::kPresent, exact->second};
   }
-  if (const auto match = listing.folded.find(mdlTrim::LowerAscii(leaf)); match != listing.folded.end()) {
+  if (const auto match = listing.folded.find(mdlTrim::LowerText(leaf, codePage_.LeadBytes()));
+      match != listing.folded.end()) {
     return Found{prefix + match->second, Found::State::kPresent, listing.types.at(match->second)};
   }
   if (allowMissingLeaf) return Found{prefix + exactName, Found::State::kMissing};
@@ -520,10 +529,11 @@ void PosixPackFiles::CopyThroughNamedFile(int in, off_t size, const std::string&
 
 platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, const std::string& to) {
   // The destination's own name must be one name in its folder; "/" would reach elsewhere.
-  const auto cut = to.rfind('\\');
+  const auto cut = mdlTrim::FindLastCharacter(to, '\\', codePage_.LeadBytes());
   const std::string folder = cut == std::string::npos ? std::string() : to.substr(0, cut);
   const std::string leaf = cut == std::string::npos ? to : to.substr(cut + 1);
-  if (leaf.find('/') != std::string::npos || WindowsNames(to).size() != WindowsNames(folder).size() + 1) {
+  if (leaf.find('/') != std::string::npos || WindowsNames(to, codePage_.LeadBytes()).size() !=
+                                                 WindowsNames(folder, codePage_.LeadBytes()).size() + 1) {
     throw platform::FileError(to, kNotInFolder);
   }
 

@@ -27,6 +27,7 @@ class PosixPackFiles : public platform::PackFiles {
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override;
   std::optional<platform::FileIdentity> Identify(const std::string& path) override;
+  std::bitset<256> LeadBytes() const override { return codePage_.LeadBytes(); }
   void ReplaceWhole(const std::string& path, std::string_view bytes) override;
 
   // Copies to a new name go through a named temporary file renamed into place, as on a file system

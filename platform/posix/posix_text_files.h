@@ -14,6 +14,7 @@ class PosixTextFiles : public platform::TextFiles {
   explicit PosixTextFiles(const platform::CodePage& codePage) : codePage_(codePage) {}
   // Only regular files open: a folder, FIFO or device fails as a missing file would, without blocking.
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
+  std::bitset<256> LeadBytes() const override { return codePage_.LeadBytes(); }
 
  private:
   const platform::CodePage& codePage_;
@@ -48,6 +49,7 @@ class FileDescriptor {
 FileDescriptor OpenRegularForReading(const std::string& hostPath, const std::string& windowsPath);
 // Reads what is there, up to size bytes, going on after an interrupted call; 0 at the end of the file.
 // Throws platform::FileError naming windowsPath.
-std::size_t ReadSome(const FileDescriptor& fd, char* buffer, std::size_t size, const std::string& windowsPath);
+std::size_t ReadSome(const FileDescriptor& fd, char* buffer, std::size_t size,
+                     const std::string& windowsPath);
 
 }  // namespace posix

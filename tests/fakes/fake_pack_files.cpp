@@ -162,13 +162,25 @@ class InjectedFile : public platform::InputFile, public platform::OutputFile {
     return n;
   }
   void Write(std::string_view bytes) override {
-    if (owner_.Hit("write", path_, owner_.writes_++)) owner_.Refuse("write", path_);
-    owner_.Counted([&] { out_->Write(bytes); });
+    try {
+      owner_.Step();
+      if (owner_.Hit("write", path_, owner_.writes_++)) owner_.Refuse("write", path_);
+      owner_.Take(bytes.size(), path_);
+      owner_.Counted([&] { out_->Write(bytes); });
+    } catch (const platform::FileError&) {
+      owner_.failedWrites.insert(FakePackFiles::Key(path_));
+      throw;
+    }
   }
   void Close() override {
     // A failed close leaves the earlier file, as a full disk found only then does.
-    owner_.Check("close", path_);
-    owner_.Counted([&] { out_->Close(); });
+    try {
+      owner_.Check("close", path_);
+      owner_.Counted([&] { out_->Close(); });
+    } catch (const platform::FileError&) {
+      owner_.failedWrites.insert(FakePackFiles::Key(path_));
+      throw;
+    }
   }
 
  private:
@@ -208,9 +220,19 @@ std::unique_ptr<platform::OutputFile> InjectingPackFiles::CreateOutput(const std
 }
 
 platform::FileIdentity InjectingPackFiles::CopyReplacing(const std::string& from, const std::string& to) {
+  copiedFrom.push_back(from);
   Check("copy", from);
-  Check("copy", to);
+  if (Hit("copy", to)) Refuse("copy", to);
   if (beforeCopy) beforeCopy(to);
+  if (diskSpace) {
+    // The copy is written whole before it takes the name: a full disk fails it and leaves the name.
+    std::size_t size = 0;
+    if (const auto source = Counted([&] { return files_.OpenInput(from); })) {
+      char buffer[4096];
+      while (const std::size_t n = source->Read(buffer, sizeof buffer)) size += n;
+    }
+    Take(size, to);
+  }
   return Counted([&] { return files_.CopyReplacing(from, to); });
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -89,9 +90,19 @@ class InjectingPackFiles : public platform::PackFiles, public platform::TextFile
   InjectingPackFiles(const InjectingPackFiles&) = delete;
 
   std::vector<Fault> faults;
+  // A full disk: the bytes it still takes, counted over every write and copy; a write or copy past them
+  // fails with kDiskFull.
+  std::optional<std::size_t> diskSpace;
+  // The process killed: the step numbered so (from 0, counting every open, create, write, close and copy)
+  // throws Killed instead of happening.
+  std::optional<std::size_t> killAtStep;
+  struct Killed {};
+  static constexpr const char* kDiskFull = "There is not enough space on the disk.";
+  std::set<std::string> failedWrites;                     // every output path a write or close failed on
   std::function<void(const std::string& to)> beforeCopy;  // another program at work on the name
   std::size_t chunk = std::size_t(-1);  // the most bytes one read delivers, to put line ends across reads
   std::vector<std::string> opened;      // every path opened for reading, in order
+  std::vector<std::string> copiedFrom;  // every path a copy was asked from, in order
   int Failures() const { return failures_; }  // every step that failed, injected or not
 
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
@@ -109,7 +120,22 @@ class InjectingPackFiles : public platform::PackFiles, public platform::TextFile
   const Fault* Hit(const std::string& step, const std::string& path,
                    std::optional<std::size_t> number = {}) const;
   void Check(const std::string& step, const std::string& path) {
+    Step();
     if (Hit(step, path)) Refuse(step, path);
+  }
+  // Counts a step, and kills the process at the chosen one.
+  void Step() {
+    if (killAtStep && steps_++ == *killAtStep) throw Killed{};
+  }
+  // Takes the bytes from the disk's space, or fails as a full disk does.
+  void Take(std::size_t bytes, const std::string& path) {
+    if (!diskSpace) return;
+    if (bytes > *diskSpace) {
+      *diskSpace = 0;
+      ++failures_;
+      throw platform::FileError(path, kDiskFull);
+    }
+    *diskSpace -= bytes;
   }
   [[noreturn]] void Refuse(const std::string& step, const std::string& path);
   // Runs a step of the files below, counting its failure.
@@ -125,6 +151,7 @@ class InjectingPackFiles : public platform::PackFiles, public platform::TextFile
 
   platform::PackFiles& files_;
   std::size_t writes_ = 0;
+  std::size_t steps_ = 0;
   int failures_ = 0;
 };
 

@@ -22,7 +22,8 @@ constexpr int kModules = 400;
 
 // Packs the project in the scratch folder to the folder named, in this process.
 bool Pack(const fakes::Scratch& s, const std::string& folder, bool unnamed) {
-  mdlFile::ProjectModel model{.filePath = s.Win("src\\App.vbp")};
+  mdlFile::ProjectModel model;
+  model.filePath = s.Win("src\\App.vbp");
   for (int k = 0; k < kModules; ++k) model.components.push_back({3, "M", "M" + std::to_string(k) + ".bas"});
   model.count = kModules;
   const auto codePage = posix::MakeCodePage(1252);
