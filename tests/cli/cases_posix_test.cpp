@@ -1,7 +1,8 @@
 // Every folder under tests/data/projects is one case: the project in in/ is read with `tarvex-cli tree
 // --json` and packed with `tarvex-cli pack`; what they print and the packed folder must match expected/.
 // Optional files beside in/: `source` (the project, relative to in/; default Project.vbp), `target` (relative
-// to the scratch folder; default out/Project.vbp) and out/ (files already in the target folder).
+// to the scratch folder; default out/Project.vbp), `codepage` (TARVEX_CODEPAGE for both runs) and out/ (files
+// already in the target folder).
 // TARVEX_UPDATE_CASES=1 writes expected/ from what the programs do now.
 #include <gtest/gtest.h>
 
@@ -27,6 +28,12 @@ TEST_P(ProjectCase, ReadsAndPacksAsExpected) {
   const std::string target = Scratch::Setting(dir / "target", "out/Project.vbp");
   const fs::path targetFolder = fs::path(target).parent_path();
   const auto before = scratch.Snapshot("");
+  // The code page the programs run in, inherited from this process.
+  const std::string codePage = Scratch::Setting(dir / "codepage", "");
+  if (!codePage.empty()) ::setenv("TARVEX_CODEPAGE", codePage.c_str(), 1);
+  struct Unset {
+    ~Unset() { ::unsetenv("TARVEX_CODEPAGE"); }
+  } unset;
 
   const auto [treeExit, json, treeErr] = scratch.Run("tree --json '" + source + "'");
   const auto [packExit, packOut, packErr] = scratch.Run("pack '" + source + "' '" + target + "'");

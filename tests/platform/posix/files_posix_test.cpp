@@ -5,12 +5,16 @@
 
 #include <chrono>
 #include <future>
+#include <map>
 
+#include "pack/mdl_file_pack.h"
 #include "platform/errors.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/posix_text_files.h"
+#include "project/mdl_trim.h"
 #include "tests/fakes/scratch_folder_posix.h"
+#include "tests/fakes/scripted_dialogs.h"
 #include "tests/fakes/table_file.h"
 
 const auto kCodePage = posix::MakeCodePage(1252);
@@ -76,4 +80,51 @@ TEST(CodePages, Windows1252HasItsOwnTableAndTheOthersGoThroughIconv) {
   EXPECT_EQ(posix::MakeCodePage(936)->FromUtf8("\xe4\xb8\xad"), "\xd6\xd0");
   EXPECT_EQ(posix::MakeCodePage(932)->ToUtf8("a\x81"), "a\xef\xbf\xbd") << "undecodable bytes show";
   EXPECT_THROW(posix::MakeCodePage(12345), std::invalid_argument);
+}
+
+// Every code page converts a name whole both ways: a stateful converter (1258) is flushed at the end.
+TEST(CodePages, NamesRoundTripThroughEveryCodePage) {
+  std::map<int, std::vector<std::string>> names;
+  for (const fakes::Row& row : fakes::ReadTable("setup/code_page_names.txt")) {
+    names[std::stoi(row[0])].assign(row.begin() + 1, row.end());
+  }
+  for (const int number : {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258}) {
+    const auto codePage = posix::MakeCodePage(number);
+    std::vector<std::string> tried = names[0];
+    tried.insert(tried.end(), names[number].begin(), names[number].end());
+    for (const std::string& name : tried) {
+      const auto bytes = codePage->FromUtf8(name);
+      ASSERT_TRUE(bytes.has_value()) << number << ": " << name;
+      EXPECT_EQ(codePage->ToUtf8(*bytes), name) << number;
+      // The host name found for a Windows path is the name spelled, whatever the code page.
+      EXPECT_EQ(posix::SpelledHostPath("Z:\\d\\" + *bytes, *codePage), "/d/" + name) << number;
+    }
+  }
+}
+
+// In a double-byte code page the second byte of a character is never a separator, nor a letter to fold.
+TEST(CodePages, DoubleByteCharactersStayWhole) {
+  for (const fakes::Row& row : fakes::ReadTable("setup/double_byte_names.txt")) {
+    const auto lead = posix::MakeCodePage(std::stoi(row[0]))->LeadBytes();
+    std::vector<std::string> expected;
+    for (auto name = row.begin() + 2; name != row.end(); ++name) expected.push_back(fakes::Unescaped(*name));
+    const std::string path = fakes::Unescaped(row.at(1));
+    if (expected == std::vector<std::string>{"!"}) {
+      EXPECT_THROW(posix::WindowsNames(path, lead), platform::FileError) << row[1];
+    } else {
+      EXPECT_EQ(posix::WindowsNames(path, lead), expected) << row[1];
+    }
+  }
+  const auto lead = posix::MakeCodePage(932)->LeadBytes();
+  // 0x83 0x5A and 0x83 0x7A are two katakana that differ only in their second byte's ASCII case.
+  EXPECT_FALSE(mdlTrim::EqualsIgnoringCase("\x83\x5A.bas", "\x83\x7A.bas", lead));
+  EXPECT_TRUE(mdlTrim::EqualsIgnoringCase("\x83\x5A.BAS", "\x83\x5A.bas", lead));
+  EXPECT_EQ(mdlTrim::TextAfterLast("a\\\x95\x5C.bas", '\\', lead), "\x95\x5C.bas");
+  EXPECT_EQ(mdlTrim::TextBeforeLast("a\\\x95\x5C\\b", '\\', lead), "a\\\x95\x5C");
+  // "The last four characters": five double-byte characters keep one.
+  EXPECT_EQ(mdlTrim::StemLength("\x95\x5C\x95\x5C\x95\x5C\x95\x5C\x95\x5C", 4, lead), 2u);
+  EXPECT_EQ(mdlTrim::StemLength("\x95\x5C.frm", 4, lead), 2u);
+  EXPECT_EQ(mdlTrim::StemLength("\x95\x5C", 4, lead), std::string::npos);
+  EXPECT_TRUE(mdlFile::IsPlainFileName("\x95\x5C.bas", lead));
+  EXPECT_FALSE(mdlFile::IsPlainFileName("\x95\x5C.bas"));
 }
