@@ -418,6 +418,19 @@ std::string WithCrLf(std::string_view bytes) {
   return out;
 }
 
+namespace {
+
+// Whether the file under the path is no longer the file as it was read.
+bool Changed(platform::PackFiles& files, const std::string& path, const platform::FileState& read) {
+  try {
+    return files.StateOf(path) != read;
+  } catch (const platform::FileError&) {
+    return true;
+  }
+}
+
+}  // namespace
+
 std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdlFile::ProjectModel& model,
                                  platform::TextFiles& files, platform::PackFiles& output) {
   const std::string folder = mdlTrim::TextBeforeLast(model.filePath, '\\') + "\\";
@@ -434,13 +447,21 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
       refuse("the file is outside the project's folder; move it in with 'tarvex-cli pack' first");
       continue;
     }
+    // What the file was when it was read: it is replaced only if it is still that file, unchanged.
+    platform::FileState read;
     std::string bytes;
     try {
+      read = output.StateOf(finding.file);
       const auto input = files.OpenInput(finding.file);
       std::string buffer(64 * 1024, '\0');
       while (const std::size_t got = input->Read(buffer.data(), buffer.size())) bytes.append(buffer.data(), got);
     } catch (const platform::FileError& error) {
       refuse("the file could not be read whole: " + Sentence(error.what()) + "It was left as it is");
+      continue;
+    }
+    if (read.links > 1) {
+      refuse("the file has " + std::to_string(read.links) +
+             " names (hard links), and a rewritten file would have only this one. It was left as it is");
       continue;
     }
     TextScan scan;
@@ -449,10 +470,14 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
     const int64_t changed = scan.lfOnly() + scan.crOnly();
     if (changed == 0) continue;
     try {
-      output.ReplaceWhole(finding.file, WithCrLf(bytes));
+      output.ReplaceWhole(finding.file, WithCrLf(bytes), &read);
     } catch (const platform::FileError& error) {
-      refuse("the file cannot be written: " + Sentence(error.what()) +
-             "It was left as it is; make it writable and run again");
+      if (Changed(output, finding.file, read)) {
+        refuse("the file was changed by another program after it was read. It was left as it is; run again");
+      } else {
+        refuse("the file cannot be written: " + Sentence(error.what()) +
+               "It was left as it is; make it writable and run again");
+      }
       continue;
     }
     done.push_back({finding.file, finding.line, Severity::Note, "line-ends-fixed",

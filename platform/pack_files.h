@@ -21,6 +21,15 @@ struct FileIdentity {
   friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
 };
 
+// What a file is at one moment: which file, how long, when it last changed, how many names it has.
+struct FileState {
+  FileIdentity identity;
+  uint64_t size = 0;
+  int64_t modified = 0;  // in nanoseconds (POSIX) or 100-nanosecond ticks (Windows)
+  uint64_t links = 0;
+  friend bool operator==(const FileState&, const FileState&) = default;
+};
+
 // A text file being written, whole or not at all: the bytes go to a temporary file in the target's
 // folder, and only Close puts them under the name. Destroyed without Close, it drops what was written
 // and leaves the name as it was (an earlier file untouched, no temporary file).
@@ -66,11 +75,16 @@ class PackFiles {
   // The file the path reaches, links followed; nothing when it reaches none.
   virtual std::optional<FileIdentity> Identify(const std::string& path) = 0;
 
+  // What the regular file under the path is now. Throws FileError when there is none.
+  virtual FileState StateOf(const std::string& path) = 0;
+
   // Replaces the content of an existing regular file with bytes, keeping its permissions: they go to
   // a temporary file in its folder, renamed over it, so the file is either the old one or the whole
   // new one. Throws FileError, leaving the file as it was, when it is missing, in use, read-only, no
-  // regular file, or cannot be written.
-  virtual void ReplaceWhole(const std::string& path, std::string_view bytes) = 0;
+  // regular file, or cannot be written; and with `expected`, when just before the rename the file is
+  // not as expected (another program changed it), or has another name as well (a hard link).
+  virtual void ReplaceWhole(const std::string& path, std::string_view bytes,
+                            const FileState* expected = nullptr) = 0;
 };
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,17 @@ const char* const kOwnSource = "The file cannot be copied onto itself.";
 const char* const kNotInFolder = "The file name does not name a file in the folder.";
 
 const char* const kNoFile = "The system cannot find the file specified.";
+const char* const kChanged = "The file was changed by another program after it was read.";
+const char* const kLinked =
+    "The file has more than one name (hard links); a new file under one name would split them.";
+
+platform::FileState StateFrom(const struct stat& st) {
+  return platform::FileState{
+      platform::FileIdentity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)},
+      static_cast<uint64_t>(st.st_size),
+      static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+      static_cast<uint64_t>(st.st_nlink)};
+}
 const char* const kNoPath = "The system cannot find the path specified.";
 
 struct DirCloser {
@@ -192,7 +204,8 @@ TemporaryFile CreateTemporaryIn(const std::string& hostFolder, const std::string
 // in under the name, which fails rather than replace a file, so an existing file is replaced by a fresh
 // name renamed over it, a name that stands only for that moment. 0, or the errno.
 template <typename NewName>
-int LinkInPlace(int fd, const std::string& host, NewName newName) {
+int LinkInPlace(int fd, const std::string& host, NewName newName,
+                const std::function<void()>& beforeRename = {}) {
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
   if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, host.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
   if (errno != EEXIST) return errno;
@@ -201,6 +214,12 @@ int LinkInPlace(int fd, const std::string& host, NewName newName) {
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, fresh.c_str(), AT_SYMLINK_FOLLOW) != 0) {
       if (errno == EEXIST) continue;
       return errno;
+    }
+    try {
+      if (beforeRename) beforeRename();
+    } catch (const platform::FileError&) {
+      ::unlink(fresh.c_str());
+      throw;
     }
     if (::rename(fresh.c_str(), host.c_str()) == 0) return 0;
     const int error = errno;
@@ -585,7 +604,16 @@ bool PosixPackFiles::Exists(const std::string& path) {
   return ::stat(found.host.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
-void PosixPackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
+platform::FileState PosixPackFiles::StateOf(const std::string& path) {
+  const std::string host = Find(path, false).host;
+  struct stat st {};
+  if (::lstat(host.c_str(), &st) != 0) throw platform::FileError(path, SystemReason(errno));
+  if (!S_ISREG(st.st_mode)) throw platform::FileError(path, kNotRegular);
+  return StateFrom(st);
+}
+
+void PosixPackFiles::ReplaceWhole(const std::string& path, std::string_view bytes,
+                                  const platform::FileState* expected) {
   const std::string host = Find(path, false).host;
   // A symbolic link is refused rather than replaced or written through: either would reach a file
   // other than the one named.
@@ -595,15 +623,40 @@ void PosixPackFiles::ReplaceWhole(const std::string& path, std::string_view byte
   if (InUse(IdentityOf(old))) throw platform::FileError(path, kInUse);
   if (ReadOnly(old)) throw platform::FileError(path, SystemReason(EACCES));
   RequireWritableFolder(host, path);
+  // Just before the new file takes the name, the old one must still be the file that was read.
+  const auto unchanged = [&] {
+    if (!expected) return;
+    struct stat now {};
+    if (::lstat(host.c_str(), &now) != 0 || !S_ISREG(now.st_mode) || StateFrom(now) != *expected)
+      throw platform::FileError(path, kChanged);
+    if (now.st_nlink > 1) throw platform::FileError(path, kLinked);
+  };
+  unchanged();
+  const auto write = [&](int fd) {
+    if (::fchmod(fd, old.st_mode & 07777) != 0) throw platform::FileError(path, SystemReason(errno));
+    WriteAll(fd, bytes.data(), bytes.size(), path);
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS)
+      throw platform::FileError(path, SystemReason(errno));
+  };
+  if (unnamedFiles_) {
+    // Unnamed until it replaces the file, the new text leaves nothing behind when the process dies.
+    FileDescriptor fd(::open(HostFolderOf(host).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (fd.Valid()) {
+      write(fd.Get());
+      if (const int error = LinkInPlace(
+              fd.Get(), host, [this] { return TemporaryName(); }, unchanged);
+          error != 0)
+        throw platform::FileError(path, SystemReason(error));
+      return;
+    }
+    if (!NoUnnamedFiles(errno)) throw platform::FileError(path, SystemReason(errno));
+    unnamedFiles_ = false;
+  }
   TemporaryFile replacement =
       CreateTemporaryIn(HostFolderOf(host), path, 0600, [this] { return TemporaryName(); });
-  if (::fchmod(replacement.Fd(), old.st_mode & 07777) != 0)
-    throw platform::FileError(path, SystemReason(errno));
-  WriteAll(replacement.Fd(), bytes.data(), bytes.size(), path);
-  if (::fsync(replacement.Fd()) != 0 && errno != EINVAL && errno != EROFS) {
-    throw platform::FileError(path, SystemReason(errno));
-  }
+  write(replacement.Fd());
   if (const int error = replacement.Close(); error != 0) throw platform::FileError(path, SystemReason(error));
+  unchanged();
   if (::rename(replacement.Path().c_str(), host.c_str()) != 0)
     throw platform::FileError(path, SystemReason(errno));
   replacement.Kept();

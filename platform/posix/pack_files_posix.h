@@ -28,7 +28,9 @@ class PosixPackFiles : public platform::PackFiles {
   bool Exists(const std::string& path) override;
   std::optional<platform::FileIdentity> Identify(const std::string& path) override;
   std::bitset<256> LeadBytes() const override { return codePage_.LeadBytes(); }
-  void ReplaceWhole(const std::string& path, std::string_view bytes) override;
+  platform::FileState StateOf(const std::string& path) override;
+  void ReplaceWhole(const std::string& path, std::string_view bytes,
+                    const platform::FileState* expected = nullptr) override;
 
   // Copies to a new name go through a named temporary file renamed into place, as on a file system
   // that has no unnamed files (O_TMPFILE), instead of an unnamed file linked in under its name.

@@ -107,7 +107,12 @@ std::string FullPath(const std::string& path) {
 }
 
 std::string FolderOf(const std::string& fullPath) {
-  const std::size_t slash = fullPath.find_last_of('\\');
+  // A "\\" that is the second byte of a double-byte character separates nothing.
+  std::size_t slash = std::string::npos;
+  for (std::size_t i = 0; i < fullPath.size(); ++i) {
+    if (fullPath[i] == '\\') slash = i;
+    if (::IsDBCSLeadByte(static_cast<BYTE>(fullPath[i])) && i + 1 < fullPath.size()) ++i;
+  }
   return slash == std::string::npos ? std::string(".\\") : fullPath.substr(0, slash + 1);
 }
 
@@ -185,7 +190,7 @@ class Win32Output : public platform::OutputFile {
 
 std::unique_ptr<platform::OutputFile> Win32Files::CreateOutput(const std::string& path) {
   const std::string full = FullPath(path);
-  const std::string key = mdlTrim::LowerAscii(full);
+  const std::string key = mdlTrim::LowerText(full, LeadBytes());
   if (pendingOutputs_.count(key) != 0) throw platform::FileError(path, SystemReason(ERROR_SHARING_VIOLATION));
   CheckReplaceable(full);
   std::string tempPath;
@@ -198,7 +203,7 @@ platform::FileIdentity Win32Files::CopyReplacing(const std::string& from, const 
   OwnedHandle source = OpenDiskFileForReading(from);
   const platform::FileIdentity identity = IdentityOf(source.Get(), from);
   const std::string full = FullPath(to);
-  if (pendingOutputs_.count(mdlTrim::LowerAscii(full)) != 0) {
+  if (pendingOutputs_.count(mdlTrim::LowerText(full, LeadBytes())) != 0) {
     throw platform::FileError(to, SystemReason(ERROR_SHARING_VIOLATION));
   }
   {
@@ -251,9 +256,38 @@ bool Win32Files::Exists(const std::string& path) {
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
-void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
+platform::FileState Win32Files::StateOf(const std::string& path) {
+  OwnedHandle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                                 nullptr));
+  if (!file.Valid()) ThrowLastError(path);
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!::GetFileInformationByHandle(file.Get(), &info)) ThrowLastError(path);
+  if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+    throw platform::FileError(path, "Not a regular file");
+  return platform::FileState{
+      {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow},
+      (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+      static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                           info.ftLastWriteTime.dwLowDateTime),
+      info.nNumberOfLinks};
+}
+
+std::bitset<256> Win32Files::LeadBytes() const {
+  // The A entry points take paths in the ANSI code page; its lead bytes come as ranges.
+  std::bitset<256> lead;
+  CPINFO info;
+  if (!::GetCPInfo(CP_ACP, &info)) return lead;
+  for (int k = 0; k + 1 < MAX_LEADBYTES && info.LeadByte[k] != 0; k += 2) {
+    for (int b = info.LeadByte[k]; b <= info.LeadByte[k + 1]; ++b) lead.set(static_cast<std::size_t>(b));
+  }
+  return lead;
+}
+
+void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes,
+                              const platform::FileState* expected) {
   const std::string full = FullPath(path);
-  if (pendingOutputs_.count(mdlTrim::LowerAscii(full)) != 0) {
+  if (pendingOutputs_.count(mdlTrim::LowerText(full, LeadBytes())) != 0) {
     throw platform::FileError(path, SystemReason(ERROR_SHARING_VIOLATION));
   }
   if (::GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES) ThrowLastError(path);
@@ -268,6 +302,20 @@ void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
   }
   if (error == ERROR_SUCCESS && !::FlushFileBuffers(temp.Get())) error = ::GetLastError();
   if (!temp.Close() && error == ERROR_SUCCESS) error = ::GetLastError();
+  // Just before the new file takes the name, the old one must still be the file that was read.
+  if (error == ERROR_SUCCESS && expected) {
+    try {
+      const platform::FileState now = StateOf(full);
+      if (now != *expected || now.links > 1) {
+        throw platform::FileError(path, now.links > 1
+                                            ? "The file has more than one name (hard links)."
+                                            : "The file was changed by another program after it was read.");
+      }
+    } catch (const platform::FileError&) {
+      ::DeleteFileA(tempPath.c_str());
+      throw;
+    }
+  }
   // ReplaceFile keeps the original's attributes and security, which a rename over it would not.
   if (error == ERROR_SUCCESS &&
       !::ReplaceFileA(full.c_str(), tempPath.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) {

@@ -25,7 +25,10 @@ class Win32Files : public platform::TextFiles, public platform::PackFiles {
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override;
   std::optional<platform::FileIdentity> Identify(const std::string& path) override;
-  void ReplaceWhole(const std::string& path, std::string_view bytes) override;
+  platform::FileState StateOf(const std::string& path) override;
+  void ReplaceWhole(const std::string& path, std::string_view bytes,
+                    const platform::FileState* expected = nullptr) override;
+  std::bitset<256> LeadBytes() const override;
 
  private:
   friend class Win32Output;

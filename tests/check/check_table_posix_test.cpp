@@ -1,7 +1,8 @@
 // Runs the built tarvex-cli check on a copy of each project under tests/data/check and compares what
 // it prints, its exit status and every file's bytes and permissions afterwards with what the case keeps
 // beside it: expected.txt, expected-stderr.txt, exit, and fixed/ for the files a fix rewrites. args holds
-// the command's arguments (default App.vbp); readonly names files made read-only first.
+// the command's arguments (default App.vbp); readonly names files made read-only first; links holds pairs
+// "FILE NEW-NAME", each a second name (hard link) given to a file first.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -29,6 +30,8 @@ TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   if (fs::exists(work / "App.vbp")) fs::permissions(work / "App.vbp", fs::perms(0640));
   std::istringstream readOnly(Scratch::ReadAll(source / "readonly"));
   for (std::string name; readOnly >> name;) fs::permissions(work / name, fs::perms(0444));
+  std::istringstream links(Scratch::ReadAll(source / "links"));
+  for (std::string file, name; links >> file >> name;) fs::create_hard_link(work / file, work / name);
   // Only a fix writes, only the files it names, keeping their permissions, and it leaves no temporary
   // file behind.
   auto expected = scratch.Snapshot(GetParam(), true);

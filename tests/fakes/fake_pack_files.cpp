@@ -116,8 +116,19 @@ platform::FileIdentity FakePackFiles::CopyReplacing(const std::string& from, con
   return copies_.back().second;
 }
 
-void FakePackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
+platform::FileState FakePackFiles::StateOf(const std::string& path) {
+  const int node = Regular(path);
+  const auto links = std::count_if(entries_.begin(), entries_.end(),
+                                   [node](const auto& e) { return e.second.node == node; });
+  // Every change makes a new node: the node's number stands for the time it was last written.
+  return {{1, static_cast<uint64_t>(node)}, nodes_[node].content.size(), node, static_cast<uint64_t>(links)};
+}
+
+void FakePackFiles::ReplaceWhole(const std::string& path, std::string_view bytes,
+                                 const platform::FileState* expected) {
   Replaceable(path);
+  if (expected && (StateOf(path) != *expected || expected->links > 1))
+    throw platform::FileError(path, "The file was changed by another program after it was read.");
   // A new file takes the name, as written before, as a rename over the old one does: other links keep
   // the old content.
   entries_.at(Key(path)).node = NewNode(Node{std::string(bytes)});
@@ -236,9 +247,10 @@ platform::FileIdentity InjectingPackFiles::CopyReplacing(const std::string& from
   return Counted([&] { return files_.CopyReplacing(from, to); });
 }
 
-void InjectingPackFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
+void InjectingPackFiles::ReplaceWhole(const std::string& path, std::string_view bytes,
+                                      const platform::FileState* expected) {
   Check("replace", path);
-  Counted([&] { files_.ReplaceWhole(path, bytes); });
+  Counted([&] { files_.ReplaceWhole(path, bytes, expected); });
 }
 
 }  // namespace fakes

@@ -37,7 +37,9 @@ class FakePackFiles : public platform::PackFiles, public platform::TextFiles {
   platform::FileIdentity CopyReplacing(const std::string& from, const std::string& to) override;
   bool Exists(const std::string& path) override { return entries_.count(Key(path)) != 0; }
   std::optional<platform::FileIdentity> Identify(const std::string& path) override;
-  void ReplaceWhole(const std::string& path, std::string_view bytes) override;
+  platform::FileState StateOf(const std::string& path) override;
+  void ReplaceWhole(const std::string& path, std::string_view bytes,
+                    const platform::FileState* expected = nullptr) override;
 
   // A path as this fake resolves it: ASCII case folded, "\\" and "/" separating, "." and ".." applied.
   static std::string Key(const std::string& path);
@@ -112,7 +114,9 @@ class InjectingPackFiles : public platform::PackFiles, public platform::TextFile
   std::optional<platform::FileIdentity> Identify(const std::string& path) override {
     return files_.Identify(path);
   }
-  void ReplaceWhole(const std::string& path, std::string_view bytes) override;
+  platform::FileState StateOf(const std::string& path) override { return files_.StateOf(path); }
+  void ReplaceWhole(const std::string& path, std::string_view bytes,
+                    const platform::FileState* expected = nullptr) override;
 
  private:
   friend class InjectedFile;

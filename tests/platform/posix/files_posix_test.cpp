@@ -1,9 +1,11 @@
 // Windows paths on the host. Case-insensitive names, "..", and names in the code page are also read through
 // tarvex-cli by the project cases (tests/cli).
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <chrono>
+#include <functional>
 #include <future>
 #include <map>
 
@@ -11,6 +13,7 @@
 #include "platform/errors.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
+#include "platform/posix/pack_files_posix.h"
 #include "platform/posix/posix_text_files.h"
 #include "project/mdl_trim.h"
 #include "tests/fakes/scratch_folder_posix.h"
@@ -127,4 +130,47 @@ TEST(CodePages, DoubleByteCharactersStayWhole) {
   EXPECT_EQ(mdlTrim::StemLength("\x95\x5C", 4, lead), std::string::npos);
   EXPECT_TRUE(mdlFile::IsPlainFileName("\x95\x5C.bas", lead));
   EXPECT_FALSE(mdlFile::IsPlainFileName("\x95\x5C.bas"));
+}
+
+// A replacement takes the name only while the file is still the one that was read: another program's
+// newer version, or a file with a second name, is left as it is, with no temporary file beside it.
+TEST(ReplaceWhole, KeepsAFileChangedAfterItWasRead) {
+  using Change = std::function<void(const fakes::Scratch&)>;
+  const std::vector<std::pair<std::string, Change>> changes{
+      {"nothing", [](const fakes::Scratch&) {}},
+      {"new bytes", [](const fakes::Scratch& s) { s.Write("F.bas", "newer\n"); }},
+      {"same size, later time",
+       [](const fakes::Scratch& s) {
+         s.Write("F.bas", "b\nb\n");
+         const timespec times[2]{{0, UTIME_OMIT}, {2000000000, 0}};
+         ::utimensat(AT_FDCWD, (s / "F.bas").c_str(), times, 0);
+       }},
+      {"another file renamed over it",
+       [](const fakes::Scratch& s) {
+         s.Write("G.bas", "a\na\n");
+         std::filesystem::rename(s / "G.bas", s / "F.bas");
+       }},
+      {"a second name",
+       [](const fakes::Scratch& s) { std::filesystem::create_hard_link(s / "F.bas", s / "H.bas"); }},
+  };
+  for (const bool unnamed : {true, false}) {
+    for (const auto& [what, change] : changes) {
+      SCOPED_TRACE(what + (unnamed ? ", unnamed" : ", named"));
+      fakes::Scratch s;
+      s.Write("F.bas", "a\na\n");
+      posix::PosixPackFiles files(*kCodePage);
+      if (!unnamed) files.UseNamedTemporaryFiles();
+      const platform::FileState read = files.StateOf(s.Win("F.bas"));
+      change(s);
+      const std::string before = s.Read("F.bas");
+      const bool changed = what != "nothing";
+      if (changed) {
+        EXPECT_THROW(files.ReplaceWhole(s.Win("F.bas"), "a\r\na\r\n", &read), platform::FileError);
+      } else {
+        files.ReplaceWhole(s.Win("F.bas"), "a\r\na\r\n", &read);
+      }
+      EXPECT_EQ(s.Read("F.bas"), changed ? before : "a\r\na\r\n");
+      for (const std::string& name : s.NamesIn("")) EXPECT_FALSE(name.starts_with(".tarvex-")) << name;
+    }
+  }
 }

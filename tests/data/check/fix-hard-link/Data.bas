@@ -1,0 +1,5 @@
+Attribute VB_Name = "Data"
+Option Explicit
+
+Public Sub Go()
+End Sub
