@@ -18,6 +18,7 @@ class ObservedFiles : public platform::TextFiles {
       : files_(files), projectFile_(std::move(projectFile)) {}
 
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override;
+  std::bitset<256> LeadBytes() const override { return files_.LeadBytes(); }
 
   // The scan of a file that some read went through to its end; null when none did.
   const TextScan* WholeScan(const std::string& path) const;

@@ -1,8 +1,10 @@
 // ReadProject over files made of the input. The input is split at each 0x01 byte: the first part is
 // the project file, each further part the next component file the reader opens (a component file for
 // which no part is left is missing). A part that starts with 0x02 cannot be opened; one that starts
-// with 0x03 and a byte n fails to read after n bytes. The check then reads the same files again.
+// with 0x03 and a byte n fails to read after n bytes. The check then reads the same files again. The
+// input's size also picks the code page's lead bytes: none, or those of 932, 936, 949 or 950.
 #include <algorithm>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -15,6 +17,7 @@
 #include "cli/memory_tree_view.h"
 #include "fuzz/fuzz_check.h"
 #include "project/mdl_file.h"
+#include "project/mdl_trim.h"
 #include "tests/fakes/fake_folder_names.h"
 #include "tests/fakes/memory_text_files.h"
 #include "tests/fakes/recording_ui.h"
@@ -45,7 +48,11 @@ Part MakePart(std::string_view raw) {
 // its folder. Paths name files as Windows does: case ignored, "." and ".." resolved.
 class PartFiles : public fakes::MemoryTextFiles {
  public:
-  PartFiles(std::vector<Part> parts, std::size_t chunk) : parts_(std::move(parts)) { SetChunk(chunk); }
+  PartFiles(std::vector<Part> parts, std::size_t chunk, std::bitset<256> lead)
+      : parts_(std::move(parts)), lead_(lead) {
+    SetChunk(chunk);
+  }
+  std::bitset<256> LeadBytes() const override { return lead_; }
 
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override {
     if (assigned_.insert(fakes::FakePackFiles::Key(path)).second) {
@@ -63,6 +70,7 @@ class PartFiles : public fakes::MemoryTextFiles {
 
  private:
   std::vector<Part> parts_;
+  std::bitset<256> lead_;
   std::size_t next_ = 0;
   std::set<std::string> assigned_;  // by Key
 };
@@ -71,6 +79,16 @@ class PartFiles : public fakes::MemoryTextFiles {
 // finds them, and the tree. Lines end at CR, CR LF or LF, so with every CR made LF a CR LF leaves an
 // empty line between, which has no key.
 void CheckRead(std::string project, const mdlFile::ProjectModel& model, const cli::MemoryTreeView& tree) {
+  // A component's bare name is the end of its path after a "\" that is a character of its own.
+  for (const auto& component : model.components) {
+    const std::string& path = component.path;
+    const std::string name = mdlTrim::TextAfterLast(path, '\\', model.leadBytes);
+    if (name.size() == path.size()) continue;
+    const std::size_t cut = path.size() - name.size() - 1;
+    std::size_t at = 0;
+    while (at < cut) at += mdlTrim::StartsPair(path, at, model.leadBytes) ? 2 : 1;
+    fuzz::Require(at == cut && path[cut] == '\\', "a path split inside a two-byte character");
+  }
   static const std::set<std::string> kComponentKeys{"form",         "module",       "class",   "usercontrol",
                                                     "propertypage", "userdocument", "designer"};
   std::ranges::replace(project, '\r', '\n');
@@ -167,7 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   const Part project = parts.front();
   // Small reads put line ends and name lines across the reads' boundaries.
-  PartFiles files(std::move(parts), size % 3 == 0 ? 1 + size % 61 : std::size_t{1} << 20);
+  // 932 leads with 0x81-0x9F and 0xE0-0xFC; 936, 949 and 950 with 0x81-0xFE.
+  std::bitset<256> lead;
+  const std::size_t codePage = size / 3 % 5;
+  for (int b = 0x81; codePage != 0 && b <= 0xFE; ++b)
+    lead.set(b, codePage != 1 || b <= 0x9F || (b >= 0xE0 && b <= 0xFC));
+  PartFiles files(std::move(parts), size % 3 == 0 ? 1 + size % 61 : std::size_t{1} << 20, lead);
   ReadAndCheck(files, files, std::nullopt, project.content);
   // The check reads on past components it cannot read.
   check::ObservedFiles observed(files, kProjectPath);

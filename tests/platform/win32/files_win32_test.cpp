@@ -34,6 +34,7 @@ TEST(Win32Files, FollowTheOperationsFile) {
   std::unique_ptr<platform::InputFile> input;
   std::unique_ptr<platform::OutputFile> output;
   std::unique_ptr<platform::ProbeFile> probe;
+  platform::FileState read;                              // what "state" saw, for "replace-read"
   std::map<platform::FileIdentity, std::string> copied;  // each source's identity, and the copy that named it
   for (const fakes::Row& row : fakes::ReadTable("windows/win32_files.txt", "|", 2)) {
     const std::string& line = row.at(0);
@@ -63,6 +64,19 @@ TEST(Win32Files, FollowTheOperationsFile) {
       } else if (command == "close") {
         output->Close();
         output.reset();
+      } else if (command == "abandon") {  // the output destroyed without Close
+        output.reset();
+      } else if (command == "link") {
+        if (!::CreateHardLinkA(path(other).c_str(), path(name).c_str(), nullptr))
+          shown = "no hard links here";
+      } else if (command == "identify") {
+        const auto a = files.Identify(path(name)), b = files.Identify(path(other));
+        shown = !a || !b ? "none" : a == b ? "same" : "different";
+      } else if (command == "state") {
+        read = files.StateOf(path(name));
+        shown = std::to_string(read.size) + " bytes, " + std::to_string(read.links) + " name(s)";
+      } else if (command == "replace-read") {
+        files.ReplaceWhole(path(name), text, &read);
       } else if (command == "copy") {
         const auto [named, first] = copied.emplace(files.CopyReplacing(path(name), path(other)), other);
         shown = first ? "a source not copied before" : "the source copied to " + named->second;
