@@ -247,7 +247,12 @@ class Walker {
   std::string key_;
 };
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+// A name of any length is shown at a length one can read: its start and its end.
+std::string Quoted(std::string_view text) {
+  constexpr std::size_t kShown = 120;
+  if (text.size() <= 2 * kShown + 3) return "'" + std::string(text) + "'";
+  return "'" + std::string(text.substr(0, kShown)) + "..." + std::string(text.substr(text.size() - kShown)) + "'";
+}
 
 // A system's reason as a sentence of its own, whether or not it ends in a full stop.
 std::string Sentence(std::string reason) {

@@ -19,6 +19,9 @@ namespace {
 const char* const kBadPath = "The filename, directory name, or volume label syntax is incorrect.";
 const char* const kNoPath = "The system cannot find the path specified.";
 const char* const kNoFile = "The system cannot find the file specified.";
+const char* const kTooLong = "The filename or extension is too long.";
+// The longest path Windows opens at all; anything longer is refused before any copy of it is made.
+constexpr std::size_t kLongestPath = 32767;
 
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
@@ -84,6 +87,7 @@ std::optional<std::string> WindowsFromHost(const std::string& hostPath, const pl
 }
 
 std::vector<std::string> WindowsNames(const std::string& windowsPath, const std::bitset<256>& lead) {
+  if (windowsPath.size() > kLongestPath) throw platform::FileError(windowsPath, kTooLong);
   std::string_view rest = windowsPath;
   if (rest.size() >= 2 && rest[1] == ':') {
     if (rest[0] != 'Z' && rest[0] != 'z') throw platform::FileError(windowsPath, kNoPath);
@@ -92,7 +96,7 @@ std::vector<std::string> WindowsNames(const std::string& windowsPath, const std:
     throw platform::FileError(windowsPath, kNoPath);  // network paths are not part of the Z: drive
   }
   // Where each name ends: at a separator that is a character of its own.
-  std::vector<bool> separator(rest.size(), false);
+  std::vector<char> separator(rest.size(), 0);
   for (std::size_t i = 0; i < rest.size(); ++i) {
     if (mdlTrim::StartsPair(rest, i, lead)) {
       ++i;
@@ -125,6 +129,7 @@ std::vector<std::string> WindowsNames(const std::string& windowsPath, const std:
 namespace {
 
 std::vector<std::string> AbsoluteNames(const std::string& windowsPath, const platform::CodePage& codePage) {
+  if (windowsPath.size() > kLongestPath) throw platform::FileError(windowsPath, kTooLong);
   const bool absolute = (windowsPath.size() >= 2 && windowsPath[1] == ':') ||
                         (!windowsPath.empty() && IsSeparator(windowsPath[0]));
   std::string full = windowsPath;

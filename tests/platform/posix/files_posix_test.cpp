@@ -32,6 +32,8 @@ TEST(HostPaths, WindowsPathsAreCleanedAsWindowsOpensThem) {
     }
   }
   EXPECT_THROW(posix::WindowsNames("Z:\\a|b"), platform::FileError);
+  // Longer than Windows opens: refused before the path is taken apart and copied.
+  EXPECT_THROW(posix::WindowsNames("Z:\\" + std::string(40000, 'a')), platform::FileError);
   EXPECT_EQ(posix::WindowsFromHost("/home/ann/Demo.vbp", *kCodePage), "Z:\\home\\ann\\Demo.vbp");
   EXPECT_EQ(posix::WindowsFromHost("/", *kCodePage), "Z:\\");
   EXPECT_EQ(posix::WindowsFromHost("/caf\xc3\xa9/\xe2\x82\xac", *kCodePage), "Z:\\caf\xe9\\\x80");
