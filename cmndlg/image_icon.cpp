@@ -1,6 +1,6 @@
 #include "cmndlg/image_icon.h"
 
-#include "setup/little_endian.h"
+#include "base/little_endian.h"
 
 namespace cmndlg {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/errors.h"
-#include "setup/wide_text.h"
+#include "base/wide_text.h"
 
 namespace mdlShellLnk {
 namespace {

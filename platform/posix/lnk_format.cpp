@@ -1,7 +1,7 @@
 // Serialises a shell link: header, link info with a local base path, string data, terminal block.
 #include "platform/posix/lnk_format.h"
 
-#include "setup/little_endian.h"
+#include "base/little_endian.h"
 
 namespace posix {
 namespace {

@@ -1,4 +1,4 @@
-#include "setup/wide_text.h"
+#include "base/wide_text.h"
 
 namespace mdlShellLnk {
 namespace {

@@ -1,6 +1,6 @@
 // frmMain on the Windows API: creates the controls in twips, routes menu, accelerator and tree events
 // to the form's handlers, and ends the program when the window is destroyed.
-#include "platform/win32/win32_main_window.h"
+#include "program/win32/win32_main_window.h"
 
 #include <commctrl.h>
 
@@ -13,7 +13,7 @@
 #include "cmndlg/property_bag_text.h"
 #include "platform/errors.h"
 #include "resources/tree_pictures.h"
-#include "platform/win32/resource_ids.h"
+#include "program/win32/resource_ids.h"
 #include "platform/win32/win32_files.h"
 
 namespace win32 {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/posix/posix_host.h"
+#include "program/posix/posix_host.h"
 
 // Returns the program's exit status. projectFile is a host path given on the command line, read once the
 // window shows.

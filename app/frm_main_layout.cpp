@@ -1,5 +1,5 @@
 // frmMain's layout in twips: a margin of 60 all round, the tree above, the label and the field below.
-#include "platform/qt/frm_main_layout.h"
+#include "app/frm_main_layout.h"
 
 #include <algorithm>
 

@@ -16,7 +16,7 @@
 #include "platform/main_window.h"
 #include "platform/pack_files.h"
 #include "platform/qt/dialog_runner.h"
-#include "platform/qt/qt_control_container.h"
+#include "program/qt/qt_control_container.h"
 #include "platform/qt/qt_image_list.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "platform/qt/qt_tree_view.h"

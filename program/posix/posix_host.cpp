@@ -1,4 +1,4 @@
-#include "platform/posix/posix_host.h"
+#include "program/posix/posix_host.h"
 
 #include "platform/posix/code_pages.h"
 

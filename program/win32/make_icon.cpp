@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "resources/tree_pictures.h"
-#include "setup/little_endian.h"
+#include "base/little_endian.h"
 
 namespace {
 

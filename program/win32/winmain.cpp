@@ -4,8 +4,8 @@
 #include "app/mdl_main.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/win32_code_page.h"
-#include "platform/win32/win32_host.h"
-#include "platform/win32/win32_main_window.h"
+#include "program/win32/win32_host.h"
+#include "program/win32/win32_main_window.h"
 #include "platform/win32/win32_shell_link.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>, which it builds on.

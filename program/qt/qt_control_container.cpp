@@ -1,5 +1,5 @@
 // The common-dialog control's container on Qt: saved settings, size and handles.
-#include "platform/qt/qt_control_container.h"
+#include "program/qt/qt_control_container.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 // frmMain on Qt: creates the controls and the menu, lays them out in twips, and hands every event to
 // the form's handlers.
-#include "platform/qt/qt_main_window.h"
+#include "program/qt/qt_main_window.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -10,7 +10,7 @@
 
 #include "cmndlg/main_window_settings.h"
 #include "platform/posix/host_paths.h"
-#include "platform/qt/frm_main_layout.h"
+#include "app/frm_main_layout.h"
 #include "platform/qt/qt_handles.h"
 #include "platform/qt/qt_text.h"
 
