@@ -11,6 +11,8 @@ void mnuFileOpen_Click(Form& form) {
 }
 
 void OpenCommandLineProject(Form& form, const std::string& filePath) {
+  // cmnMain holds the name as after Open, so that Save As proposes the project's path.
+  form.cmnMain.setFileName(filePath);
   mdlFile::ReadProject(filePath, form.reader);
 }
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace qtui {
+namespace frmMain {
 
 FrmMainLayout LayoutFor(int32_t clientWidth, int32_t clientHeight) {
   const int32_t width = std::max(clientWidth, kMinClientWidth);
@@ -15,4 +15,4 @@ FrmMainLayout LayoutFor(int32_t clientWidth, int32_t clientHeight) {
   return layout;
 }
 
-}  // namespace qtui
+}  // namespace frmMain

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace qtui {
+namespace frmMain {
 
 struct TwipRect {
   int32_t left = 0;
@@ -30,4 +30,4 @@ inline constexpr int32_t kMinClientHeight = 1500;
 // grows with it, and the label and the path field stay on the bottom row, the field taking the width.
 FrmMainLayout LayoutFor(int32_t clientWidth, int32_t clientHeight);
 
-}  // namespace qtui
+}  // namespace frmMain

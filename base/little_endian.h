@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace setup {
+namespace base {
 
 // Appends the low bytes of value, least significant first.
 inline void AppendLittleEndian(std::string& out, uint64_t value, int bytes) {
@@ -14,4 +14,4 @@ inline void Put16(std::string& out, uint32_t value) { AppendLittleEndian(out, va
 inline void Put32(std::string& out, uint32_t value) { AppendLittleEndian(out, value, 4); }
 inline void Put64(std::string& out, uint64_t value) { AppendLittleEndian(out, value, 8); }
 
-}  // namespace setup
+}  // namespace base

@@ -1,6 +1,6 @@
 #include "base/wide_text.h"
 
-namespace mdlShellLnk {
+namespace base {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -51,4 +51,4 @@ std::u16string WideFromUtf8(std::string_view utf8) {
   return out;
 }
 
-}  // namespace mdlShellLnk
+}  // namespace base

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace mdlShellLnk {
+namespace base {
 
 // UTF-8 to UTF-16; a malformed sequence becomes U+FFFD.
 std::u16string WideFromUtf8(std::string_view utf8);
 
-}  // namespace mdlShellLnk
+}  // namespace base

@@ -1,7 +1,5 @@
 #include "project/mdl_trim.h"
 
-#include <algorithm>
-
 #include <limits>
 
 namespace mdlTrim {
@@ -45,17 +43,6 @@ std::string_view TrimBlanks(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(' ');
   return text.substr(first, last - first + 1);
-}
-
-std::string LowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = LowerAsciiChar(c);
-  return out;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAsciiChar(x) == LowerAsciiChar(y); });
 }
 
 }  // namespace mdlTrim

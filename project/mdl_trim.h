@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/ascii_case.h"
+
 namespace mdlTrim {
 
 // The number after a node key's first character ("f12" gives 12); 0 for an empty key.
@@ -18,10 +20,9 @@ std::string RemoveAll(std::string_view text, char removed);
 
 // Leading and trailing blanks (spaces only) removed, as the project files' fields are trimmed.
 std::string_view TrimBlanks(std::string_view text);
-// ASCII lower case; other bytes of the code page are left alone.
-constexpr char LowerAsciiChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-std::string LowerAscii(std::string_view text);
-// Whether the texts are equal once both are in ASCII lower case.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// ASCII case folding, as every layer folds names.
+using base::EqualsIgnoringAsciiCase;
+using base::LowerAscii;
+using base::LowerAsciiChar;
 
 }  // namespace mdlTrim

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "platform/errors.h"
-#include "project/mdl_trim.h"
+#include "base/ascii_case.h"
 
 namespace posix {
 
@@ -49,7 +49,7 @@ std::optional<std::string> FindFolded(const std::string& folder, const std::stri
     const std::string host = entry->d_name;
     if (host == "." || host == "..") continue;
     const auto asCodePage = codePage.FromUtf8(host);
-    if (!asCodePage || !mdlTrim::EqualsIgnoringAsciiCase(*asCodePage, name)) continue;
+    if (!asCodePage || !base::EqualsIgnoringAsciiCase(*asCodePage, name)) continue;
     if (!best || host < *best) best = host;
   }
   return best;

@@ -16,7 +16,7 @@
 #include "platform/errors.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/posix_text_files.h"
-#include "project/mdl_trim.h"
+#include "base/ascii_case.h"
 
 namespace posix {
 
@@ -254,7 +254,7 @@ void PosixPackFiles::Listing::Add(const std::string& host, unsigned char type,
   const auto asCodePage = codePage.FromUtf8(host);
   if (!asCodePage) return;
   // The first match in byte order wins, as the lookup by name does.
-  auto [slot, added] = folded.try_emplace(mdlTrim::LowerAscii(*asCodePage), host);
+  auto [slot, added] = folded.try_emplace(base::LowerAscii(*asCodePage), host);
   if (!added && host < slot->second) slot->second = host;
 }
 
@@ -330,7 +330,7 @@ PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMi
   if (const auto exact = listing.types.find(exactName); exact != listing.types.end()) {
     return Found{prefix + exactName, Found::State::kPresent, exact->second};
   }
-  if (const auto match = listing.folded.find(mdlTrim::LowerAscii(leaf)); match != listing.folded.end()) {
+  if (const auto match = listing.folded.find(base::LowerAscii(leaf)); match != listing.folded.end()) {
     return Found{prefix + match->second, Found::State::kPresent, listing.types.at(match->second)};
   }
   if (allowMissingLeaf) return Found{prefix + exactName, Found::State::kMissing};

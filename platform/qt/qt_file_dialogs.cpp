@@ -10,7 +10,7 @@
 #include "platform/qt/file_dialog_request.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "platform/qt/qt_text.h"
-#include "project/mdl_trim.h"
+#include "base/ascii_case.h"
 
 namespace qtui {
 
@@ -61,7 +61,7 @@ QString HostPath(const std::string& windowsPath, const platform::CodePage& codeP
 void SetStart(QFileDialog& dialog, const std::string& fileName, const std::string& initialDir,
               const platform::CodePage& codePage) {
   bool folderSet = false;
-  QString name = Shown(codePage, mdlTrim::TextAfterLast(fileName, '\\'));
+  QString name = Shown(codePage, fileName.substr(fileName.rfind('\\') + 1));
   if (fileName.find('\\') != std::string::npos || fileName.find(':') != std::string::npos) {
     const QString host = HostPath(fileName, codePage, true);
     const QFileInfo info(host);
@@ -152,8 +152,8 @@ int32_t QtSystemDialogs::FileDialog(platform::OPENFILENAMEA& request, bool save)
   uint32_t result = flags;
   if (readOnly != nullptr)
     result = readOnly->isChecked() ? (result | OFN_READONLY) : (result & ~OFN_READONLY);
-  const bool extensionDiffers = !defaultExt.empty() && mdlTrim::LowerAscii(ExtensionOf(answer.title)) !=
-                                                           mdlTrim::LowerAscii(defaultExt);
+  const bool extensionDiffers = !defaultExt.empty() && base::LowerAscii(ExtensionOf(answer.title)) !=
+                                                           base::LowerAscii(defaultExt);
   result = extensionDiffers ? (result | OFN_EXTENSIONDIFFERENT) : (result & ~OFN_EXTENSIONDIFFERENT);
   request.Flags = result;
   return 1;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/errors.h"
-#include "project/mdl_trim.h"
+#include "base/ascii_case.h"
 
 namespace win32 {
 
@@ -185,7 +185,7 @@ class Win32Output : public platform::OutputFile {
 
 std::unique_ptr<platform::OutputFile> Win32Files::CreateOutput(const std::string& path) {
   const std::string full = FullPath(path);
-  const std::string key = mdlTrim::LowerAscii(full);
+  const std::string key = base::LowerAscii(full);
   if (pendingOutputs_.count(key) != 0) throw platform::FileError(path, SystemReason(ERROR_SHARING_VIOLATION));
   CheckReplaceable(full);
   std::string tempPath;
@@ -198,7 +198,7 @@ platform::FileIdentity Win32Files::CopyReplacing(const std::string& from, const 
   OwnedHandle source = OpenDiskFileForReading(from);
   const platform::FileIdentity identity = IdentityOf(source.Get(), from);
   const std::string full = FullPath(to);
-  if (pendingOutputs_.count(mdlTrim::LowerAscii(full)) != 0) {
+  if (pendingOutputs_.count(base::LowerAscii(full)) != 0) {
     throw platform::FileError(to, SystemReason(ERROR_SHARING_VIOLATION));
   }
   {
@@ -242,7 +242,7 @@ bool Win32Files::Exists(const std::string& path) {
 
 void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
   const std::string full = FullPath(path);
-  if (pendingOutputs_.count(mdlTrim::LowerAscii(full)) != 0) {
+  if (pendingOutputs_.count(base::LowerAscii(full)) != 0) {
     throw platform::FileError(path, SystemReason(ERROR_SHARING_VIOLATION));
   }
   if (::GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES) ThrowLastError(path);

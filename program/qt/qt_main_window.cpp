@@ -47,7 +47,7 @@ int32_t TwipsY(int pixels) {
   return static_cast<int32_t>(std::lround(pixels * TwipsPerPixelY()));
 }
 
-QRect Pixels(const TwipRect& rect) {
+QRect Pixels(const frmMain::TwipRect& rect) {
   return {PixelsX(rect.left), PixelsY(rect.top), PixelsX(rect.width), PixelsY(rect.height)};
 }
 
@@ -74,9 +74,9 @@ QtMainWindow::QtMainWindow(const WindowServices& services) : services_(services)
   });
 
   // The client area at its created size; the menu bar stands above it.
-  client_->setMinimumSize(PixelsX(kMinClientWidth), PixelsY(kMinClientHeight));
-  resize(PixelsX(kClientWidth), PixelsY(kClientHeight) + menuBar()->sizeHint().height());
-  client_->resize(PixelsX(kClientWidth), PixelsY(kClientHeight));
+  client_->setMinimumSize(PixelsX(frmMain::kMinClientWidth), PixelsY(frmMain::kMinClientHeight));
+  resize(PixelsX(frmMain::kClientWidth), PixelsY(frmMain::kClientHeight) + menuBar()->sizeHint().height());
+  client_->resize(PixelsX(frmMain::kClientWidth), PixelsY(frmMain::kClientHeight));
   ApplyLayout();
 }
 
@@ -146,7 +146,7 @@ void QtMainWindow::CreateMenu() {
 }
 
 void QtMainWindow::ApplyLayout() {
-  const FrmMainLayout layout = LayoutFor(TwipsX(client_->width()), TwipsY(client_->height()));
+  const frmMain::FrmMainLayout layout = frmMain::LayoutFor(TwipsX(client_->width()), TwipsY(client_->height()));
   trvMain_->setGeometry(Pixels(layout.trvMain));
   lblFile_->setGeometry(Pixels(layout.lblFile));
   txtFile_->setGeometry(Pixels(layout.txtFile));

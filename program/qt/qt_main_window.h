@@ -18,6 +18,7 @@
 #include "platform/qt/dialog_runner.h"
 #include "program/qt/qt_control_container.h"
 #include "platform/qt/qt_image_list.h"
+#include "program/qt/qt_pictures.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "platform/qt/qt_tree_view.h"
 #include "platform/qt/qt_user_interface.h"
@@ -83,7 +84,7 @@ class QtMainWindow : public QMainWindow, public platform::MainWindow {
   QAction* mnuFileOpen_ = nullptr;
   QAction* mnuFileSaveAs_ = nullptr;
   QAction* mnuFileExit_ = nullptr;
-  QtImageList images_;
+  QtImageList images_ = TreeImageList();
   std::unique_ptr<QtTreeView> tree_;
   QtPointer pointer_;
   std::unique_ptr<QtMessageBox> messages_;

@@ -14,12 +14,12 @@ namespace {
 std::string Image(const resources::PixelArt& art) {
   const int size = art.Size();
   std::string out;
-  setup::Put32(out, 40);
-  setup::Put32(out, static_cast<uint32_t>(size));
-  setup::Put32(out, static_cast<uint32_t>(size * 2));
-  setup::Put16(out, 1);
-  setup::Put16(out, 32);
-  for (int i = 0; i < 6; ++i) setup::Put32(out, 0);
+  base::Put32(out, 40);
+  base::Put32(out, static_cast<uint32_t>(size));
+  base::Put32(out, static_cast<uint32_t>(size * 2));
+  base::Put16(out, 1);
+  base::Put16(out, 32);
+  for (int i = 0; i < 6; ++i) base::Put32(out, 0);
   const auto transparent = [&](int x, int y) {
     const char pixel = x < static_cast<int>(art.rows[y].size()) ? art.rows[y][x] : resources::kMaskPixel;
     return resources::PaletteColour(pixel) == resources::kMaskColour;
@@ -56,9 +56,9 @@ int main(int argc, char** argv) {
   const resources::PixelArt* pictures[] = {&resources::WindowIcon16(), &resources::WindowIcon32()};
   std::string header;
   std::string images;
-  setup::Put16(header, 0);
-  setup::Put16(header, 1);
-  setup::Put16(header, 2);
+  base::Put16(header, 0);
+  base::Put16(header, 1);
+  base::Put16(header, 2);
   const uint32_t first = 6 + 16 * 2;
   for (const resources::PixelArt* art : pictures) {
     const std::string image = Image(*art);
@@ -66,10 +66,10 @@ int main(int argc, char** argv) {
     header += static_cast<char>(art->Size());
     header += '\0';
     header += '\0';
-    setup::Put16(header, 1);
-    setup::Put16(header, 32);
-    setup::Put32(header, static_cast<uint32_t>(image.size()));
-    setup::Put32(header, first + static_cast<uint32_t>(images.size()));
+    base::Put16(header, 1);
+    base::Put16(header, 32);
+    base::Put32(header, static_cast<uint32_t>(image.size()));
+    base::Put32(header, first + static_cast<uint32_t>(images.size()));
     images += image;
   }
   std::FILE* file = std::fopen(argv[1], "wb");
