@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include "project/mdl_trim.h"
+#include "project/node_keys.h"
 
 namespace frmMain {
 
@@ -37,11 +38,11 @@ void trvMain_NodeClick(Form& form, const std::string& key) {
 std::optional<std::string> NodePathText(const mdlFile::ProjectModel& model, const std::string& key) {
   if (key.empty()) return std::nullopt;
   switch (key[0]) {
-    case 'p':
+    case mdlFile::kRootPrefix:
       return model.filePath;
-    case 'r':
+    case mdlFile::kFolderPrefix:
       return std::string();
-    case 'f': {
+    case mdlFile::kComponentPrefix: {
       const int32_t number = mdlTrim::KeyNumber(key);
       if (number < 0 || number >= model.count || number >= static_cast<int32_t>(model.components.size())) {
         return std::string();

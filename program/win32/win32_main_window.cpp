@@ -8,7 +8,9 @@
 #include <cmath>
 #include <iostream>
 #include <stdexcept>
+#include <utility>
 
+#include "app/frm_main_layout.h"
 #include "cmndlg/main_window_settings.h"
 #include "cmndlg/property_bag_text.h"
 #include "platform/errors.h"
@@ -21,16 +23,7 @@ namespace win32 {
 namespace {
 
 const char* const kWindowClass = "TarvexFrmMain";
-
-// The form's client area and its controls, in twips.
-constexpr int32_t kClientWidth = 4680;
-constexpr int32_t kClientHeight = 3195;
-struct TwipRect {
-  int32_t left, top, width, height;
-};
-constexpr TwipRect kTree{60, 60, 4560, 2715};
-constexpr TwipRect kLabel{60, 2910, 1200, 195};
-constexpr TwipRect kField{1380, 2850, 3240, 285};
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 
 float TwipsPerPixel(int index) {
   HDC screen = ::GetDC(nullptr);
@@ -44,6 +37,19 @@ int PixelsX(int32_t twips) {
 }
 int PixelsY(int32_t twips) {
   return static_cast<int>(std::lround(twips / ScreenTwipsPerPixelY()));
+}
+int32_t TwipsX(int pixels) {
+  return static_cast<int32_t>(std::lround(pixels * ScreenTwipsPerPixelX()));
+}
+int32_t TwipsY(int pixels) {
+  return static_cast<int32_t>(std::lround(pixels * ScreenTwipsPerPixelY()));
+}
+
+// The outer size of a window of this style whose client area is so many twips.
+SIZE FrameFor(int32_t clientWidth, int32_t clientHeight, DWORD style, bool menu) {
+  RECT frame{0, 0, PixelsX(clientWidth), PixelsY(clientHeight)};
+  ::AdjustWindowRect(&frame, style, menu);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 // A top-down 24-bit bitmap of the picture, the mask colour kept where the picture is transparent.
@@ -151,19 +157,9 @@ void Win32TreeView::Clear() {
 
 void Win32TreeView::Add(const std::string& relative, int32_t relationship, const std::string& key,
                         const std::string& text, int32_t image, int32_t selectedImage) {
-  if (Find(key) != nullptr) throw platform::TreeError(platform::kTreeKeyNotUnique);
-  HTREEITEM parent = TVI_ROOT;
-  if (!relative.empty()) {
-    parent = Find(relative);
-    if (parent == nullptr || relationship != platform::tvwChild) {
-      throw platform::TreeError(platform::kTreeElementNotFound);
-    }
-  }
-  for (const int32_t picture : {image, selectedImage}) {
-    if (picture < 0 || picture > resources::kTreePictureCount) {
-      throw platform::TreeError(platform::kTreeIndexOutOfBounds);
-    }
-  }
+  platform::CheckAdd(relative, relationship, key, image, selectedImage, resources::kTreePictureCount,
+                     [this](const std::string& name) { return Find(name) != nullptr; });
+  const HTREEITEM parent = relative.empty() ? TVI_ROOT : Find(relative);
   TVINSERTSTRUCTA insert{};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
@@ -177,7 +173,7 @@ void Win32TreeView::Add(const std::string& relative, int32_t relationship, const
 }
 
 HTREEITEM Win32TreeView::At(int32_t position) const {
-  if (position < 1 || position > Count()) throw platform::TreeError(platform::kTreeIndexOutOfBounds);
+  platform::CheckPosition(position, Count());
   return nodes_[static_cast<std::size_t>(position - 1)].item;
 }
 
@@ -213,7 +209,7 @@ void Win32TreeView::Remove(int32_t position) {
 
 void Win32TreeView::Expand(const std::string& key) {
   const HTREEITEM item = Find(key);
-  if (item == nullptr) throw platform::TreeError(platform::kTreeElementNotFound);
+  platform::CheckKeyFound(item != nullptr);
   TreeView_Expand(tree_, item, TVE_EXPAND);
 }
 
@@ -312,13 +308,10 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, platform::TextFiles& files,
   windowClass.lpszClassName = kWindowClass;
   ::RegisterClassExA(&windowClass);
 
-  const DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT frame{0, 0, PixelsX(kClientWidth), PixelsY(kClientHeight)};
   HMENU menu = ::LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_MAINMENU));
-  ::AdjustWindowRect(&frame, style, menu != nullptr);
-  window_ =
-      ::CreateWindowExA(0, kWindowClass, "Tarvex", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                        frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance_, this);
+  const SIZE frame = FrameFor(frmMain::kClientWidth, frmMain::kClientHeight, kStyle, menu != nullptr);
+  window_ = ::CreateWindowExA(0, kWindowClass, "Tarvex", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy,
+                              nullptr, menu, instance_, this);
   if (window_ == nullptr) throw std::runtime_error("the main window cannot be created");
   accelerators_ = ::LoadAcceleratorsA(instance_, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon16_));
@@ -358,7 +351,7 @@ void Win32MainWindow::CreateControls() {
   if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
     font_ = ::CreateFontIndirectA(&metrics.lfMessageFont);
   }
-  const auto place = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, const TwipRect& at,
+  const auto place = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, const frmMain::TwipRect& at,
                          int id) {
     HWND control = ::CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, PixelsX(at.left),
                                      PixelsY(at.top), PixelsX(at.width), PixelsY(at.height), window_,
@@ -367,14 +360,25 @@ void Win32MainWindow::CreateControls() {
       ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return control;
   };
-  trvMain_ =
-      place(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-            WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, kTree, 1);
-  lblFile_ = place(0, "STATIC", "File:", SS_LEFT, kLabel, 2);
-  txtFile_ = place(WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, kField, 3);
+  // Where the form places them at the size it is created with; LayOut moves them as the window is sized.
+  const frmMain::FrmMainLayout layout = frmMain::LayoutFor(frmMain::kClientWidth, frmMain::kClientHeight);
+  trvMain_ = place(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                   WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                   layout.trvMain, 1);
+  lblFile_ = place(0, "STATIC", "File:", SS_LEFT, layout.lblFile, 2);
+  txtFile_ =
+      place(WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, layout.txtFile, 3);
   imltrvMain_ = CreateTreeImages();
   TreeView_SetImageList(trvMain_, imltrvMain_, TVSIL_NORMAL);
   ::SetFocus(trvMain_);
+}
+
+void Win32MainWindow::LayOut(int clientWidth, int clientHeight) {
+  const frmMain::FrmMainLayout layout = frmMain::LayoutFor(TwipsX(clientWidth), TwipsY(clientHeight));
+  for (const auto& [control, at] : {std::pair{trvMain_, layout.trvMain}, std::pair{lblFile_, layout.lblFile},
+                                    std::pair{txtFile_, layout.txtFile}}) {
+    ::MoveWindow(control, PixelsX(at.left), PixelsY(at.top), PixelsX(at.width), PixelsY(at.height), TRUE);
+  }
 }
 
 int Win32MainWindow::Run(int showCommand, const std::optional<std::string>& projectFile) {
@@ -474,6 +478,15 @@ LRESULT Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (change->action == TVC_BYKEYBOARD) NodeClicked(change->itemNew.hItem);
       }
       break;
+    }
+    case WM_SIZE:
+      // The tree grows with the window, and the path field takes its width, as on every platform.
+      if (wParam != SIZE_MINIMIZED) LayOut(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_GETMINMAXINFO: {
+      const SIZE smallest = FrameFor(frmMain::kMinClientWidth, frmMain::kMinClientHeight, kStyle, true);
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest.cx, smallest.cy};
+      return 0;
     }
     case WM_CTLCOLORSTATIC:
       // The read-only path field (and the label) on the button face.

@@ -139,6 +139,8 @@ class Win32MainWindow : public platform::MainWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  // Places the controls for a client area of this many pixels, as the form's layout says.
+  void LayOut(int clientWidth, int clientHeight);
   void NodeClicked(HTREEITEM item);
   // Runs a handler; an error it lets through is told in a message box rather than lost.
   template <typename Handler>
