@@ -16,7 +16,7 @@
 const auto kCodePage = posix::MakeCodePage(1252);
 
 TEST(HostPaths, WindowsPathsAreCleanedAsWindowsOpensThem) {
-  for (const fakes::Row& row : fakes::ReadTable("setup/windows_names.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("platform/posix/windows_names.txt")) {
     const std::vector<std::string> expected(row.begin() + 1, row.end());
     if (expected == std::vector<std::string>{"!"}) {
       EXPECT_THROW(posix::WindowsNames(row[0]), platform::FileError) << row[0];
@@ -50,7 +50,7 @@ TEST(HostPaths, FilesAreFoundAsWindowsFindsThem) {
     }
   };
   auto attempt = std::async(std::launch::async, [&] {
-    for (const fakes::Row& row : fakes::ReadTable("setup/host_files.txt")) {
+    for (const fakes::Row& row : fakes::ReadTable("platform/posix/host_files.txt")) {
       EXPECT_EQ(content(scratch.Win(row.at(0))), row.at(1)) << row[0];
     }
   });
