@@ -23,7 +23,8 @@ namespace win32 {
 namespace {
 
 const char* const kWindowClass = "TarvexFrmMain";
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
+// The controls clip the window's own painting, so that erasing a grown window does not wipe the label.
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 float TwipsPerPixel(int index) {
   HDC screen = ::GetDC(nullptr);
@@ -377,8 +378,10 @@ void Win32MainWindow::LayOut(int clientWidth, int clientHeight) {
   const frmMain::FrmMainLayout layout = frmMain::LayoutFor(TwipsX(clientWidth), TwipsY(clientHeight));
   for (const auto& [control, at] : {std::pair{trvMain_, layout.trvMain}, std::pair{lblFile_, layout.lblFile},
                                     std::pair{txtFile_, layout.txtFile}}) {
-    ::MoveWindow(control, PixelsX(at.left), PixelsY(at.top), PixelsX(at.width), PixelsY(at.height), TRUE);
+    ::MoveWindow(control, PixelsX(at.left), PixelsY(at.top), PixelsX(at.width), PixelsY(at.height), FALSE);
   }
+  // Everything is painted anew once all stand where they go: the label moves onto ground the tree left.
+  ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 int Win32MainWindow::Run(int showCommand, const std::optional<std::string>& projectFile) {
