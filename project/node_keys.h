@@ -12,7 +12,11 @@ inline constexpr char kFolderPrefix = 'r';
 inline constexpr char kComponentPrefix = 'f';
 inline const std::string kRootKey = "p0";
 
-inline std::string FolderKey(int32_t kind) { return kFolderPrefix + std::to_string(kind); }
-inline std::string ComponentKey(int32_t index) { return kComponentPrefix + std::to_string(index); }
+inline std::string FolderKey(int32_t kind) {
+  return kFolderPrefix + std::to_string(kind);
+}
+inline std::string ComponentKey(int32_t index) {
+  return kComponentPrefix + std::to_string(index);
+}
 
 }  // namespace mdlFile

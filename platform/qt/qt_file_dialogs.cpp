@@ -27,16 +27,24 @@ class CheckedFileDialog : public QFileDialog {
     for (const QString& file : selectedFiles()) {
       const QFileInfo info(file);
       if ((flags_ & OFN_PATHMUSTEXIST) != 0 && !info.absoluteDir().exists()) {
-        return Warn(file + "\nThe folder does not exist.\nCheck the path and try again.");
+        return Warn(AsTyped(file) + "\nThe folder does not exist.\nCheck the path and try again.");
       }
       if ((flags_ & OFN_FILEMUSTEXIST) != 0 && acceptMode() == AcceptOpen && !info.exists()) {
-        return Warn(file + "\nThe file does not exist.\nCheck the file name and try again.");
+        return Warn(AsTyped(file) + "\nThe file does not exist.\nCheck the file name and try again.");
       }
     }
     QFileDialog::accept();
   }
 
  private:
+  // The name as the user typed it: Qt makes a typed name absolute by the dialog's folder, which the
+  // warning leaves off again.
+  QString AsTyped(const QString& file) const {
+    QString folder = directory().absolutePath();
+    if (!folder.endsWith('/')) folder += '/';
+    return file.startsWith(folder) ? file.mid(folder.size()) : file;
+  }
+
   void Warn(const QString& text) {
     QMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
     runner_.Run(box);
