@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include "project/mdl_trim.h"
+#include "project/node_keys.h"
 
 namespace frmMain {
 
@@ -11,6 +12,8 @@ void mnuFileOpen_Click(Form& form) {
 }
 
 void OpenCommandLineProject(Form& form, const std::string& filePath) {
+  // cmnMain holds the name as after Open, so that Save As proposes the project's path.
+  form.cmnMain.setFileName(filePath);
   mdlFile::ReadProject(filePath, form.reader);
 }
 
@@ -35,11 +38,11 @@ void trvMain_NodeClick(Form& form, const std::string& key) {
 std::optional<std::string> NodePathText(const mdlFile::ProjectModel& model, const std::string& key) {
   if (key.empty()) return std::nullopt;
   switch (key[0]) {
-    case 'p':
+    case mdlFile::kRootPrefix:
       return model.filePath;
-    case 'r':
+    case mdlFile::kFolderPrefix:
       return std::string();
-    case 'f': {
+    case mdlFile::kComponentPrefix: {
       const int32_t number = mdlTrim::KeyNumber(key);
       if (number < 0 || number >= model.count || number >= static_cast<int32_t>(model.components.size())) {
         return std::string();

@@ -22,7 +22,8 @@ struct Form {
 // "&Open...": the Open dialog, then the read of the chosen project file.
 void mnuFileOpen_Click(Form& form);
 // The project file named on the command line, read once the window shows as if the Open dialog had
-// returned it (filePath is the full path; an empty one fails as a missing file does).
+// returned it (filePath is the full path; an empty one fails as a missing file does). cmnMain keeps it as
+// its FileName, as after Open.
 void OpenCommandLineProject(Form& form, const std::string& filePath);
 // "Save &As...": the Save As dialog, then the pack to the chosen file.
 void mnuFileSaveAs_Click(Form& form);

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "bench/synthetic_project.h"
@@ -27,9 +28,10 @@ struct Quiet : platform::MousePointer, platform::MessageBox, platform::MenuComma
 };
 
 bench::SyntheticProject& Project() {
+  // A folder of this run's own: two runs at once must not write, read and remove the same files.
   static bench::SyntheticProject project = bench::WriteSyntheticProject(
-      std::filesystem::temp_directory_path() / "tarvex-read-bench", static_cast<int>(5000 * bench::BenchScale()),
-      50 * 1024, 500 * 1024);
+      std::filesystem::temp_directory_path() / ("tarvex-read-bench-" + std::to_string(::getpid())),
+      static_cast<int>(5000 * bench::BenchScale()), 50 * 1024, 500 * 1024);
   return project;
 }
 

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "base/windows_path.h"
 #include "platform/errors.h"
 #include "project/component_kinds.h"
 #include "project/mdl_file.h"
@@ -48,10 +49,7 @@ bool OutsideFolder(std::string_view path) {
   return false;
 }
 
-std::string FolderOf(std::string_view path) {
-  const auto cut = path.find_last_of("\\/");
-  return std::string(cut == std::string_view::npos ? std::string_view() : path.substr(0, cut));
-}
+std::string FolderOf(std::string_view path) { return std::string(base::SplitWindowsPath(path).folder); }
 
 std::string LowerPath(std::string_view path) {
   std::string lower = mdlTrim::LowerAscii(path);
@@ -74,30 +72,12 @@ std::string FileKey(std::string_view full) {
   return key;
 }
 
-// The project file's component lines, in order, with their line numbers.
-struct Entry {
-  int64_t line = 0;
-  const mdlFile::ComponentKindInfo* kind = nullptr;
-};
-
-std::vector<Entry> ComponentEntries(std::string_view bytes) {
-  std::vector<Entry> entries;
-  int64_t number = 0;
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    ++number;
-    const std::size_t end = std::min(bytes.find_first_of("\r\n", i), bytes.size());
-    const std::string_view line = bytes.substr(i, end - i);
-    i = end;
-    if (i < bytes.size() && bytes[i] == '\r') ++i;
-    if (i < bytes.size() && bytes[i] == '\n' && (i == end || bytes[i - 1] == '\r')) ++i;
-    const auto eq = line.find('=');
-    if (eq == std::string_view::npos) continue;
-    if (const auto* kind = mdlFile::KindOfKey(mdlTrim::LowerAscii(line.substr(0, eq)))) {
-      entries.push_back({number, kind});
-    }
-  }
-  return entries;
+// The kind a component's line names by its key: a form's line names a form even when its file tells
+// nothing. The reader keeps every line in order, so the component's line is found by its number.
+const mdlFile::ComponentKindInfo* LineKind(const mdlFile::ProjectModel& model, const mdlFile::Component& component) {
+  const auto found = std::lower_bound(model.lines.begin(), model.lines.end(), component.line,
+                                      [](const mdlFile::ProjectLine& line, int64_t number) { return line.number < number; });
+  return found == model.lines.end() || found->number != component.line ? nullptr : mdlFile::KindOfKey(found->key);
 }
 
 // Lookups by string_view into string-keyed maps, without building a string for each.
@@ -280,19 +260,17 @@ class Checker {
   std::vector<Finding> Run() {
     const auto& model = input_.model;
     if (const TextScan* scan = input_.observed.WholeScan(model.filePath)) LineEnds(model.filePath, *scan);
-    const std::vector<Entry> entries = ComponentEntries(input_.observed.ProjectBytes());
     std::unordered_map<std::string, std::size_t> names;
     std::unordered_map<std::string, std::size_t> fileNames;
     std::unordered_set<std::string> files;
-    for (std::size_t i = 0; i < model.components.size() && i < entries.size(); ++i) {
+    for (std::size_t i = 0; i < model.components.size(); ++i) {
       const auto& component = model.components[i];
-      const Entry& entry = entries[i];
       if (!component.name.empty()) {
         const auto [first, added] = names.try_emplace(mdlTrim::LowerAscii(component.name), i);
         if (!added) {
-          Add(model.filePath, entry.line, Severity::Error, "duplicate-name",
+          Add(model.filePath, component.line, Severity::Error, "duplicate-name",
               "component name " + Quoted(component.name) + " is also given at line " +
-                  std::to_string(entries[first->second].line) +
+                  std::to_string(model.components[first->second].line) +
                   "; the development environment refuses to load two components of one name: rename one");
         }
       }
@@ -302,23 +280,23 @@ class Checker {
       if (!added) {
         const auto& other = model.components[first->second];
         if (FileKey(mdlFile::ComponentFilePath(model, other.path)) != FileKey(file)) {
-          Add(model.filePath, entry.line, Severity::Error, "same-file-name",
+          Add(model.filePath, component.line, Severity::Error, "same-file-name",
               Quoted(component.path) + " and " + Quoted(other.path) + " (line " +
-                  std::to_string(entries[first->second].line) + ") have the same file name " +
+                  std::to_string(model.components[first->second].line) + ") have the same file name " +
                   Quoted(mdlTrim::TextAfterLast(component.path, '\\')) +
                   ", so a pack would write both to one file: rename one of them");
         }
       }
       if (OutsideFolder(component.path)) {
-        Add(model.filePath, entry.line, Severity::Warning, "outside-folder",
+        Add(model.filePath, component.line, Severity::Warning, "outside-folder",
             Quoted(component.path) +
                 " is outside the project's folder, which makes the project hard to move; 'tarvex-cli pack' "
                 "copies every component beside a new project file");
       }
       const Walked walked = walker_.Walk(folder_, component.path);
-      if (!walked.written.empty()) CaseMismatch(model.filePath, entry.line, component.path, walked);
+      if (!walked.written.empty()) CaseMismatch(model.filePath, component.line, component.path, walked);
       // A file named twice is looked into once.
-      if (files.insert(FileKey(file)).second) ComponentFile(file, component.path, entry);
+      if (files.insert(FileKey(file)).second) ComponentFile(file, component);
     }
     return std::move(findings_);
   }
@@ -340,7 +318,8 @@ class Checker {
     if (scan.firstBadLine() != 0) Add(file, scan.firstBadLine(), Severity::Error, "line-ends", LineEndsText(scan));
   }
 
-  void ComponentFile(const std::string& file, const std::string& path, const Entry& entry) {
+  void ComponentFile(const std::string& file, const mdlFile::Component& component) {
+    const std::string& path = component.path;
     const TextScan* scan = input_.observed.WholeScan(file);
     std::string reason;
     TextScan own;
@@ -358,13 +337,14 @@ class Checker {
       }
     }
     if (scan == nullptr) {
-      Add(input_.model.filePath, entry.line, Severity::Error, "unreadable",
+      Add(input_.model.filePath, component.line, Severity::Error, "unreadable",
           "cannot read " + Quoted(path) + ": " + Sentence(reason) +
               "Correct the path in the project file or restore the file");
       return;
     }
     LineEnds(file, *scan);
-    const bool known = entry.kind != nullptr && !entry.kind->companions.empty();
+    const mdlFile::ComponentKindInfo* kind = LineKind(input_.model, component);
+    const bool known = kind != nullptr && !kind->companions.empty();
     for (const auto& reference : scan->references()) {
       const Walked walked = walker_.Walk(FolderOf(file), reference.name);
       if (walked.missing) {

@@ -28,7 +28,6 @@ class ObservedInput : public platform::InputFile {
     }
     const std::string_view bytes(buffer, got);
     scan_.Feed(bytes);
-    if (project_) owner_.projectBytes_.append(bytes);
     return got;
   }
 
@@ -50,7 +49,6 @@ std::unique_ptr<platform::InputFile> ObservedFiles::OpenInput(const std::string&
     // The file reads as empty: the reader goes on, and the check reports why.
     failures_.try_emplace(path, error.what());
   }
-  if (project) projectBytes_.clear();
   return std::make_unique<ObservedInput>(*this, std::move(file), path, project);
 }
 

@@ -24,15 +24,12 @@ class ObservedFiles : public platform::TextFiles {
   const TextScan* WholeScan(const std::string& path) const;
   // Why the file could not be opened or read; null when it could.
   const std::string* Failure(const std::string& path) const;
-  // The project file's bytes, as the reader read them.
-  const std::string& ProjectBytes() const { return projectBytes_; }
 
  private:
   friend class ObservedInput;
 
   platform::TextFiles& files_;
   std::string projectFile_;
-  std::string projectBytes_;
   std::unordered_map<std::string, TextScan> whole_;
   std::unordered_map<std::string, std::string> failures_;
 };

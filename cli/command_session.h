@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/memory_tree_view.h"
+#include "project/mdl_file.h"
 
 namespace cli {
 
@@ -18,8 +19,10 @@ class CommandSession {
   // Throws std::invalid_argument when TARVEX_CODEPAGE names a code page that cannot be used.
   CommandSession() : host_(MakeHost()), messages_(host_->codePage()) {}
 
+  // Whether a failed read says on standard error what failed, before "Error.".
+  enum class Reasons { Unsaid, Said };
   // Reads the project at a host path into the model and the tree; false after "Error.".
-  bool OpenProject(const std::string& argument);
+  bool OpenProject(const std::string& argument, Reasons reasons = Reasons::Unsaid);
   // Reads the project at a Windows path through files instead of the host's own; false after "Error.".
   bool OpenProjectAt(const std::string& path, platform::TextFiles& files);
 
@@ -36,6 +39,13 @@ class CommandSession {
   MemoryTreeView tree_;
   NoMenuCommand saveAs_;
 };
+
+// What failed a read of the project named by argument (its Windows path projectPath), as one line:
+// "ARGUMENT[:LINE]: error: cannot read ['FILE']: REASON [unreadable]", FILE as the project file writes it.
+std::string ReadFailureText(const std::string& argument, const std::string& projectPath,
+                            const mdlFile::ReadFailure& failure, const platform::CodePage& codePage);
+// Why a project named on the command line cannot be opened when its path cannot be written in code page text.
+std::string PathOutsideCodePageText(const std::string& argument);
 
 // Runs body with a session, or reports a code page that cannot be used as a usage error.
 template <typename Body>

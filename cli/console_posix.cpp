@@ -4,7 +4,7 @@
 
 #include "cli/console.h"
 #include "platform/posix/host_paths.h"
-#include "platform/posix/posix_host.h"
+#include "program/posix/posix_host.h"
 
 namespace cli {
 

@@ -8,7 +8,7 @@
 #include "platform/errors.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
-#include "platform/win32/win32_host.h"
+#include "program/win32/win32_host.h"
 
 namespace cli {
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <unordered_set>
 
-
 namespace cli {
 
 void MemoryTreeView::Clear() {
@@ -14,18 +13,9 @@ void MemoryTreeView::Clear() {
 
 void MemoryTreeView::Add(const std::string& relative, int32_t relationship, const std::string& key,
                          const std::string& text, int32_t image, int32_t selectedImage) {
-  if (!key.empty() && byKey_.count(key) != 0) throw platform::TreeError(platform::kTreeKeyNotUnique);
-  Node* parent = nullptr;
-  if (!relative.empty()) {
-    const auto found = byKey_.find(relative);
-    if (found == byKey_.end() || relationship != platform::tvwChild) {
-      throw platform::TreeError(platform::kTreeElementNotFound);
-    }
-    parent = found->second;
-  }
-  for (const int32_t picture : {image, selectedImage}) {
-    if (picture < 0 || picture > pictures_) throw platform::TreeError(platform::kTreeIndexOutOfBounds);
-  }
+  platform::CheckAdd(relative, relationship, key, image, selectedImage, pictures_,
+                     [this](const std::string& name) { return byKey_.count(name) != 0; });
+  Node* parent = relative.empty() ? nullptr : byKey_.at(relative);
   auto node = std::make_unique<Node>();
   node->key = key;
   node->text = text;
@@ -38,7 +28,7 @@ void MemoryTreeView::Add(const std::string& relative, int32_t relationship, cons
 }
 
 const MemoryTreeView::Node& MemoryTreeView::At(int32_t position) const {
-  if (position < 1 || position > Count()) throw platform::TreeError(platform::kTreeIndexOutOfBounds);
+  platform::CheckPosition(position, Count());
   return *order_[position - 1];
 }
 
@@ -61,7 +51,7 @@ void MemoryTreeView::Remove(int32_t position) {
 
 void MemoryTreeView::Expand(const std::string& key) {
   const auto found = byKey_.find(key);
-  if (found == byKey_.end()) throw platform::TreeError(platform::kTreeElementNotFound);
+  platform::CheckKeyFound(found != byKey_.end());
   found->second->expanded = true;
 }
 

@@ -27,7 +27,7 @@ int RunPack(const std::vector<std::string>& args) {
     return kExitUsage;
   }
   return WithSession([&args](CommandSession& session) {
-    if (!session.OpenProject(args[0])) return 1;
+    if (!session.OpenProject(args[0], CommandSession::Reasons::Said)) return 1;
     const platform::CodePage& codePage = session.codePage();
     const auto target = WindowsPathOf(args[1], codePage);
     if (!target) {

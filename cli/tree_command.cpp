@@ -31,7 +31,7 @@ int RunTree(const std::vector<std::string>& args) {
     return kExitUsage;
   }
   return WithSession([&](CommandSession& session) {
-    if (!session.OpenProject(paths[0])) return 1;
+    if (!session.OpenProject(paths[0], CommandSession::Reasons::Said)) return 1;
     const auto& model = mdlFile::Model();
     std::cout << (json ? TreeJson(model, session.tree(), session.codePage())
                        : TreeText(model, session.tree(), session.codePage()));

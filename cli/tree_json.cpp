@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "project/mdl_trim.h"
+#include "project/node_keys.h"
 
 namespace cli {
 
@@ -42,7 +43,7 @@ class JsonWriter {
 
 // The component a node stands for, when its key names one of the model.
 const mdlFile::Component* ComponentOf(const mdlFile::ProjectModel& model, const std::string& key) {
-  if (key.size() < 2 || key[0] != 'f') return nullptr;
+  if (key.size() < 2 || key[0] != mdlFile::kComponentPrefix) return nullptr;
   const int32_t index = mdlTrim::KeyNumber(key);
   if (index < 0 || index >= static_cast<int32_t>(model.components.size())) return nullptr;
   return &model.components[index];

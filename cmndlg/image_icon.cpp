@@ -1,6 +1,6 @@
 #include "cmndlg/image_icon.h"
 
-#include "setup/little_endian.h"
+#include "base/little_endian.h"
 
 namespace cmndlg {
 
@@ -65,27 +65,27 @@ std::string ImageIconFile() {
   constexpr uint32_t kAndBytes = kImageIconPixels * 4;  // 32 bits a row, already 4-byte aligned
   std::string out;
   // Icon directory with its one entry.
-  setup::AppendLittleEndian(out, 0, 2);
-  setup::AppendLittleEndian(out, 1, 2);  // icon
-  setup::AppendLittleEndian(out, 1, 2);  // one image
+  base::AppendLittleEndian(out, 0, 2);
+  base::AppendLittleEndian(out, 1, 2);  // icon
+  base::AppendLittleEndian(out, 1, 2);  // one image
   out += static_cast<char>(kImageIconPixels);
   out += static_cast<char>(kImageIconPixels);
   out += static_cast<char>(16);  // colours
   out += '\0';
-  setup::AppendLittleEndian(out, 1, 2);  // planes
-  setup::AppendLittleEndian(out, 4, 2);  // bits per pixel
-  setup::AppendLittleEndian(out, kInfoBytes + kColorBytes + kXorBytes + kAndBytes, 4);
-  setup::AppendLittleEndian(out, kHeaderBytes, 4);
+  base::AppendLittleEndian(out, 1, 2);  // planes
+  base::AppendLittleEndian(out, 4, 2);  // bits per pixel
+  base::AppendLittleEndian(out, kInfoBytes + kColorBytes + kXorBytes + kAndBytes, 4);
+  base::AppendLittleEndian(out, kHeaderBytes, 4);
   // BITMAPINFOHEADER; the height counts the colour image and the mask.
-  setup::AppendLittleEndian(out, kInfoBytes, 4);
-  setup::AppendLittleEndian(out, kImageIconPixels, 4);
-  setup::AppendLittleEndian(out, 2 * kImageIconPixels, 4);
-  setup::AppendLittleEndian(out, 1, 2);
-  setup::AppendLittleEndian(out, 4, 2);
-  setup::AppendLittleEndian(out, 0, 4);  // uncompressed
-  setup::AppendLittleEndian(out, kXorBytes + kAndBytes, 4);
-  for (int i = 0; i < 4; ++i) setup::AppendLittleEndian(out, 0, 4);
-  for (uint32_t rgb : kPalette) setup::AppendLittleEndian(out, rgb, 4);  // stored B, G, R, 0
+  base::AppendLittleEndian(out, kInfoBytes, 4);
+  base::AppendLittleEndian(out, kImageIconPixels, 4);
+  base::AppendLittleEndian(out, 2 * kImageIconPixels, 4);
+  base::AppendLittleEndian(out, 1, 2);
+  base::AppendLittleEndian(out, 4, 2);
+  base::AppendLittleEndian(out, 0, 4);  // uncompressed
+  base::AppendLittleEndian(out, kXorBytes + kAndBytes, 4);
+  for (int i = 0; i < 4; ++i) base::AppendLittleEndian(out, 0, 4);
+  for (uint32_t rgb : kPalette) base::AppendLittleEndian(out, rgb, 4);  // stored B, G, R, 0
   // Rows bottom-up: first the 4-bit colour image, then the 1-bit mask (set = transparent).
   for (int row = kImageIconPixels - 1; row >= 0; --row) {
     for (int x = 0; x < kImageIconPixels; x += 2) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "platform/errors.h"
@@ -47,5 +48,23 @@ class TreeView {
   virtual void Remove(int32_t position) = 0;  // removes the node and everything under it
   virtual void Expand(const std::string& key) = 0;
 };
+
+// The misuse checks above, made before a tree view changes anything, so that every implementation raises
+// alike. hasNode tells whether a non-empty key names a node; pictures is the image list's count.
+template <typename HasNode>
+void CheckAdd(const std::string& relative, int32_t relationship, const std::string& key, int32_t image,
+              int32_t selectedImage, int32_t pictures, HasNode hasNode) {
+  if (!key.empty() && hasNode(key)) throw TreeError(kTreeKeyNotUnique);
+  if (!relative.empty() && (!hasNode(relative) || relationship != tvwChild)) throw TreeError(kTreeElementNotFound);
+  for (const int32_t picture : {image, selectedImage}) {
+    if (picture < 0 || picture > pictures) throw TreeError(kTreeIndexOutOfBounds);
+  }
+}
+inline void CheckPosition(int32_t position, int32_t count) {
+  if (position < 1 || position > count) throw TreeError(kTreeIndexOutOfBounds);
+}
+inline void CheckKeyFound(bool found) {
+  if (!found) throw TreeError(kTreeElementNotFound);
+}
 
 }  // namespace platform

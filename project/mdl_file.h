@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/text_files.h"
@@ -13,6 +14,14 @@ namespace mdlFile {
 
 inline constexpr const char* kAppTitle = "Tarvex";
 
+// What failed a read: the file the system named, the line of the project file that names it (0 for the
+// project file itself), and the system's reason.
+struct ReadFailure {
+  std::string file;
+  int64_t line = 0;
+  std::string reason;
+};
+
 // What a read touches besides the model: the files, and the window it reports to.
 struct ReaderContext {
   platform::TextFiles& files;
@@ -20,6 +29,8 @@ struct ReaderContext {
   platform::MessageBox& messages;
   platform::TreeView& tree;
   platform::MenuCommand& saveAs;  // mnuFileSaveAs
+  // Told what failed a read before "Error." is shown; the user of the window still sees one message.
+  std::function<void(const ReadFailure&)> onFailure = {};
 };
 
 // The model of the open project; every read replaces it.

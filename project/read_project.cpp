@@ -41,12 +41,13 @@ void HandleProjectLine(ProjectModel& model, platform::TextFiles& files, const st
   if (const ComponentKindInfo* info = KindOfKey(key)) AddComponent(model, files, value, info->kind, number);
 }
 
-// Reads the whole project file; throws FileError at the first failure that fails the read.
-void ReadInto(ProjectModel& model, platform::TextFiles& files, const std::string& path) {
+// Reads the whole project file; throws FileError at the first failure that fails the read, number then
+// being the line it stopped at (0 before the first).
+void ReadInto(ProjectModel& model, platform::TextFiles& files, const std::string& path, int64_t& number) {
   const auto file = files.OpenInput(path);
   LineReader lines(*file);
   std::string line;
-  for (int64_t number = 1; lines.Next(line); ++number) HandleProjectLine(model, files, line, number);
+  for (number = 1; lines.Next(line); ++number) HandleProjectLine(model, files, line, number);
 }
 
 }  // namespace
@@ -67,11 +68,13 @@ bool ReadProject(const std::string& path, const ReaderContext& context) {
   model.filePath = path;
   model.leadBytes = context.files.LeadBytes();
   bool failed = false;
+  int64_t number = 0;
   try {
-    ReadInto(model, context.files, path);
-  } catch (const platform::FileError&) {
+    ReadInto(model, context.files, path, number);
+  } catch (const platform::FileError& error) {
     // The read stops at its first failure; every file it held is closed on the way out.
     failed = true;
+    if (context.onFailure) context.onFailure({error.Path(), error.Path() == path ? 0 : number, error.what()});
   }
   hourglass.Restore();
   if (failed) {

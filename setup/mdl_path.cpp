@@ -93,13 +93,4 @@ int16_t IsFolderWritable(const std::string& folder, platform::ProbeFiles& files,
   return 0;
 }
 
-void SplitProgramPath(const std::string& path, std::string& folder, std::string& baseName) {
-  const std::size_t slash = path.find_last_of("\\/");
-  folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-  if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = name.rfind('.');
-  baseName = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 }  // namespace mdlPath

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/windows_path.h"
 #include "platform/probe_files.h"
 #include "platform/random_source.h"
 #include "platform/shell_folders.h"
@@ -25,10 +26,8 @@ std::string AddTrailingBackslash(const std::string& folder);
 int16_t IsFolderWritable(const std::string& folder, platform::ProbeFiles& files,
                          platform::RandomSource& random);
 
-// Splits the Windows path of a program file at its last "\" or "/" into its folder (no trailing "\"
-// except at a drive root, "C:\") and its file name without the extension. A name whose only dot is
-// its first character is all name: dropping that would leave AppExePath a bare ".exe".
-void SplitProgramPath(const std::string& path, std::string& folder, std::string& baseName);
+// Splits the Windows path of a program file into its folder and its base name, as AppExePath joins them.
+using base::SplitProgramPath;
 
 // A probe file name: eight capital letters A to Z and ".tmp".
 std::string ProbeName(platform::RandomSource& random);

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/errors.h"
-#include "setup/wide_text.h"
+#include "base/wide_text.h"
 
 namespace mdlShellLnk {
 namespace {
@@ -33,7 +33,7 @@ void CreateShortcut(const ShellLinkContext& context, const std::string& linkPath
   if (!iconPath.empty()) Check(link->SetIconLocation(iconPath, iconIndex), "IShellLinkA::SetIconLocation");
   Check(link->SetShowCmd(showCommand), "IShellLinkA::SetShowCmd");
   Check(link->Resolve(0, platform::kSlrNoUi | platform::kSlrUpdate), "IShellLinkA::Resolve");
-  Check(file->Save(WideFromUtf8(context.codePage.ToUtf8(linkPath)), false), "IPersistFile::Save");
+  Check(file->Save(base::WideFromUtf8(context.codePage.ToUtf8(linkPath)), false), "IPersistFile::Save");
   // Both interfaces are released as file and link go out of scope, IPersistFile first.
 }
 

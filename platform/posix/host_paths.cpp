@@ -1,16 +1,16 @@
 // The Z: drive mapping between the core's Windows paths and host paths.
 #include "platform/posix/host_paths.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 #include "platform/errors.h"
-#include "project/mdl_trim.h"
+#include "base/ascii_case.h"
+#include "base/code_page_text.h"
+#include "platform/posix/folder_listing.h"
 
 namespace posix {
 
@@ -40,21 +40,15 @@ std::string CurrentFolder() {
   return buffer.data();
 }
 
-struct DirCloser {
-  void operator()(DIR* dir) const { closedir(dir); }
-};
-
 // The host name in folder that matches name (code-page bytes) case-insensitively, first in byte order.
 std::optional<std::string> FindFolded(const std::string& folder, const std::string& name,
                                       const platform::CodePage& codePage) {
-  const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
-  if (!dir) return std::nullopt;
+  const auto names = HostNamesIn(folder);
+  if (!names) return std::nullopt;
   std::optional<std::string> best;
-  while (const dirent* entry = readdir(dir.get())) {
-    const std::string host = entry->d_name;
-    if (host == "." || host == "..") continue;
+  for (const std::string& host : *names) {
     const auto asCodePage = codePage.FromUtf8(host);
-    if (!asCodePage || !mdlTrim::EqualsIgnoringCase(*asCodePage, name, codePage.LeadBytes())) continue;
+    if (!asCodePage || !base::EqualsIgnoringCase(*asCodePage, name, codePage.LeadBytes())) continue;
     if (!best || host < *best) best = host;
   }
   return best;
@@ -98,7 +92,7 @@ std::vector<std::string> WindowsNames(const std::string& windowsPath, const std:
   // Where each name ends: at a separator that is a character of its own.
   std::vector<char> separator(rest.size(), 0);
   for (std::size_t i = 0; i < rest.size(); ++i) {
-    if (mdlTrim::StartsPair(rest, i, lead)) {
+    if (base::StartsPair(rest, i, lead)) {
       ++i;
       continue;
     }

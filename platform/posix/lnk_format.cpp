@@ -1,7 +1,7 @@
 // Serialises a shell link: header, link info with a local base path, string data, terminal block.
 #include "platform/posix/lnk_format.h"
 
-#include "setup/little_endian.h"
+#include "base/little_endian.h"
 
 namespace posix {
 namespace {
@@ -25,23 +25,23 @@ constexpr unsigned char kLinkClsid[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x
 // Link info locating the target by volume and local base path; no network part, empty path suffix.
 std::string LinkInfo(const std::string& target) {
   std::string volume;
-  setup::Put32(volume, kVolumeIdHeaderSize + 1);
-  setup::Put32(volume, kDriveFixed);
-  setup::Put32(volume, 0);  // serial number
-  setup::Put32(volume, kVolumeIdHeaderSize);
+  base::Put32(volume, kVolumeIdHeaderSize + 1);
+  base::Put32(volume, kDriveFixed);
+  base::Put32(volume, 0);  // serial number
+  base::Put32(volume, kVolumeIdHeaderSize);
   volume += '\0';  // empty volume label
 
   const uint32_t localBasePathOffset = kLinkInfoHeaderSize + static_cast<uint32_t>(volume.size());
   const uint32_t suffixOffset = localBasePathOffset + static_cast<uint32_t>(target.size()) + 1;
   const uint32_t size = suffixOffset + 1;
   std::string out;
-  setup::Put32(out, size);
-  setup::Put32(out, kLinkInfoHeaderSize);
-  setup::Put32(out, kVolumeIdAndLocalBasePath);
-  setup::Put32(out, kLinkInfoHeaderSize);  // volume ID right after the header
-  setup::Put32(out, localBasePathOffset);
-  setup::Put32(out, 0);  // no common network relative link
-  setup::Put32(out, suffixOffset);
+  base::Put32(out, size);
+  base::Put32(out, kLinkInfoHeaderSize);
+  base::Put32(out, kVolumeIdAndLocalBasePath);
+  base::Put32(out, kLinkInfoHeaderSize);  // volume ID right after the header
+  base::Put32(out, localBasePathOffset);
+  base::Put32(out, 0);  // no common network relative link
+  base::Put32(out, suffixOffset);
   out += volume;
   out += target;
   out += '\0';
@@ -50,7 +50,7 @@ std::string LinkInfo(const std::string& target) {
 }
 
 void PutCounted(std::string& out, const std::string& text) {
-  setup::Put16(out, static_cast<uint32_t>(text.size()));
+  base::Put16(out, static_cast<uint32_t>(text.size()));
   out += text;
 }
 
@@ -69,20 +69,20 @@ std::optional<std::string> ShellLinkBytes(const ShellLinkData& link) {
   if (!link.iconLocation.empty()) flags |= kHasIconLocation;
 
   std::string out;
-  setup::Put32(out, kLnkHeaderSize);
+  base::Put32(out, kLnkHeaderSize);
   out.append(reinterpret_cast<const char*>(kLinkClsid), sizeof kLinkClsid);
-  setup::Put32(out, flags);
-  setup::Put32(out, link.fileAttributes);
-  setup::Put64(out, 0);  // creation time: not known on this host
-  setup::Put64(out, 0);  // access time: left out so that writing the same link twice gives the same bytes
-  setup::Put64(out, link.writeTime);
-  setup::Put32(out, link.fileSize);
-  setup::Put32(out, static_cast<uint32_t>(link.iconIndex));
-  setup::Put32(out, static_cast<uint32_t>(link.showCommand));
-  setup::Put16(out, 0);  // no hot key
-  setup::Put16(out, 0);  // reserved
-  setup::Put32(out, 0);
-  setup::Put32(out, 0);
+  base::Put32(out, flags);
+  base::Put32(out, link.fileAttributes);
+  base::Put64(out, 0);  // creation time: not known on this host
+  base::Put64(out, 0);  // access time: left out so that writing the same link twice gives the same bytes
+  base::Put64(out, link.writeTime);
+  base::Put32(out, link.fileSize);
+  base::Put32(out, static_cast<uint32_t>(link.iconIndex));
+  base::Put32(out, static_cast<uint32_t>(link.showCommand));
+  base::Put16(out, 0);  // no hot key
+  base::Put16(out, 0);  // reserved
+  base::Put32(out, 0);
+  base::Put32(out, 0);
 
   if (flags & kHasLinkInfo) out += LinkInfo(link.targetPath);
   // The string data in their fixed order; a relative path is not written.
@@ -90,7 +90,7 @@ std::optional<std::string> ShellLinkBytes(const ShellLinkData& link) {
   if (flags & kHasWorkingDir) PutCounted(out, link.workingDirectory);
   if (flags & kHasArguments) PutCounted(out, link.arguments);
   if (flags & kHasIconLocation) PutCounted(out, link.iconLocation);
-  setup::Put32(out, 0);  // terminal block: no extra data
+  base::Put32(out, 0);  // terminal block: no extra data
   return out;
 }
 

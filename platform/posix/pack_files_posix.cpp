@@ -17,7 +17,8 @@
 #include "platform/errors.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/posix_text_files.h"
-#include "project/mdl_trim.h"
+#include "base/ascii_case.h"
+#include "base/code_page_text.h"
 
 namespace posix {
 
@@ -79,8 +80,8 @@ FileDescriptor OpenRegular(const std::string& host, const std::string& windowsPa
 
 // Where the last "\\" or "/" of a Windows path stands that is a character of its own, or npos.
 std::size_t LastSeparator(const std::string& path, const std::bitset<256>& lead) {
-  const auto back = mdlTrim::FindLastCharacter(path, '\\', lead);
-  const auto slash = mdlTrim::FindLastCharacter(path, '/', lead);
+  const auto back = base::FindLastCharacter(path, '\\', lead);
+  const auto slash = base::FindLastCharacter(path, '/', lead);
   if (back == std::string::npos) return slash;
   return slash == std::string::npos ? back : std::max(back, slash);
 }
@@ -328,7 +329,7 @@ void PosixPackFiles::Listing::Add(const std::string& host, unsigned char type,
   const auto asCodePage = codePage.FromUtf8(host);
   if (!asCodePage) return;
   // The first match in byte order wins, as the lookup by name does.
-  auto [slot, added] = folded.try_emplace(mdlTrim::LowerText(*asCodePage, codePage.LeadBytes()), host);
+  auto [slot, added] = folded.try_emplace(base::LowerText(*asCodePage, codePage.LeadBytes()), host);
   if (!added && host < slot->second) slot->second = host;
 }
 
@@ -404,7 +405,7 @@ PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMi
   if (const auto exact = listing.types.find(exactName); exact != listing.types.end()) {
     return Found{prefix + exactName, Found::State::kPresent, exact->second};
   }
-  if (const auto match = listing.folded.find(mdlTrim::LowerText(leaf, codePage_.LeadBytes()));
+  if (const auto match = listing.folded.find(base::LowerText(leaf, codePage_.LeadBytes()));
       match != listing.folded.end()) {
     return Found{prefix + match->second, Found::State::kPresent, listing.types.at(match->second)};
   }
@@ -492,7 +493,7 @@ std::string PosixPackFiles::PendingKey(const std::string& host) const {
   const std::string leaf = host.substr(slash + 1);
   const auto asCodePage = codePage_.FromUtf8(leaf);
   return host.substr(0, slash + 1) +
-         mdlTrim::LowerText(asCodePage ? *asCodePage : leaf, codePage_.LeadBytes());
+         base::LowerText(asCodePage ? *asCodePage : leaf, codePage_.LeadBytes());
 }
 
 bool PosixPackFiles::CopyToNewName(int in, off_t size, const std::string& host, const std::string& from,
@@ -548,7 +549,7 @@ void PosixPackFiles::CopyThroughNamedFile(int in, off_t size, const std::string&
 
 platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, const std::string& to) {
   // The destination's own name must be one name in its folder; "/" would reach elsewhere.
-  const auto cut = mdlTrim::FindLastCharacter(to, '\\', codePage_.LeadBytes());
+  const auto cut = base::FindLastCharacter(to, '\\', codePage_.LeadBytes());
   const std::string folder = cut == std::string::npos ? std::string() : to.substr(0, cut);
   const std::string leaf = cut == std::string::npos ? to : to.substr(cut + 1);
   if (leaf.find('/') != std::string::npos || WindowsNames(to, codePage_.LeadBytes()).size() !=

@@ -1,21 +1,10 @@
 #include "platform/posix/posix_folder_names.h"
 
-#include <dirent.h>
-
-#include <memory>
-
 #include "platform/errors.h"
+#include "platform/posix/folder_listing.h"
 #include "platform/posix/host_paths.h"
 
 namespace posix {
-
-namespace {
-
-struct DirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
-}  // namespace
 
 std::optional<std::vector<std::string>> PosixFolderNames::NamesIn(const std::string& folder) {
   std::string host;
@@ -24,12 +13,10 @@ std::optional<std::vector<std::string>> PosixFolderNames::NamesIn(const std::str
   } catch (const platform::FileError&) {
     return std::nullopt;
   }
-  const std::unique_ptr<DIR, DirCloser> dir(::opendir(host.c_str()));
-  if (!dir) return std::nullopt;
+  const auto hostNames = HostNamesIn(host);
+  if (!hostNames) return std::nullopt;
   std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
+  for (const std::string& name : *hostNames) {
     if (auto inCodePage = codePage_.FromUtf8(name)) names.push_back(std::move(*inCodePage));
   }
   return names;

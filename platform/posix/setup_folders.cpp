@@ -10,7 +10,7 @@
 
 #include "platform/posix/host_paths.h"
 #include "platform/shell_link.h"
-#include "setup/mdl_path.h"
+#include "base/windows_path.h"
 
 namespace posix {
 namespace {
@@ -81,7 +81,7 @@ RunningProgramFile::RunningProgramFile(const platform::CodePage& codePage) {
     if (static_cast<std::size_t>(length) < buffer.size()) {
       const auto windows =
           WindowsFromHost(std::string(buffer.data(), static_cast<std::size_t>(length)), codePage);
-      if (windows) mdlPath::SplitProgramPath(*windows, folder_, baseName_);
+      if (windows) base::SplitProgramPath(*windows, folder_, baseName_);
       return;
     }
     buffer.resize(buffer.size() * 2);

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "platform/qt/qt_text.h"
-#include "project/mdl_trim.h"
+#include "base/windows_path.h"
 
 namespace qtui {
 
@@ -57,7 +57,7 @@ FileAnswer AnswerFor(const std::vector<std::string>& paths, uint32_t flags) {
   FileAnswer answer;
   if (paths.empty()) return answer;
   const std::string& first = paths.front();
-  answer.title = mdlTrim::TextAfterLast(first, '\\');
+  answer.title = base::SplitWindowsPath(first).name;
   if (paths.size() == 1 || (flags & OFN_ALLOWMULTISELECT) == 0) {
     answer.file = first;
     answer.fileOffset = static_cast<uint16_t>(first.size() - answer.title.size());
@@ -67,13 +67,13 @@ FileAnswer AnswerFor(const std::vector<std::string>& paths, uint32_t flags) {
                                                                          : first.size() - extension.size());
     return answer;
   }
-  std::string folder = mdlTrim::TextBeforeLast(first, '\\');
+  std::string folder(base::SplitWindowsPath(first).folder);
   if (!folder.empty() && folder.back() == ':') folder += '\\';  // a drive's root keeps its backslash
   const char separator = (flags & OFN_EXPLORER) != 0 ? '\0' : ' ';
   answer.file = folder;
   for (const auto& path : paths) {
     answer.file += separator;
-    answer.file += mdlTrim::TextAfterLast(path, '\\');
+    answer.file += base::SplitWindowsPath(path).name;
   }
   if (separator == '\0') answer.file += '\0';  // the list ends in two NULs with the buffer's own
   answer.fileOffset = static_cast<uint16_t>(folder.size() + 1);

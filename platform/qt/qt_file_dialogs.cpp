@@ -10,7 +10,7 @@
 #include "platform/qt/file_dialog_request.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "platform/qt/qt_text.h"
-#include "project/mdl_trim.h"
+#include "base/ascii_case.h"
 
 namespace qtui {
 
@@ -27,16 +27,24 @@ class CheckedFileDialog : public QFileDialog {
     for (const QString& file : selectedFiles()) {
       const QFileInfo info(file);
       if ((flags_ & OFN_PATHMUSTEXIST) != 0 && !info.absoluteDir().exists()) {
-        return Warn(file + "\nThe folder does not exist.\nCheck the path and try again.");
+        return Warn(AsTyped(file) + "\nThe folder does not exist.\nCheck the path and try again.");
       }
       if ((flags_ & OFN_FILEMUSTEXIST) != 0 && acceptMode() == AcceptOpen && !info.exists()) {
-        return Warn(file + "\nThe file does not exist.\nCheck the file name and try again.");
+        return Warn(AsTyped(file) + "\nThe file does not exist.\nCheck the file name and try again.");
       }
     }
     QFileDialog::accept();
   }
 
  private:
+  // The name as the user typed it: Qt makes a typed name absolute by the dialog's folder, which the
+  // warning leaves off again.
+  QString AsTyped(const QString& file) const {
+    QString folder = directory().absolutePath();
+    if (!folder.endsWith('/')) folder += '/';
+    return file.startsWith(folder) ? file.mid(folder.size()) : file;
+  }
+
   void Warn(const QString& text) {
     QMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
     runner_.Run(box);
@@ -61,7 +69,7 @@ QString HostPath(const std::string& windowsPath, const platform::CodePage& codeP
 void SetStart(QFileDialog& dialog, const std::string& fileName, const std::string& initialDir,
               const platform::CodePage& codePage) {
   bool folderSet = false;
-  QString name = Shown(codePage, mdlTrim::TextAfterLast(fileName, '\\'));
+  QString name = Shown(codePage, fileName.substr(fileName.rfind('\\') + 1));
   if (fileName.find('\\') != std::string::npos || fileName.find(':') != std::string::npos) {
     const QString host = HostPath(fileName, codePage, true);
     const QFileInfo info(host);
@@ -152,8 +160,8 @@ int32_t QtSystemDialogs::FileDialog(platform::OPENFILENAMEA& request, bool save)
   uint32_t result = flags;
   if (readOnly != nullptr)
     result = readOnly->isChecked() ? (result | OFN_READONLY) : (result & ~OFN_READONLY);
-  const bool extensionDiffers = !defaultExt.empty() && mdlTrim::LowerAscii(ExtensionOf(answer.title)) !=
-                                                           mdlTrim::LowerAscii(defaultExt);
+  const bool extensionDiffers = !defaultExt.empty() && base::LowerAscii(ExtensionOf(answer.title)) !=
+                                                           base::LowerAscii(defaultExt);
   result = extensionDiffers ? (result | OFN_EXTENSIONDIFFERENT) : (result & ~OFN_EXTENSIONDIFFERENT);
   request.Flags = result;
   return 1;

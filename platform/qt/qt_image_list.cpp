@@ -1,7 +1,5 @@
-// The tree pictures and the window icon as Qt pixmaps.
+// The pictures a Qt tree view shows, by position and by key.
 #include "platform/qt/qt_image_list.h"
-
-#include <QImage>
 
 #include "platform/errors.h"
 
@@ -13,36 +11,10 @@ constexpr int32_t kIndexOutOfBounds = 35600;
 
 }  // namespace
 
-QPixmap PixmapOf(const resources::PixelArt& art) {
-  const int size = art.Size();
-  QImage image(size, size, QImage::Format_ARGB32);
-  for (int y = 0; y < size; ++y) {
-    const auto row = art.rows[static_cast<std::size_t>(y)];
-    for (int x = 0; x < size; ++x) {
-      const char pixel =
-          x < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(x)] : resources::kMaskPixel;
-      const resources::Rgb colour = resources::PaletteColour(pixel);
-      if (colour == resources::kMaskColour) {
-        image.setPixel(x, y, qRgba(0, 0, 0, 0));
-      } else {
-        image.setPixel(x, y, qRgb(colour.red, colour.green, colour.blue));
-      }
-    }
-  }
-  return QPixmap::fromImage(image);
-}
-
-QIcon WindowIcon() {
-  QIcon icon;
-  icon.addPixmap(PixmapOf(resources::WindowIcon16()));
-  icon.addPixmap(PixmapOf(resources::WindowIcon32()));
-  return icon;
-}
-
-QtImageList::QtImageList() {
-  for (const auto& art : resources::TreePictures()) {
-    pictures_.push_back(PixmapOf(art));
-    keys_.emplace_back(art.key);
+QtImageList::QtImageList(std::vector<Entry> pictures) {
+  for (auto& picture : pictures) {
+    pictures_.push_back(std::move(picture.pixmap));
+    keys_.push_back(std::move(picture.key));
   }
 }
 

@@ -1,4 +1,4 @@
-// The image list imltrvMain on Qt: the tree pictures as pixmaps, and the window icon.
+// An image list on Qt: pictures by position from 1, each with its key, as a tree view takes them.
 #pragma once
 
 #include <QIcon>
@@ -9,18 +9,15 @@
 #include <utility>
 #include <vector>
 
-#include "resources/tree_pictures.h"
-
 namespace qtui {
-
-// A pixmap of the picture, its mask colour transparent.
-QPixmap PixmapOf(const resources::PixelArt& art);
-// The window's icon, 16 by 16 and 32 by 32.
-QIcon WindowIcon();
 
 class QtImageList {
  public:
-  QtImageList();
+  struct Entry {
+    std::string key;
+    QPixmap pixmap;
+  };
+  explicit QtImageList(std::vector<Entry> pictures);
 
   int32_t Count() const { return static_cast<int32_t>(pictures_.size()); }
   // Position from 1; throws RaisedError(35600) outside 1 to Count().

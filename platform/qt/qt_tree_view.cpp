@@ -32,14 +32,9 @@ void QtTreeView::Clear() {
 
 void QtTreeView::Add(const std::string& relative, int32_t relationship, const std::string& key,
                      const std::string& text, int32_t image, int32_t selectedImage) {
-  if (!key.empty() && byKey_.count(key) != 0) throw platform::TreeError(platform::kTreeKeyNotUnique);
-  QTreeWidgetItem* parent = nullptr;
-  if (!relative.empty()) {
-    parent = Find(relative);
-    if (parent == nullptr || relationship != platform::tvwChild) {
-      throw platform::TreeError(platform::kTreeElementNotFound);
-    }
-  }
+  platform::CheckAdd(relative, relationship, key, image, selectedImage, images_.Count(),
+                     [this](const std::string& name) { return byKey_.count(name) != 0; });
+  QTreeWidgetItem* parent = relative.empty() ? nullptr : Find(relative);
   auto item = std::make_unique<QTreeWidgetItem>();
   item->setText(0, Shown(codePage_, text));
   item->setData(0, kKeyRole, QByteArray::fromStdString(key));
@@ -57,8 +52,7 @@ void QtTreeView::Add(const std::string& relative, int32_t relationship, const st
 }
 
 QTreeWidgetItem* QtTreeView::At(int32_t position) const {
-  if (position < 1 || position > Count())
-    throw platform::TreeError(platform::kTreeIndexOutOfBounds);
+  platform::CheckPosition(position, Count());
   return nodes_[static_cast<std::size_t>(position - 1)];
 }
 
@@ -87,7 +81,7 @@ void QtTreeView::Remove(int32_t position) {
 
 void QtTreeView::Expand(const std::string& key) {
   QTreeWidgetItem* item = Find(key);
-  if (item == nullptr) throw platform::TreeError(platform::kTreeElementNotFound);
+  platform::CheckKeyFound(item != nullptr);
   Flush();
   item->setExpanded(true);
 }

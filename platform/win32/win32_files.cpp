@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "platform/errors.h"
-#include "project/mdl_trim.h"
+#include "base/ascii_case.h"
+#include "base/code_page_text.h"
 
 namespace win32 {
 
@@ -190,7 +191,7 @@ class Win32Output : public platform::OutputFile {
 
 std::unique_ptr<platform::OutputFile> Win32Files::CreateOutput(const std::string& path) {
   const std::string full = FullPath(path);
-  const std::string key = mdlTrim::LowerText(full, LeadBytes());
+  const std::string key = base::LowerText(full, LeadBytes());
   if (pendingOutputs_.count(key) != 0) throw platform::FileError(path, SystemReason(ERROR_SHARING_VIOLATION));
   CheckReplaceable(full);
   std::string tempPath;
@@ -203,7 +204,7 @@ platform::FileIdentity Win32Files::CopyReplacing(const std::string& from, const 
   OwnedHandle source = OpenDiskFileForReading(from);
   const platform::FileIdentity identity = IdentityOf(source.Get(), from);
   const std::string full = FullPath(to);
-  if (pendingOutputs_.count(mdlTrim::LowerText(full, LeadBytes())) != 0) {
+  if (pendingOutputs_.count(base::LowerText(full, LeadBytes())) != 0) {
     throw platform::FileError(to, SystemReason(ERROR_SHARING_VIOLATION));
   }
   {
@@ -287,7 +288,7 @@ std::bitset<256> Win32Files::LeadBytes() const {
 void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes,
                               const platform::FileState* expected) {
   const std::string full = FullPath(path);
-  if (pendingOutputs_.count(mdlTrim::LowerText(full, LeadBytes())) != 0) {
+  if (pendingOutputs_.count(base::LowerText(full, LeadBytes())) != 0) {
     throw platform::FileError(path, SystemReason(ERROR_SHARING_VIOLATION));
   }
   if (::GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES) ThrowLastError(path);

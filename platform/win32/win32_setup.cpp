@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "setup/mdl_path.h"
+#include "base/windows_path.h"
 
 namespace win32 {
 
@@ -68,7 +68,7 @@ std::string ModuleFileName() {
 }
 
 ModuleProgramFile::ModuleProgramFile() {
-  mdlPath::SplitProgramPath(ModuleFileName(), folder_, baseName_);
+  base::SplitProgramPath(ModuleFileName(), folder_, baseName_);
 }
 
 }  // namespace win32

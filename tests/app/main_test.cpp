@@ -11,7 +11,7 @@
 // the shortcut and shows no window; every other line shows the window, with the project when it names one.
 // Where the shortcut goes is tried on a real disk by the platform tests.
 TEST(Main, CommandLinesGiveTheirSwitchesAndTheirRoad) {
-  for (const fakes::Row& row : fakes::ReadTable("setup/command_lines.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("app/command_lines.txt")) {
     SCOPED_TRACE("command line \"" + row.at(0) + "\"");
     mdlParam::ParseSwitches(row[0]);
     std::vector<std::string> entries;

@@ -1,8 +1,8 @@
-// Runs the built tarvex-cli check on a copy of each project under tests/data/check and compares what
-// it prints, its exit status and every file's bytes and permissions afterwards with what the case keeps
-// beside it: expected.txt, expected-stderr.txt, exit, and fixed/ for the files a fix rewrites. args holds
-// the command's arguments (default App.vbp); readonly names files made read-only first; links holds pairs
-// "FILE NEW-NAME", each a second name (hard link) given to a file first.
+// Runs the built tarvex-cli check on a copy of each case's in/ under tests/data/check and compares what
+// it prints, its exit status and every file's bytes and permissions afterwards with the case's expected/:
+// stdout.txt, stderr.txt, exit, and fixed/ for the files a fix rewrites. args beside in/ holds the
+// command's arguments (default App.vbp); readonly names files made read-only first; links
+// holds pairs "FILE NEW-NAME", each a second name (hard link) given to a file first.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -21,11 +21,10 @@ class CheckTable : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   const fs::path source = kData / GetParam();
-  // The copy keeps the case's name, so that a path climbing out of it and back in still works. The
-  // case's own files go with it: no project names them, and they must be left as they are.
+  // The copy keeps the case's name, so that a path climbing out of it and back in still works.
   const Scratch scratch;
   const fs::path work = scratch / GetParam();
-  fs::copy(source, work, fs::copy_options::recursive);
+  fs::copy(source / "in", work, fs::copy_options::recursive);
   // An odd mode, so that a rewrite keeping the file's permissions is told from one taking the defaults.
   if (fs::exists(work / "App.vbp")) fs::permissions(work / "App.vbp", fs::perms(0640));
   std::istringstream readOnly(Scratch::ReadAll(source / "readonly"));
@@ -36,13 +35,13 @@ TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   // file behind.
   auto expected = scratch.Snapshot(GetParam(), true);
   for (auto& [name, bytes] : expected)
-    if (fs::exists(source / "fixed" / name)) bytes = Scratch::ReadAll(source / "fixed" / name);
+    if (fs::exists(source / "expected/fixed" / name)) bytes = Scratch::ReadAll(source / "expected/fixed" / name);
 
   const auto [status, out, err] =
       scratch.Run("check " + Scratch::Setting(source / "args", "App.vbp"), GetParam());
-  EXPECT_EQ(status, std::stoi(Scratch::ReadAll(source / "exit")));
-  EXPECT_EQ(out, Scratch::ReadAll(source / "expected.txt"));
-  EXPECT_EQ(err, Scratch::ReadAll(source / "expected-stderr.txt"));
+  EXPECT_EQ(status, std::stoi(Scratch::ReadAll(source / "expected/exit")));
+  EXPECT_EQ(out, Scratch::ReadAll(source / "expected/stdout.txt"));
+  EXPECT_EQ(err, Scratch::ReadAll(source / "expected/stderr.txt"));
   EXPECT_EQ(scratch.Snapshot(GetParam(), true), expected);
 }
 

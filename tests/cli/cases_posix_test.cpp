@@ -1,4 +1,4 @@
-// Every folder under tests/data/projects is one case: the project in in/ is read with `tarvex-cli tree
+// Every folder under tests/data/cli is one case: the project in in/ is read with `tarvex-cli tree
 // --json` and packed with `tarvex-cli pack`; what they print and the packed folder must match expected/.
 // Optional files beside in/: `source` (the project, relative to in/; default Project.vbp), `target` (relative
 // to the scratch folder; default out/Project.vbp), `codepage` (TARVEX_CODEPAGE for both runs) and out/ (files
@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kCases = fs::path(TARVEX_SOURCE_DIR) / "tests/data/projects";
+const fs::path kCases = fs::path(TARVEX_SOURCE_DIR) / "tests/data/cli";
 
 using fakes::Scratch;
 

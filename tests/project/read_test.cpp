@@ -1,6 +1,6 @@
 // What the data cases cannot show: reads in small pieces, reads failing part way, the pointer and the
 // message box around a read, and a read following another. The rules of the lines themselves are cases
-// under tests/data/projects.
+// under tests/data/cli.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,10 +34,10 @@ class Reader : public ::testing::Test {
 };
 
 // A form is opened once for both its kind and its name, whatever the kind scan consumed before the name
-// scan, and the answer is the one the separate reads give. The cases are tests/data/pack/form_reads.txt.
+// scan, and the answer is the one the separate reads give. The cases are tests/data/project/form_reads.txt.
 TEST(FormFacts, KindAndNameFromOneOpeningInAnyPieces) {
   // Five fields, then the text, which may hold " | " itself.
-  for (const fakes::Row& field : fakes::ReadTable("pack/form_reads.txt", " | ", 6)) {
+  for (const fakes::Row& field : fakes::ReadTable("project/form_reads.txt", " | ", 6)) {
     SCOPED_TRACE(field[0]);
     fakes::MemoryTextFiles files;
     files.SetChunk(std::stoul(field[1]));

@@ -23,7 +23,7 @@
 const auto kCodePage = posix::MakeCodePage(1252);
 
 TEST(HostPaths, WindowsPathsAreCleanedAsWindowsOpensThem) {
-  for (const fakes::Row& row : fakes::ReadTable("setup/windows_names.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("platform/posix/windows_names.txt")) {
     const std::vector<std::string> expected(row.begin() + 1, row.end());
     if (expected == std::vector<std::string>{"!"}) {
       EXPECT_THROW(posix::WindowsNames(row[0]), platform::FileError) << row[0];
@@ -59,7 +59,7 @@ TEST(HostPaths, FilesAreFoundAsWindowsFindsThem) {
     }
   };
   auto attempt = std::async(std::launch::async, [&] {
-    for (const fakes::Row& row : fakes::ReadTable("setup/host_files.txt")) {
+    for (const fakes::Row& row : fakes::ReadTable("platform/posix/host_files.txt")) {
       EXPECT_EQ(content(scratch.Win(row.at(0))), row.at(1)) << row[0];
     }
   });
@@ -90,7 +90,7 @@ TEST(CodePages, Windows1252HasItsOwnTableAndTheOthersGoThroughIconv) {
 // Every code page converts a name whole both ways: a stateful converter (1258) is flushed at the end.
 TEST(CodePages, NamesRoundTripThroughEveryCodePage) {
   std::map<int, std::vector<std::string>> names;
-  for (const fakes::Row& row : fakes::ReadTable("setup/code_page_names.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("platform/posix/code_page_names.txt")) {
     names[std::stoi(row[0])].assign(row.begin() + 1, row.end());
   }
   for (const int number : {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258}) {
@@ -109,7 +109,7 @@ TEST(CodePages, NamesRoundTripThroughEveryCodePage) {
 
 // In a double-byte code page the second byte of a character is never a separator, nor a letter to fold.
 TEST(CodePages, DoubleByteCharactersStayWhole) {
-  for (const fakes::Row& row : fakes::ReadTable("setup/double_byte_names.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("platform/posix/double_byte_names.txt")) {
     const auto lead = posix::MakeCodePage(std::stoi(row[0]))->LeadBytes();
     std::vector<std::string> expected;
     for (auto name = row.begin() + 2; name != row.end(); ++name) expected.push_back(fakes::Unescaped(*name));

@@ -30,7 +30,7 @@ TEST(XdgFolders, ProgramsFoldersComeFromTheDataFolders) {
   const char* names[] = {"XDG_DATA_HOME", "XDG_DATA_DIRS", "HOME"};
   posix::XdgShellFolders shell(*kCodePage);
   posix::NoRegistry registry;
-  for (const fakes::Row& row : fakes::ReadTable("setup/xdg_folders.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("platform/posix/xdg_folders.txt")) {
     for (int i = 0; i < 3; ++i) {
       std::string value = row.at(i);
       for (std::size_t at; (at = value.find('~')) != std::string::npos;)
@@ -56,7 +56,7 @@ TEST(ProbeFolder, OnlyTheFileTheProbeCreatedIsRemoved) {
   dir.Write("taken/AAAAAAAA.tmp", "keep me");
   dir.Write("folded/aaaaaaaa.tmp", "keep me");
   fs::create_symlink(dir / "elsewhere", dir.Make("linked") / "AAAAAAAA.tmp");
-  for (const fakes::Row& row : fakes::ReadTable("setup/probe_folders.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("platform/posix/probe_folders.txt")) {
     fakes::CallLog log;
     fakes::ScriptedRandom random(log, {0, 0, 0, 0, 0, 0, 0, 0, .04, .04, .04, .04, .04, .04, .04, .04});
     const int expected = row[0] == "locked" && geteuid() == 0 ? -1 : std::stoi(row.at(1));
@@ -79,7 +79,7 @@ TEST(ShellLinkBytes, MatchTheExpectedFiles) {
                             0x20,           0x1D9A0B0C0D0E0F, 9};
   posix::ShellLinkData sparse;
   sparse.arguments = "a";
-  const std::string folder = std::string(TARVEX_SOURCE_DIR) + "/tests/data/setup/";
+  const std::string folder = std::string(TARVEX_SOURCE_DIR) + "/tests/data/platform/posix/";
   EXPECT_EQ(posix::ShellLinkBytes(full), fakes::Scratch::ReadAll(folder + "full.lnk"));
   EXPECT_EQ(posix::ShellLinkBytes(sparse), fakes::Scratch::ReadAll(folder + "arguments_only.lnk"));
   // liblnk's lnkinfo is the independent reader of the expected file.
@@ -131,9 +131,9 @@ TEST(ShellLinkFile, ReplacesTheOldFileWithTheLinkOfItsProperties) {
   EXPECT_EQ(dir.NamesIn(""), (std::vector<std::string>{"Men\xc3\xbc.lnk", "Real.lnk", "real.exe"}));
 }
 
-// The built program, run as tests/data/setup/setup_runs.txt says.
+// The built program, run as tests/data/platform/posix/setup_runs.txt says.
 TEST(SetupRun, TheLinkGoesToTheFirstFolderThatTakesIt) {
-  for (const fakes::Row& row : fakes::ReadTable("setup/setup_runs.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("platform/posix/setup_runs.txt")) {
     const int allUsers = std::stoi(row.at(0), nullptr, 8);
     const std::string linkFolder = row.at(2);
     SCOPED_TRACE(row.at(3) + " into " + linkFolder);

@@ -13,7 +13,7 @@
 #include "platform/posix/pack_files_posix.h"
 #include "platform/posix/posix_text_files.h"
 #include "platform/qt/qt_handles.h"
-#include "platform/qt/qt_main_window.h"
+#include "program/qt/qt_main_window.h"
 #include "project/mdl_file.h"
 #include "tests/platform/qt/qt_fixture.h"
 

@@ -152,7 +152,7 @@ QStringList ShownTree(const QTreeWidget& tree, const qtui::QtImageList& images) 
 
 void ExpectTranscript(const char* name, ScriptedRunner& runner,
                       const std::function<QStringList(const QString&, const QString&)>& run) {
-  QFile file(QString(TARVEX_SOURCE_DIR "/tests/data/windows/") + name);
+  QFile file(QString(TARVEX_SOURCE_DIR "/tests/data/platform/qt/") + name);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
   const QString expected = QString::fromUtf8(file.readAll());
   file.close();

@@ -46,7 +46,7 @@ class ScriptedRunner : public qtui::DialogRunner {
 // expanded.
 QStringList ShownTree(const QTreeWidget& tree, const qtui::QtImageList& images);
 
-// Runs a transcript file under tests/data/windows: each line that is not indented (nor a comment) is a
+// Runs a transcript file under tests/data/platform/qt: each line that is not indented (nor a comment) is a
 // command with its argument, then after " ; " the answers to the dialogs it shows. The file must be the
 // commands, each followed by the lines of its dialogs and what run returns, indented. TARVEX_UPDATE_DATA=1
 // rewrites the file from the run, to be read over before it is committed.

@@ -6,13 +6,14 @@
 #include "platform/errors.h"
 #include "platform/posix/code_pages.h"
 #include "platform/qt/qt_tree_view.h"
+#include "program/qt/qt_pictures.h"
 #include "tests/platform/qt/qt_fixture.h"
 
 namespace {
 
 TEST(QtTreeView, FollowsTheOperationsFile) {
   const auto codePage = posix::MakeCodePage(1252);
-  qtui::QtImageList images;
+  const qtui::QtImageList images = qtui::TreeImageList();
   QTreeWidget widget;
   qtui::QtTreeView tree(widget, images, *codePage);
   cli::MemoryTreeView memory;

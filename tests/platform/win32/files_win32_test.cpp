@@ -1,5 +1,5 @@
 // The project's files on the Windows file system, on a real scratch folder: the operations of
-// tests/data/windows/win32_files.txt. A whole pack through them is checked end to end by
+// tests/data/platform/win32/win32_files.txt. A whole pack through them is checked end to end by
 // scripts/run-win32-tests, which compares tarvex-cli.exe's packed files with the Linux build's.
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(Win32Files, FollowTheOperationsFile) {
   std::unique_ptr<platform::ProbeFile> probe;
   platform::FileState read;                              // what "state" saw, for "replace-read"
   std::map<platform::FileIdentity, std::string> copied;  // each source's identity, and the copy that named it
-  for (const fakes::Row& row : fakes::ReadTable("windows/win32_files.txt", "|", 2)) {
+  for (const fakes::Row& row : fakes::ReadTable("platform/win32/win32_files.txt", "|", 2)) {
     const std::string& line = row.at(0);
     std::istringstream words(line);
     std::string command, name, other, shown;

@@ -16,7 +16,7 @@
 namespace {
 
 TEST(Win32SetupTest, TheArgumentsFollowTheProgramsNameAsTheCRuntimeReadsIt) {
-  for (const fakes::Row& row : fakes::ReadTable("windows/command_lines.txt")) {
+  for (const fakes::Row& row : fakes::ReadTable("platform/win32/command_lines.txt")) {
     EXPECT_EQ(win32::ArgumentText(row.at(0) == "(null)" ? nullptr : row[0].c_str()), row.at(1)) << row[0];
   }
 }

@@ -1,0 +1,21 @@
+// The desktop program's window road: the Qt application, frmMain, and its event loop.
+#include <QApplication>
+#include <QTimer>
+
+#include "program/qt/qt_main_window.h"
+#include "program/posix/main_window.h"
+
+int ShowMainWindow(int argc, char** argv, posix::Host& host, const std::optional<std::string>& projectFile) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("tarvex");
+  QGuiApplication::setDesktopFileName("tarvex");
+  qtui::ExecDialogRunner dialogs;
+  qtui::QtMainWindow window(
+      {host.codePage(), host.files(), host.packFiles(), dialogs, [] { QCoreApplication::exit(0); }});
+  window.show();
+  // Read from the event loop, so the window is on the screen before the read and its message.
+  if (projectFile) {
+    QTimer::singleShot(0, &window, [&window, &projectFile] { window.OpenCommandLineProject(*projectFile); });
+  }
+  return QApplication::exec();
+}
