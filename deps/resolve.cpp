@@ -199,7 +199,11 @@ class Resolver {
                   Quoted(dependency.name) + " holds it: register it",
               hintShown(), std::nullopt};
     }
-    if (!registrations.empty()) {
+    // Another major, or a lower minor; the asked version under another LCID is not another version.
+    const auto otherVersion = [&](const platform::TypeLibRegistration& r) {
+      return r.major != dependency.version->major || r.minor < dependency.version->minor;
+    };
+    if (std::any_of(registrations.begin(), registrations.end(), otherVersion)) {
       const auto highest =
           std::max_element(registrations.begin(), registrations.end(), [](const auto& a, const auto& b) {
             return std::pair(a.major, a.minor) < std::pair(b.major, b.minor);

@@ -24,7 +24,8 @@ using fakes::Scratch;
 // wshom.ocx is registered but left out, so that a registered file can be missing.
 void MakePrefix(const Scratch& scratch) {
   const fs::path system32 = scratch.Make("prefix/drive_c/windows/system32");
-  for (const char* name : {"stdole2.tlb", "scrrun.dll", "shdocvw.dll", "msscript.ocx", "vbscript.dll", "hhctrl.ocx"}) {
+  for (const char* name :
+       {"stdole2.tlb", "scrrun.dll", "shdocvw.dll", "msscript.ocx", "vbscript.dll", "hhctrl.ocx"}) {
     fs::copy_file(kWine32 / name, system32 / name);
   }
   fs::create_directories(scratch / "prefix/dosdevices");
@@ -37,7 +38,8 @@ void MakePrefix(const Scratch& scratch) {
 class DepsCases : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(DepsCases, PrintsAndExitsAsExpected) {
-  ASSERT_TRUE(fs::exists(kWine32 / "stdole2.tlb")) << "Wine's libraries are not installed (scripts/install-deps)";
+  ASSERT_TRUE(fs::exists(kWine32 / "stdole2.tlb"))
+      << "Wine's libraries are not installed (scripts/install-deps)";
   const fs::path source = kData / "cases" / GetParam();
   const Scratch scratch;
   fs::copy(source, scratch / GetParam(), fs::copy_options::recursive);
