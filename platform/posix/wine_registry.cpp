@@ -153,8 +153,14 @@ void WineRegistry::AddText(std::string_view text, bool user) {
 }
 
 std::vector<platform::TypeLibRegistration> WineRegistry::Registrations(const std::string& guid) {
+  std::vector<platform::TypeLibRegistration> registered;
   const auto found = byGuid_.find(LowerText(guid));
-  return found == byGuid_.end() ? std::vector<platform::TypeLibRegistration>{} : found->second;
+  if (found == byGuid_.end()) return registered;
+  // A key without a path registers nothing.
+  for (const auto& registration : found->second) {
+    if (registration.win32 || registration.win64) registered.push_back(registration);
+  }
+  return registered;
 }
 
 std::optional<std::string> ChoosePrefix(const std::optional<std::string>& given) {

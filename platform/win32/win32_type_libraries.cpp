@@ -14,7 +14,8 @@ namespace {
 class Key {
  public:
   Key(HKEY parent, const std::string& path) {
-    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key_) != ERROR_SUCCESS)
+      key_ = nullptr;
   }
   ~Key() {
     if (key_ != nullptr) RegCloseKey(key_);
@@ -59,7 +60,8 @@ class Key {
 };
 
 std::optional<uint32_t> Hex(const std::string& text) {
-  if (text.empty() || text.size() > 8 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+  if (text.empty() || text.size() > 8 ||
+      text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
     return std::nullopt;
   }
   return static_cast<uint32_t>(std::stoul(text, nullptr, 16));
@@ -82,7 +84,8 @@ std::string Lower(std::string text) {
 
 std::vector<platform::TypeLibRegistration> Win32TypeLibRegistry::Registrations(const std::string& guid) {
   std::vector<platform::TypeLibRegistration> found;
-  for (const auto& [root, user] : {std::pair{HKEY_CURRENT_USER, true}, std::pair{HKEY_LOCAL_MACHINE, false}}) {
+  for (const auto& [root, user] :
+       {std::pair{HKEY_CURRENT_USER, true}, std::pair{HKEY_LOCAL_MACHINE, false}}) {
     const Key library(root, "Software\\Classes\\TypeLib\\" + guid);
     if (!library) continue;
     for (const auto& version : library.Subkeys()) {
@@ -112,13 +115,15 @@ std::vector<platform::TypeLibRegistration> Win32TypeLibRegistry::Registrations(c
   return found;
 }
 
-platform::LibraryFile Win32LibraryFiles::Look(const std::string& windowsPath, bool readLibrary, uint32_t resourceId) {
+platform::LibraryFile Win32LibraryFiles::Look(const std::string& windowsPath, bool readLibrary,
+                                              uint32_t resourceId) {
   const auto slot = std::pair{Lower(windowsPath), readLibrary ? resourceId + 1 : 0};
   if (const auto cached = looked_.find(slot); cached != looked_.end()) return cached->second;
   platform::LibraryFile file;
   char full[MAX_PATH * 4];
   const DWORD length = GetFullPathNameA(windowsPath.c_str(), sizeof full, full, nullptr);
-  const DWORD attributes = length > 0 && length < sizeof full ? GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
+  const DWORD attributes =
+      length > 0 && length < sizeof full ? GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     file.exists = true;
     char spelled[MAX_PATH * 4];

@@ -122,9 +122,13 @@ TEST(WineRegistry, MalformedTextIsPassedOver) {
         "[Software\\\\Classes\\\\Typelib\\\\{A}\\\\1.fffff\\\\0\\\\win32]\n@=\"x\"", "\xff\xfe[\x00", ""}) {
     registry.AddText(text, false);
   }
+  EXPECT_TRUE(registry.Registrations("{a}").empty());
+  registry.AddText(R"([Software\\Classes\\Typelib\\{A}\\1.0\\0\\win32]
+@="a \"b\" \x00e9\x41")",
+                   false);
   const auto got = registry.Registrations("{a}");
   ASSERT_EQ(got.size(), 1u);
-  EXPECT_FALSE(got[0].win32.has_value());
+  EXPECT_EQ(got[0].win32.value_or("-"), "a \"b\" ?A");
 }
 
 }  // namespace
