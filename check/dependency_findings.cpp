@@ -11,7 +11,9 @@ namespace check {
 
 namespace {
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
 
 bool Exists(platform::TextFiles& files, const std::string& path) {
   try {
@@ -47,16 +49,18 @@ void AddDependencyFindings(const CheckInput& input, std::vector<Finding>& findin
                     "the reference to it cannot load: restore it or correct the path");
         break;
       case deps::Kind::CompatibilityFile:
-        missingFile(dependency, "compatibility-missing", "the binary-compatibility file",
-                    "CompatibleMode asks for it, so the project does not compile: restore it or turn compatibility "
-                    "off");
+        missingFile(
+            dependency, "compatibility-missing", "the binary-compatibility file",
+            "CompatibleMode asks for it, so the project does not compile: restore it or turn compatibility "
+            "off");
         break;
       case deps::Kind::Reference:
         if (deps::IsOcxReference(dependency)) {
-          findings.push_back({dependency.file, dependency.line, Severity::Error, "ocx-as-reference",
-                              Quoted(dependency.name) +
-                                  " is a control named as a reference, which stops the development environment "
-                                  "loading the project: name it in an Object= line instead"});
+          findings.push_back(
+              {dependency.file, dependency.line, Severity::Error, "ocx-as-reference",
+               Quoted(dependency.name) +
+                   " is a control named as a reference, which stops the development environment "
+                   "loading the project: name it in an Object= line instead"});
         }
         break;
       case deps::Kind::ComponentObject:

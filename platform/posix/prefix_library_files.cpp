@@ -1,19 +1,15 @@
 #include "platform/posix/prefix_library_files.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/errors.h"
 #include "platform/posix/host_paths.h"
+#include "platform/posix/mapped_file.h"
 #include "platform/posix/type_library_reader.h"
 
 namespace posix {
 
 namespace {
-
-// Larger files are not type libraries a project names.
-constexpr std::uintmax_t kLargest = 256u << 20;
 
 char Lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -65,17 +61,11 @@ platform::LibraryFile PrefixLibraryFiles::Look(const std::string& windowsPath, b
     file.exists = true;
     file.shown = *host;
     if (readLibrary) {
-      const auto size = std::filesystem::file_size(*host, error);
-      std::ifstream in(*host, std::ios::binary);
-      if (error || !in) {
+      const auto mapped = MappedFile::Open(*host);
+      if (!mapped) {
         file.problem = "the file cannot be read";
-      } else if (size > kLargest) {
-        file.problem = "the file is too large to be a type library";
       } else {
-        std::string bytes(size, '\0');
-        in.read(bytes.data(), static_cast<std::streamsize>(size));
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
-        auto read = ReadTypeLibrary(bytes, resourceId);
+        auto read = ReadTypeLibrary(mapped->bytes(), resourceId);
         file.identity = std::move(read.identity);
         file.problem = std::move(read.problem);
       }

@@ -1,11 +1,14 @@
 #include "platform/posix/wine_registry.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace posix {
 
@@ -93,15 +96,24 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   return parts;
 }
 
+// The file read whole, as cat reads it: one pass over it follows, which mapping would only slow with faults.
 std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return std::move(bytes).str();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  struct stat status {};
+  if (::fstat(fd, &status) == 0 && status.st_size > 0)
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
+  char buffer[64 * 1024];
+  ssize_t got = 0;
+  while ((got = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<std::size_t>(got));
+  ::close(fd);
+  if (got < 0) return std::nullopt;
+  return bytes;
 }
 
 constexpr std::string_view kTypeLibKey = "software\\classes\\typelib\\";
+constexpr std::string_view kEscapedTypeLibKey = "software\\\\classes\\\\typelib\\\\";
 
 }  // namespace
 
@@ -110,6 +122,18 @@ void WineRegistry::AddText(std::string_view text, bool user) {
   bool win64 = false;
   std::size_t at = 0;
   while (at < text.size()) {
+    // Outside a TypeLib key only the next section's line matters: most of a prefix's registry is passed
+    // over at the speed of a memory search.
+    if (current == nullptr && text[at] != '[') {
+      // "[" is rare but for section lines, so looking for it alone is the fast search.
+      std::size_t open = at;
+      do {
+        const void* next = std::memchr(text.data() + open, '[', text.size() - open);
+        if (next == nullptr) return;
+        open = static_cast<std::size_t>(static_cast<const char*>(next) - text.data()) + 1;
+      } while (text[open - 2] != '\n');
+      at = open - 1;
+    }
     std::size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(at, end - at);
@@ -118,6 +142,11 @@ void WineRegistry::AddText(std::string_view text, bool user) {
     if (line.empty()) continue;
     if (line[0] == '[') {
       current = nullptr;
+      // Wine writes each "\\" of a key doubled: the escaped prefix is compared before anything is unescaped.
+      if (line.size() < 1 + kEscapedTypeLibKey.size() ||
+          LowerText(line.substr(1, kEscapedTypeLibKey.size())) != kEscapedTypeLibKey) {
+        continue;
+      }
       const auto close = line.rfind(']');
       if (close == std::string_view::npos) continue;
       const std::string key = LowerText(Unescaped(line.substr(1, close - 1)));
