@@ -128,20 +128,27 @@ class Resolver {
     const std::string what = dependency.guid + " " + VersionText(*dependency.version);
     // A reference's path is a hint to the file; a control's file is a bare name, matched against the
     // registered file's name only.
-    std::optional<platform::LibraryFile> hint;
+    std::optional<platform::LibraryFile> hint;  // whether it exists; its library is read only when asked
+    std::optional<platform::LibraryFile> hintLibrary;
     std::string hintPath;
+    uint32_t hintIndex = 0;
     if (dependency.kind == Kind::Reference && !dependency.name.empty()) {
       const auto [path, index] = WithoutResourceIndex(dependency.name);
       hintPath = FullPath(input_.model, path);
-      hint = input_.files.Look(hintPath, true, index);
+      hintIndex = index;
+      hint = input_.files.Look(hintPath, false);
     }
-    const bool hintHolds = hint && hint->exists && Holds(hint->identity, dependency);
+    const auto hintRead = [&]() -> const platform::LibraryFile& {
+      if (!hintLibrary) hintLibrary = input_.files.Look(hintPath, true, hintIndex);
+      return *hintLibrary;
+    };
+    const auto hintHolds = [&]() { return hint && hint->exists && Holds(hintRead().identity, dependency); };
     const auto hintShown = [&]() { return hint && hint->exists ? std::optional(hint->shown) : std::nullopt; };
 
     if (input_.registry == nullptr) {
       std::string text = input_.noRegistry + "; " + what;
       if (hint && hint->exists) {
-        text += ": the file " + Quoted(dependency.name) + " " + Holding(*hint);
+        text += ": the file " + Quoted(dependency.name) + " " + Holding(hintRead());
       } else if (hint) {
         text += ": the file " + Quoted(dependency.name) + " is not there either";
       }
@@ -155,7 +162,7 @@ class Resolver {
       const std::string registered =
           what + " is registered in " + Where(*chosen) + " as " + version + " at " + Quoted(*chosen->win32);
       if (!file.exists) {
-        if (hintHolds) {
+        if (hintHolds()) {
           return {Status::NotRegistered,
                   registered +
                       ", which is missing; the file the line names holds the library but is not the one "
@@ -193,7 +200,7 @@ class Resolver {
                   "program) does not see; register the 32-bit library",
               hintShown(), std::nullopt};
     }
-    if (hintHolds) {
+    if (hintHolds()) {
       return {Status::NotRegistered,
               what + " is not registered in " + input_.registry->Source() + ", but " +
                   Quoted(dependency.name) + " holds it: register it",
@@ -214,14 +221,14 @@ class Resolver {
                   VersionText(*dependency.version) + " or choose the reference again",
               std::nullopt, version};
     }
-    if (hint && hint->exists && hint->identity) {
+    if (hint && hint->exists && hintRead().identity) {
       return {Status::FileMismatch,
-              what + " is not registered, and " + Quoted(dependency.name) + " " + Holding(*hint), hintShown(),
-              std::nullopt};
+              what + " is not registered, and " + Quoted(dependency.name) + " " + Holding(hintRead()),
+              hintShown(), std::nullopt};
     }
     std::string text = what + " is not registered in " + input_.registry->Source();
     if (hint && hint->exists) {
-      text += ", and " + Quoted(dependency.name) + " " + Holding(*hint);
+      text += ", and " + Quoted(dependency.name) + " " + Holding(hintRead());
     } else if (hint) {
       text += ", and " + Quoted(dependency.name) + " is not there";
     }

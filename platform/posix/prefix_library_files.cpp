@@ -61,14 +61,18 @@ platform::LibraryFile PrefixLibraryFiles::Look(const std::string& windowsPath, b
     file.exists = true;
     file.shown = *host;
     if (readLibrary) {
-      const auto mapped = MappedFile::Open(*host);
-      if (!mapped) {
-        file.problem = "the file cannot be read";
-      } else {
-        auto read = ReadTypeLibrary(mapped->bytes(), resourceId);
-        file.identity = std::move(read.identity);
-        file.problem = std::move(read.problem);
+      // Two spellings of one file (a hint and the registered path) read it once.
+      auto known = read_.find({*host, resourceId});
+      if (known == read_.end()) {
+        const auto mapped = MappedFile::Open(*host);
+        known = read_
+                    .emplace(std::pair{*host, resourceId},
+                             mapped ? ReadTypeLibrary(mapped->bytes(), resourceId)
+                                    : TypeLibRead{std::nullopt, "the file cannot be read"})
+                    .first;
       }
+      file.identity = known->second.identity;
+      file.problem = known->second.problem;
     }
   }
   looked_.emplace(std::make_pair(std::move(key), readLibrary ? resourceId + 1 : 0), file);

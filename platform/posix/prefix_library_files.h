@@ -8,6 +8,7 @@
 
 #include "platform/code_page.h"
 #include "platform/library_files.h"
+#include "platform/posix/type_library_reader.h"
 
 namespace posix {
 
@@ -24,8 +25,9 @@ class PrefixLibraryFiles : public platform::LibraryFiles {
 
   std::optional<std::string> prefix_;
   const platform::CodePage& codePage_;
-  std::map<std::string, std::optional<std::string>> drives_;  // "c:" -> its Z: form
-  std::map<std::pair<std::string, uint32_t>, platform::LibraryFile> looked_;
+  std::map<std::string, std::optional<std::string>> drives_;                  // "c:" -> its Z: form
+  std::map<std::pair<std::string, uint32_t>, platform::LibraryFile> looked_;  // by lower-case Windows path
+  std::map<std::pair<std::string, uint32_t>, TypeLibRead> read_;              // by host path
 };
 
 }  // namespace posix

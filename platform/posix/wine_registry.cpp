@@ -18,6 +18,15 @@ char Lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// Whether text starts with prefix (lower case) without regard to ASCII case.
+bool StartsFolded(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (Lower(text[i]) != prefix[i]) return false;
+  }
+  return true;
+}
+
 std::string LowerText(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = Lower(c);
@@ -143,10 +152,7 @@ void WineRegistry::AddText(std::string_view text, bool user) {
     if (line[0] == '[') {
       current = nullptr;
       // Wine writes each "\\" of a key doubled: the escaped prefix is compared before anything is unescaped.
-      if (line.size() < 1 + kEscapedTypeLibKey.size() ||
-          LowerText(line.substr(1, kEscapedTypeLibKey.size())) != kEscapedTypeLibKey) {
-        continue;
-      }
+      if (!StartsFolded(line.substr(1), kEscapedTypeLibKey)) continue;
       const auto close = line.rfind(']');
       if (close == std::string_view::npos) continue;
       const std::string key = LowerText(Unescaped(line.substr(1, close - 1)));
