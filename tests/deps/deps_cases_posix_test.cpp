@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
+#include "tests/fakes/environment_setting.h"
 #include "tests/fakes/scratch_folder_posix.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using fakes::EnvironmentSetting;
 
 const fs::path kData = fs::path(TARVEX_SOURCE_DIR) / "tests" / "data" / "deps";
 // The 32-bit libraries when libwine:i386 is installed, else the 64-bit ones, which hold the same type
@@ -45,8 +49,8 @@ TEST_P(DepsCases, PrintsAndExitsAsExpected) {
   fs::copy(source, scratch / GetParam(), fs::copy_options::recursive);
   MakePrefix(scratch);
   // No prefix but the one a case names: none from the environment, no ~/.wine.
-  ::setenv("HOME", scratch.Path().c_str(), 1);
-  ::unsetenv("WINEPREFIX");
+  const EnvironmentSetting home("HOME", scratch.Path().string());
+  const EnvironmentSetting prefix("WINEPREFIX", std::nullopt);
   std::string args = Scratch::Setting(source / "args", "App.vbp");
   if (const auto at = args.find("PREFIX"); at != std::string::npos) {
     args.replace(at, 6, "'" + (scratch / "prefix").string() + "'");
