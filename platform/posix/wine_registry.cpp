@@ -82,17 +82,39 @@ std::string Unescaped(std::string_view text) {
 }
 
 // The value of "@=" as a string: "text", or str(N):"text" for the other string types.
+// The folders an expandable path names through variables, as a Wine prefix sets them.
+std::string Expanded(std::string text) {
+  static constexpr std::pair<std::string_view, std::string_view> kVariables[] = {
+      {"%systemroot%", "C:\\windows"},
+      {"%windir%", "C:\\windows"},
+      {"%programfiles%", "C:\\Program Files"},
+      {"%commonprogramfiles%", "C:\\Program Files\\Common Files"},
+  };
+  for (const auto& [name, value] : kVariables) {
+    for (std::size_t at = LowerText(text).find(name); at != std::string::npos;
+         at = LowerText(text).find(name)) {
+      text.replace(at, name.size(), value);
+    }
+  }
+  return text;
+}
+
+// The value of "@=" as a string: "text", or str(N):"text" for the other string types (str(2), an
+// expandable string, with its variables expanded).
 std::optional<std::string> DefaultString(std::string_view value) {
+  bool expandable = false;
   if (value.starts_with("str(")) {
     const auto colon = value.find("):");
     if (colon == std::string_view::npos) return std::nullopt;
+    expandable = value.substr(4, colon - 4) == "2";
     value.remove_prefix(colon + 2);
   }
   if (value.size() < 2 || value.front() != '"') return std::nullopt;
   // The closing quote is the last one: quotes inside are escaped.
   const auto close = value.rfind('"');
   if (close == 0) return std::nullopt;
-  return Unescaped(value.substr(1, close - 1));
+  std::string text = Unescaped(value.substr(1, close - 1));
+  return expandable ? Expanded(std::move(text)) : text;
 }
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {

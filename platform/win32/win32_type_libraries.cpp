@@ -52,6 +52,11 @@ class Key {
     }
     value.resize(std::min<std::size_t>(size, value.size()));
     while (!value.empty() && value.back() == '\0') value.pop_back();
+    if (type == REG_EXPAND_SZ) {
+      char expanded[MAX_PATH * 4];
+      const DWORD length = ExpandEnvironmentStringsA(value.c_str(), expanded, sizeof expanded);
+      if (length > 0 && length <= sizeof expanded) value = expanded;
+    }
     return value;
   }
 
