@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "base/windows_path.h"
+#include "check/dependency_findings.h"
 #include "platform/errors.h"
 #include "project/component_kinds.h"
 #include "project/mdl_file.h"
@@ -382,6 +383,7 @@ std::string_view SeverityName(Severity severity) {
 
 std::vector<Finding> CheckProject(const CheckInput& input) {
   std::vector<Finding> findings = Checker(input).Run();
+  AddDependencyFindings(input, findings);
   SortFindings(findings, input.model);
   return findings;
 }

@@ -16,12 +16,16 @@ const char* const kUsage =
     "                                         report what breaks the project elsewhere: unreadable\n"
     "                                         files, line ends, name case, missing companions,\n"
     "                                         duplicate names, paths outside the project's folder\n"
+    "  tarvex-cli deps [--json] [--wine-prefix DIR] PROJECT.vbp\n"
+    "                                         list the type libraries, controls and files the project\n"
+    "                                         needs, and whether this machine has them\n"
     "  tarvex-cli --help                      show this text\n"
     "\n"
     "Paths are host paths; the project sees them as Windows paths on drive Z:.\n"
     "Text in project files is read in Windows-1252 unless TARVEX_CODEPAGE names another\n"
     "Windows code page (932, 936, 949, 950, 874, 1250 to 1258).\n"
-    "Exit status: 0 success, 1 the read or the pack failed or check found an error, 2 usage error.\n";
+    "Exit status: 0 success, 1 the read or the pack failed or check found an error or deps a\n"
+    "dependency that does not load, 2 usage error.\n";
 
 }  // namespace
 
@@ -39,6 +43,7 @@ int main(int argc, char** argv) {
   if (args[0] == "tree") return cli::RunTree(rest);
   if (args[0] == "pack") return cli::RunPack(rest);
   if (args[0] == "check") return cli::RunCheck(rest);
+  if (args[0] == "deps") return cli::RunDeps(rest);
   std::cerr << "tarvex-cli: unknown command '" << args[0] << "'\n" << kUsage;
   return cli::kExitUsage;
 }

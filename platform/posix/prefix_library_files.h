@@ -1,0 +1,33 @@
+// Library files named by Windows paths on a POSIX host: drive Z: is the host's root, other drives are
+// those a Wine prefix's dosdevices links give. Each file is read once.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/code_page.h"
+#include "platform/library_files.h"
+#include "platform/posix/type_library_reader.h"
+
+namespace posix {
+
+class PrefixLibraryFiles : public platform::LibraryFiles {
+ public:
+  PrefixLibraryFiles(std::optional<std::string> prefix, const platform::CodePage& codePage)
+      : prefix_(std::move(prefix)), codePage_(codePage) {}
+
+  platform::LibraryFile Look(const std::string& windowsPath, bool readLibrary, uint32_t resourceId) override;
+
+ private:
+  // The host path of a Windows path, names matched without regard to case; empty when there is none.
+  std::optional<std::string> HostPath(const std::string& windowsPath);
+
+  std::optional<std::string> prefix_;
+  const platform::CodePage& codePage_;
+  std::map<std::string, std::optional<std::string>> drives_;                  // "c:" -> its Z: form
+  std::map<std::pair<std::string, uint32_t>, platform::LibraryFile> looked_;  // by lower-case Windows path
+  std::map<std::pair<std::string, uint32_t>, TypeLibRead> read_;              // by host path
+};
+
+}  // namespace posix

@@ -1,0 +1,247 @@
+#include "platform/posix/wine_registry.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+namespace posix {
+
+namespace {
+
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether text starts with prefix (lower case) without regard to ASCII case.
+bool StartsFolded(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (Lower(text[i]) != prefix[i]) return false;
+  }
+  return true;
+}
+
+std::string LowerText(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = Lower(c);
+  return lower;
+}
+
+std::optional<uint32_t> Hex(std::string_view text) {
+  if (text.empty() || text.size() > 8) return std::nullopt;
+  uint32_t value = 0;
+  for (const char c : text) {
+    const char l = Lower(c);
+    if (l >= '0' && l <= '9') {
+      value = value * 16 + static_cast<uint32_t>(l - '0');
+    } else if (l >= 'a' && l <= 'f') {
+      value = value * 16 + static_cast<uint32_t>(l - 'a' + 10);
+    } else {
+      return std::nullopt;
+    }
+  }
+  return value;
+}
+
+// A key or string as the registry file escapes it: "\\" for "\", "\"" for a quote, \xHHHH for a UTF-16
+// unit beyond ASCII (kept as "?", as the code page could not spell most of them anyway).
+std::string Unescaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char next = text[++i];
+    if (next == 'x') {
+      std::size_t end = i + 1;
+      while (end < text.size() && end < i + 5 && std::isxdigit(static_cast<unsigned char>(text[end]))) ++end;
+      const auto unit = Hex(text.substr(i + 1, end - i - 1));
+      out += unit && *unit < 0x80 ? static_cast<char>(*unit) : '?';
+      i = end - 1;
+    } else if (next == 'n') {
+      out += '\n';
+    } else if (next == 'r') {
+      out += '\r';
+    } else if (next == 't') {
+      out += '\t';
+    } else if (next == '0') {
+      out += '\0';
+    } else {
+      out += next;
+    }
+  }
+  return out;
+}
+
+// The value of "@=" as a string: "text", or str(N):"text" for the other string types.
+// The folders an expandable path names through variables, as a Wine prefix sets them.
+std::string Expanded(std::string text) {
+  static constexpr std::pair<std::string_view, std::string_view> kVariables[] = {
+      {"%systemroot%", "C:\\windows"},
+      {"%windir%", "C:\\windows"},
+      {"%programfiles%", "C:\\Program Files"},
+      {"%commonprogramfiles%", "C:\\Program Files\\Common Files"},
+  };
+  for (const auto& [name, value] : kVariables) {
+    for (std::size_t at = LowerText(text).find(name); at != std::string::npos;
+         at = LowerText(text).find(name)) {
+      text.replace(at, name.size(), value);
+    }
+  }
+  return text;
+}
+
+// The value of "@=" as a string: "text", or str(N):"text" for the other string types (str(2), an
+// expandable string, with its variables expanded).
+std::optional<std::string> DefaultString(std::string_view value) {
+  bool expandable = false;
+  if (value.starts_with("str(")) {
+    const auto colon = value.find("):");
+    if (colon == std::string_view::npos) return std::nullopt;
+    expandable = value.substr(4, colon - 4) == "2";
+    value.remove_prefix(colon + 2);
+  }
+  if (value.size() < 2 || value.front() != '"') return std::nullopt;
+  // The closing quote is the last one: quotes inside are escaped.
+  const auto close = value.rfind('"');
+  if (close == 0) return std::nullopt;
+  std::string text = Unescaped(value.substr(1, close - 1));
+  return expandable ? Expanded(std::move(text)) : text;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+  std::vector<std::string_view> parts;
+  std::size_t at = 0;
+  for (std::size_t cut; (cut = text.find(separator, at)) != std::string_view::npos; at = cut + 1) {
+    parts.push_back(text.substr(at, cut - at));
+  }
+  parts.push_back(text.substr(at));
+  return parts;
+}
+
+// The file read whole, as cat reads it: one pass over it follows, which mapping would only slow with faults.
+std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  struct stat status {};
+  if (::fstat(fd, &status) == 0 && status.st_size > 0)
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
+  char buffer[64 * 1024];
+  ssize_t got = 0;
+  while ((got = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<std::size_t>(got));
+  ::close(fd);
+  if (got < 0) return std::nullopt;
+  return bytes;
+}
+
+constexpr std::string_view kTypeLibKey = "software\\classes\\typelib\\";
+constexpr std::string_view kEscapedTypeLibKey = "software\\\\classes\\\\typelib\\\\";
+
+}  // namespace
+
+void WineRegistry::AddText(std::string_view text, bool user) {
+  platform::TypeLibRegistration* current = nullptr;
+  bool win64 = false;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    // Outside a TypeLib key only the next section's line matters: most of a prefix's registry is passed
+    // over at the speed of a memory search.
+    if (current == nullptr && text[at] != '[') {
+      // "[" is rare but for section lines, so looking for it alone is the fast search.
+      std::size_t open = at;
+      do {
+        const void* next = std::memchr(text.data() + open, '[', text.size() - open);
+        if (next == nullptr) return;
+        open = static_cast<std::size_t>(static_cast<const char*>(next) - text.data()) + 1;
+      } while (text[open - 2] != '\n');
+      at = open - 1;
+    }
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    if (line[0] == '[') {
+      current = nullptr;
+      // Wine writes each "\\" of a key doubled: the escaped prefix is compared before anything is unescaped.
+      if (!StartsFolded(line.substr(1), kEscapedTypeLibKey)) continue;
+      const auto close = line.rfind(']');
+      if (close == std::string_view::npos) continue;
+      const std::string key = LowerText(Unescaped(line.substr(1, close - 1)));
+      if (!key.starts_with(kTypeLibKey)) continue;
+      // {guid}\<major>.<minor>\<lcid>\win32 or win64
+      const auto parts = Split(std::string_view(key).substr(kTypeLibKey.size()), '\\');
+      if (parts.size() != 4 || (parts[3] != "win32" && parts[3] != "win64")) continue;
+      const auto dot = parts[1].find('.');
+      if (dot == std::string_view::npos) continue;
+      const auto major = Hex(parts[1].substr(0, dot));
+      const auto minor = Hex(parts[1].substr(dot + 1));
+      const auto lcid = Hex(parts[2]);
+      if (!major || !minor || !lcid || *major > 0xFFFF || *minor > 0xFFFF) continue;
+      auto& list = byGuid_[std::string(parts[0])];
+      for (auto& known : list) {
+        if (known.major == *major && known.minor == *minor && known.lcid == *lcid && known.user == user) {
+          current = &known;
+        }
+      }
+      if (current == nullptr) {
+        current = &list.emplace_back();
+        current->major = static_cast<uint16_t>(*major);
+        current->minor = static_cast<uint16_t>(*minor);
+        current->lcid = *lcid;
+        current->user = user;
+      }
+      win64 = parts[3] == "win64";
+    } else if (current != nullptr && line.starts_with("@=")) {
+      if (auto path = DefaultString(line.substr(2)))
+        (win64 ? current->win64 : current->win32) = std::move(*path);
+    }
+  }
+}
+
+std::vector<platform::TypeLibRegistration> WineRegistry::Registrations(const std::string& guid) {
+  std::vector<platform::TypeLibRegistration> registered;
+  const auto found = byGuid_.find(LowerText(guid));
+  if (found == byGuid_.end()) return registered;
+  // A key without a path registers nothing.
+  for (const auto& registration : found->second) {
+    if (registration.win32 || registration.win64) registered.push_back(registration);
+  }
+  return registered;
+}
+
+std::optional<std::string> ChoosePrefix(const std::optional<std::string>& given) {
+  if (given) return given;
+  if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != '\0') return prefix;
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    std::error_code error;
+    const auto wine = std::filesystem::path(home) / ".wine";
+    if (std::filesystem::is_directory(wine, error)) return wine.string();
+  }
+  return std::nullopt;
+}
+
+OpenedRegistry OpenWineRegistry(const std::string& prefix) {
+  const std::filesystem::path folder(prefix);
+  const auto machine = ReadWhole(folder / "system.reg");
+  const auto user = ReadWhole(folder / "user.reg");
+  if (!machine && !user) return {nullptr, "cannot read the registry files of the Wine prefix " + prefix};
+  auto registry = std::make_unique<WineRegistry>("the Wine prefix " + prefix);
+  // The user's keys are read last, so that where both name a version the user's wins, as in the
+  // classes root.
+  if (machine) registry->AddText(*machine, false);
+  if (user) registry->AddText(*user, true);
+  return {std::move(registry), {}};
+}
+
+}  // namespace posix

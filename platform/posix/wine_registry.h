@@ -1,0 +1,42 @@
+// The type libraries a Wine prefix registers, read from its registry files (system.reg for the
+// machine, user.reg for the user) as text, without starting Wine.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace posix {
+
+class WineRegistry : public platform::TypeLibRegistry {
+ public:
+  explicit WineRegistry(std::string source) : source_(std::move(source)) {}
+
+  // Takes in the TypeLib keys of one registry file's text, the machine's or the user's; whatever is not
+  // a well-formed TypeLib key is passed over.
+  void AddText(std::string_view text, bool user);
+
+  std::vector<platform::TypeLibRegistration> Registrations(const std::string& guid) override;
+  std::string Source() const override { return source_; }
+
+ private:
+  std::string source_;
+  std::unordered_map<std::string, std::vector<platform::TypeLibRegistration>> byGuid_;  // lower-case GUID
+};
+
+// The prefix to read: the one given, else $WINEPREFIX, else ~/.wine when it exists; none otherwise.
+std::optional<std::string> ChoosePrefix(const std::optional<std::string>& given);
+
+// The registry of the prefix's system.reg and user.reg, or why it cannot be read (neither file read).
+struct OpenedRegistry {
+  std::unique_ptr<WineRegistry> registry;
+  std::string problem;
+};
+OpenedRegistry OpenWineRegistry(const std::string& prefix);
+
+}  // namespace posix
