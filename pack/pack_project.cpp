@@ -28,10 +28,15 @@ class Packer {
   // Returns whether every step succeeded.
   bool Run() {
     Open();
-    for (const Component& component : model_.components) {
-      PackComponent(component);
+    for (std::size_t i = 0; i < model_.components.size(); ++i) {
+      if (i < context_.placedPaths.size() && !context_.placedPaths[i].empty()) {
+        PlacedComponent(model_.components[i], context_.placedPaths[i]);
+      } else {
+        PackComponent(model_.components[i]);
+      }
       context_.pointer.StillBusy();
     }
+    for (const auto& [from, name] : context_.extraCopies) Copy(from, name);
     CarryOver();
     Close();
     return !failed_;
@@ -74,6 +79,13 @@ class Packer {
     }
   }
 
+  // A component whose files are copied elsewhere: only its line is written, naming it where it went.
+  void PlacedComponent(const Component& component, const std::string& path) {
+    std::string line;
+    if (!ComponentLine(component, line)) return;
+    WriteLine(line.substr(0, line.size() - mdlTrim::TextAfterLast(component.path, '\\').size()) + path);
+  }
+
   void Copy(const std::string& from, const std::string& name) {
     const std::string to = targetFolder_ + name;
     const std::string attempted = "copy " + from + " to " + to;
@@ -110,8 +122,12 @@ class Packer {
     LineReader lines(*source_);
     std::string line;
     try {
-      while (lines.Next(line)) {
-        if (!IsComponentLine(line)) WriteLine(line);
+      for (int64_t number = 1; lines.Next(line); ++number) {
+        if (IsComponentLine(line)) continue;
+        const auto value = context_.newValues.find(number);
+        const auto eq = line.find('=');
+        WriteLine(value == context_.newValues.end() || eq == std::string::npos ? line
+                                                                                : line.substr(0, eq + 1) + value->second);
       }
     } catch (const platform::FileError& error) {
       Fail("read a line of " + model_.filePath, error.Path(), error.what());
