@@ -33,7 +33,7 @@ int RunPack(const std::vector<std::string>& args) {
   }
   const bool complete = !args.empty() && args[0] == "--complete";
   const std::vector<std::string> operands(args.begin() + (complete ? 1 : 0), args.end());
-  if (operands.size() != 2 || (IsGroupArgument(operands[0]) && !IsGroupArgument(operands[1]))) {
+  if (operands.size() != 2) {
     std::cerr << kPackUsage;
     return kExitUsage;
   }

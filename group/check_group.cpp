@@ -47,8 +47,7 @@ class GroupChecker {
   void Startup() {
     if (group_.startupLines == 0) {
       Add(1, Severity::Warning, "startup-missing",
-          "the group names no startup project, so the development environment starts the first member: add a "
-          "'StartupProject=' line");
+          "the group names no startup project: make the line of the project to start a 'StartupProject=' line");
     }
     int seen = 0;
     for (const auto& line : group_.lines) {

@@ -103,7 +103,8 @@ class RefusalFinder {
                                      "pack into a folder that holds none of the group's projects");
       }
       const std::string folder = mdlTrim::LowerAscii(layout_.folders[i]);
-      if (const auto [first, added] = folders.try_emplace(folder, i); !added) {
+      const auto [first, added] = folders.try_emplace(folder, i);
+      if (!added) {
         Refuse(group_.filePath, member.line, "duplicate-project-file",
                Quoted(member.path) + " and " + Quoted(group_.members[first->second].path) +
                    " have one project file name and would be packed into one folder: rename one");
@@ -113,7 +114,7 @@ class RefusalFinder {
                Quoted(member.path) + " would be packed into Shared\\, which holds the files several members share: "
                                      "rename the project file");
       }
-      Destinations(i);
+      if (added) Destinations(i);  // a second member in one folder is refused already
     }
     return std::move(refusals_);
   }
@@ -150,8 +151,14 @@ class RefusalFinder {
     const auto [first, added] = placed_.try_emplace(mdlTrim::LowerAscii(where), from);
     if (added || FileKey(first->second) == FileKey(from)) return;
     Refuse(file, line, "same-file-name",
-           Quoted(from) + " and " + Quoted(first->second) + " would both be packed to " + Quoted(where) +
+           Quoted(Shown(from)) + " and " + Quoted(Shown(first->second)) + " would both be packed to " + Quoted(where) +
                ", and one would be lost: rename one of them");
+  }
+
+  // A source path as the group file's folder sees it, as the group names its members.
+  std::string Shown(const std::string& full) const {
+    const std::string folder = mdlTrim::TextBeforeLast(group_.filePath, '\\') + "\\";
+    return full.compare(0, folder.size(), folder) == 0 ? full.substr(folder.size()) : full;
   }
 
   const GroupModel& group_;
