@@ -1,7 +1,7 @@
 #include "check/not_packed.h"
 
-#include "project/line_file_paths.h"
 #include "platform/errors.h"
+#include "project/line_file_paths.h"
 
 namespace check {
 

@@ -38,7 +38,8 @@ int RunGroupCheck(const std::string& argument, bool json, bool strict) {
       mdlGroup::KeepInsideGroup(*group, *models[i], found);
     }
     std::vector<mdlGroup::CheckedMember> checked;
-    for (std::size_t i = 0; i < count; ++i) checked.push_back({models[i] ? &*models[i] : nullptr, failures[i]});
+    for (std::size_t i = 0; i < count; ++i)
+      checked.push_back({models[i] ? &*models[i] : nullptr, failures[i]});
     // The group file's findings first; those in a member's files go with that member's.
     std::vector<check::Finding> findings;
     for (auto& finding : mdlGroup::CheckGroup(*group, checked)) {
@@ -53,7 +54,8 @@ int RunGroupCheck(const std::string& argument, bool json, bool strict) {
       findings.insert(findings.end(), memberFindings[i].begin(), memberFindings[i].end());
     }
     const PathShower shown(argument, group->filePath, host.codePage());
-    std::cout << (json ? FindingsJson(findings, shown, host.codePage()) : FindingsText(findings, shown, host.codePage()));
+    std::cout << (json ? FindingsJson(findings, shown, host.codePage())
+                       : FindingsText(findings, shown, host.codePage()));
     return check::Fails(findings, strict) ? 1 : 0;
   });
 }

@@ -14,7 +14,8 @@ namespace cli {
 int RunGroupPack(const std::string& source, const std::string& targetArgument, bool complete) {
   return WithSession([&](CommandSession& session) {
     const auto failed = [&session] {
-      session.messages().Show("Error during save.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
+      session.messages().Show("Error during save.", platform::MB_OK | platform::MB_ICONERROR,
+                              mdlFile::kAppTitle);
       return 1;
     };
     const auto group = OpenGroup(session, source);
@@ -23,7 +24,8 @@ int RunGroupPack(const std::string& source, const std::string& targetArgument, b
     bool unread = false;
     for (const auto& member : group->members) {
       MemoryTreeView tree;
-      MemberRead read = ReadMember(session, mdlGroup::MemberFilePath(*group, member), session.host().files(), tree);
+      MemberRead read =
+          ReadMember(session, mdlGroup::MemberFilePath(*group, member), session.host().files(), tree);
       if (!read.model) {
         unread = true;
         PrintError(session, source, member.line, "member-unreadable",
@@ -40,13 +42,16 @@ int RunGroupPack(const std::string& source, const std::string& targetArgument, b
       return failed();
     }
     const auto folders = MakeFolderMaker(codePage);
-    const mdlGroup::GroupPackContext context{
-        session.host().packFiles(), *folders, session.pointer(), session.messages(),
-        [&codePage](const mdlFile::PackFailure& failure) {
-          std::cerr << codePage.ToUtf8(failure.attempted) << " failed: " << codePage.ToUtf8(failure.file) << ": "
-                    << codePage.ToUtf8(failure.reason) << '\n';
-        },
-        complete};
+    const mdlGroup::GroupPackContext context{session.host().packFiles(),
+                                             *folders,
+                                             session.pointer(),
+                                             session.messages(),
+                                             [&codePage](const mdlFile::PackFailure& failure) {
+                                               std::cerr << codePage.ToUtf8(failure.attempted)
+                                                         << " failed: " << codePage.ToUtf8(failure.file)
+                                                         << ": " << codePage.ToUtf8(failure.reason) << '\n';
+                                             },
+                                             complete};
     const PathShower shown(source, group->filePath, codePage);
     const auto refused = [&](const mdlGroup::Refusal& refusal) {
       PrintError(session, shown(refusal.file), refusal.line, refusal.code, refusal.text);

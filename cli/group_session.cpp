@@ -56,12 +56,14 @@ class FailureNoting : public platform::TextFiles {
 }  // namespace
 
 bool IsGroupArgument(const std::string& argument) {
-  return argument.size() > 4 && mdlTrim::EqualsIgnoringAsciiCase(std::string_view(argument).substr(argument.size() - 4), ".vbg");
+  return argument.size() > 4 &&
+         mdlTrim::EqualsIgnoringAsciiCase(std::string_view(argument).substr(argument.size() - 4), ".vbg");
 }
 
-void PrintError(const CommandSession& session, const std::string& shownPath, int64_t line, const std::string& code,
-                const std::string& text) {
-  std::cerr << shownPath << ':' << line << ": error: " << session.codePage().ToUtf8(text) << " [" << code << "]\n";
+void PrintError(const CommandSession& session, const std::string& shownPath, int64_t line,
+                const std::string& code, const std::string& text) {
+  std::cerr << shownPath << ':' << line << ": error: " << session.codePage().ToUtf8(text) << " [" << code
+            << "]\n";
 }
 
 std::optional<mdlGroup::GroupModel> OpenGroup(CommandSession& session, const std::string& argument,
@@ -75,11 +77,13 @@ std::optional<mdlGroup::GroupModel> OpenGroup(CommandSession& session, const std
   try {
     group = mdlGroup::ReadGroup(*path, session.host().files());
   } catch (const platform::FileError& error) {
-    PrintError(session, argument, 0, "unreadable", "cannot read the group file: " + std::string(error.what()));
+    PrintError(session, argument, 0, "unreadable",
+               "cannot read the group file: " + std::string(error.what()));
     return std::nullopt;
   }
   if (keepProblems || group.problems.empty()) return group;
-  for (const auto& problem : group.problems) PrintError(session, argument, problem.line, problem.code, problem.text);
+  for (const auto& problem : group.problems)
+    PrintError(session, argument, problem.line, problem.code, problem.text);
   return std::nullopt;
 }
 
@@ -99,13 +103,6 @@ MemberRead ReadMember(CommandSession& session, const std::string& path, platform
     read.failure = noting.Failure();
   }
   return read;
-}
-
-std::string ShownMemberPath(const std::string& groupArgument, const std::string& memberPath,
-                            const platform::CodePage& codePage) {
-  const auto cut = groupArgument.find_last_of(kArgumentSeparators);
-  const std::string folder = cut == std::string::npos ? std::string() : groupArgument.substr(0, cut + 1);
-  return folder + HostSpelling(codePage.ToUtf8(memberPath));
 }
 
 }  // namespace cli

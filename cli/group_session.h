@@ -30,11 +30,7 @@ MemberRead ReadMember(CommandSession& session, const std::string& path, platform
                       MemoryTreeView& tree);
 
 // Prints "ARGUMENT:LINE: error: text [code]" to standard error, decoded from the code page.
-void PrintError(const CommandSession& session, const std::string& shownPath, int64_t line, const std::string& code,
-                const std::string& text);
-
-// A member's path as the user would type it: the group argument's folder joined with the member's path.
-std::string ShownMemberPath(const std::string& groupArgument, const std::string& memberPath,
-                            const platform::CodePage& codePage);
+void PrintError(const CommandSession& session, const std::string& shownPath, int64_t line,
+                const std::string& code, const std::string& text);
 
 }  // namespace cli

@@ -51,7 +51,8 @@ int RunGroupTree(const std::string& argument, bool json) {
     for (std::size_t i = 0; i < group->members.size(); ++i) {
       const auto& member = group->members[i];
       MemoryTreeView tree;
-      const MemberRead read = ReadMember(session, mdlGroup::MemberFilePath(*group, member), session.host().files(), tree);
+      const MemberRead read =
+          ReadMember(session, mdlGroup::MemberFilePath(*group, member), session.host().files(), tree);
       if (!read.model) {
         failed = true;
         PrintError(session, argument, member.line, "member-unreadable",
@@ -60,7 +61,8 @@ int RunGroupTree(const std::string& argument, bool json) {
       if (json) {
         out += i == 0 ? "\n  {\"path\": " : ",\n  {\"path\": ";
         AppendJsonString(out, codePage.ToUtf8(member.path));
-        out += ", \"line\": " + std::to_string(member.line) + (member.startup ? ", \"startup\": true" : ", \"startup\": false");
+        out += ", \"line\": " + std::to_string(member.line) +
+               (member.startup ? ", \"startup\": true" : ", \"startup\": false");
         out += ", \"error\": ";
         if (read.model) {
           std::string memberJson = TreeJson(*read.model, tree, codePage);

@@ -23,11 +23,12 @@ int RunOrder(const std::vector<std::string>& args) {
     if (arg == "--json") {
       json = true;
     } else if (arg == "--help" || arg == "-h") {
-      std::cout << kOrderUsage
-                << "Reads the group and each member, and prints the members in build order, one project file a\n"
-                   "line as the group file writes it: each after the members it references ('Reference=*\\A'\n"
-                   "and 'Object=*\\A' lines), otherwise in group order. With --json an array of {path, line,\n"
-                   "startup}. A member that cannot be read or a reference cycle is an error (exit status 1).\n";
+      std::cout
+          << kOrderUsage
+          << "Reads the group and each member, and prints the members in build order, one project file a\n"
+             "line as the group file writes it: each after the members it references ('Reference=*\\A'\n"
+             "and 'Object=*\\A' lines), otherwise in group order. With --json an array of {path, line,\n"
+             "startup}. A member that cannot be read or a reference cycle is an error (exit status 1).\n";
       return 0;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       std::cerr << "tarvex-cli order: unknown option '" << arg << "'\n";
@@ -49,11 +50,13 @@ int RunOrder(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < group->members.size(); ++i) {
       const auto& member = group->members[i];
       MemoryTreeView tree;
-      MemberRead memberRead = ReadMember(session, mdlGroup::MemberFilePath(*group, member), session.host().files(), tree);
+      MemberRead memberRead =
+          ReadMember(session, mdlGroup::MemberFilePath(*group, member), session.host().files(), tree);
       if (!memberRead.model) {
         failed = true;
         PrintError(session, paths[0], member.line, "member-unreadable",
-                   "cannot read '" + member.path + "': " + (memberRead.failure.empty() ? "Error." : memberRead.failure));
+                   "cannot read '" + member.path +
+                       "': " + (memberRead.failure.empty() ? "Error." : memberRead.failure));
         read.push_back(nullptr);
         continue;
       }
@@ -61,7 +64,8 @@ int RunOrder(const std::vector<std::string>& args) {
       read.push_back(&models[i]);
     }
     if (failed) return 1;
-    const auto order = mdlGroup::OrderMembers(group->members.size(), mdlGroup::ResolveReferences(*group, read).edges);
+    const auto order =
+        mdlGroup::OrderMembers(group->members.size(), mdlGroup::ResolveReferences(*group, read).edges);
     if (!order.cycle.empty()) {
       PrintError(session, paths[0], group->members[order.cycle.front()].line, "reference-cycle",
                  mdlGroup::CycleText(*group, order.cycle));
@@ -77,7 +81,8 @@ int RunOrder(const std::vector<std::string>& args) {
       }
       out += k == 0 ? "\n  {\"path\": " : ",\n  {\"path\": ";
       AppendJsonString(out, codePage.ToUtf8(member.path));
-      out += ", \"line\": " + std::to_string(member.line) + (member.startup ? ", \"startup\": true}" : ", \"startup\": false}");
+      out += ", \"line\": " + std::to_string(member.line) +
+             (member.startup ? ", \"startup\": true}" : ", \"startup\": false}");
     }
     if (json) out += order.order.empty() ? "]\n" : "\n]\n";
     std::cout << out;

@@ -34,7 +34,8 @@ BuildOrder OrderMembers(std::size_t count, const std::vector<MemberEdge>& edges)
     at = *std::find_if(needs[at].begin(), needs[at].end(), [&](std::size_t j) { return !built[j]; });
   }
   result.cycle.assign(path.begin() + seenAt[at], path.end());
-  std::rotate(result.cycle.begin(), std::min_element(result.cycle.begin(), result.cycle.end()), result.cycle.end());
+  std::rotate(result.cycle.begin(), std::min_element(result.cycle.begin(), result.cycle.end()),
+              result.cycle.end());
   result.order.clear();
   return result;
 }

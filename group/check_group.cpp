@@ -15,7 +15,9 @@ namespace {
 using check::Finding;
 using check::Severity;
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
 
 std::string Sentence(std::string reason) {
   while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
@@ -28,7 +30,8 @@ class GroupChecker {
       : group_(group), members_(members) {}
 
   std::vector<Finding> Run() {
-    for (const auto& problem : group_.problems) Add(problem.line, Severity::Error, problem.code, problem.text);
+    for (const auto& problem : group_.problems)
+      Add(problem.line, Severity::Error, problem.code, problem.text);
     if (group_.problems.empty() || !group_.members.empty()) Startup();
     Members();
     References();
@@ -47,14 +50,16 @@ class GroupChecker {
   void Startup() {
     if (group_.startupLines == 0) {
       Add(1, Severity::Warning, "startup-missing",
-          "the group names no startup project: make the line of the project to start a 'StartupProject=' line");
+          "the group names no startup project: make the line of the project to start a 'StartupProject=' "
+          "line");
     }
     int seen = 0;
     for (const auto& line : group_.lines) {
       if (line.key != "startupproject" || ++seen == 1) continue;
       Add(line.number, Severity::Warning, "startup-missing",
-          Quoted(line.value) + " is not the startup project: only the first 'StartupProject=' line counts; make "
-                               "this one a 'Project=' line");
+          Quoted(line.value) +
+              " is not the startup project: only the first 'StartupProject=' line counts; make "
+              "this one a 'Project=' line");
     }
   }
 
@@ -65,8 +70,9 @@ class GroupChecker {
       const CheckedMember& checked = members_[i];
       if (checked.model == nullptr) {
         Add(member.line, Severity::Error, member.startup ? "startup-missing" : "member-missing",
-            std::string(member.startup ? "the startup project " : "") + "cannot read " + Quoted(member.path) + ": " +
-                Sentence(checked.failure) + "Restore the project or correct the path in the group file");
+            std::string(member.startup ? "the startup project " : "") + "cannot read " + Quoted(member.path) +
+                ": " + Sentence(checked.failure) +
+                "Restore the project or correct the path in the group file");
       }
       const std::string file = mdlTrim::LowerAscii(mdlTrim::TextAfterLast(member.path, '\\'));
       if (const auto [first, added] = files.try_emplace(file, i); !added) {
@@ -76,7 +82,8 @@ class GroupChecker {
                 ") have one project file name, which build tools refuse in one group: rename one");
       }
       if (checked.model == nullptr || checked.model->name.empty()) continue;
-      if (const auto [first, added] = names.try_emplace(mdlTrim::LowerAscii(checked.model->name), i); !added) {
+      if (const auto [first, added] = names.try_emplace(mdlTrim::LowerAscii(checked.model->name), i);
+          !added) {
         Add(member.line, Severity::Error, "duplicate-project-name",
             Quoted(member.path) + " and " + Quoted(PathOf(first->second)) + " are both named " +
                 Quoted(checked.model->name) + ", and a group holds one project of a name: rename one");
@@ -97,7 +104,8 @@ class GroupChecker {
     }
     const BuildOrder order = OrderMembers(group_.members.size(), references.edges);
     if (order.cycle.empty()) return;
-    Add(group_.members[order.cycle.front()].line, Severity::Error, "reference-cycle", CycleText(group_, order.cycle));
+    Add(group_.members[order.cycle.front()].line, Severity::Error, "reference-cycle",
+        CycleText(group_, order.cycle));
   }
 
   void SharedFiles() {

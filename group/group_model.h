@@ -23,8 +23,8 @@ struct GroupProblem {
 };
 
 struct GroupModel {
-  std::string filePath;                  // the group file's full Windows path, as passed to ReadGroup
-  std::vector<GroupMember> members;      // in the group file's order
+  std::string filePath;                     // the group file's full Windows path, as passed to ReadGroup
+  std::vector<GroupMember> members;         // in the group file's order
   std::vector<mdlFile::ProjectLine> lines;  // every line holding "=", in file order
   std::vector<GroupProblem> problems;
   int startupLines = 0;  // StartupProject lines met; the first one is the startup member

@@ -13,7 +13,8 @@ std::vector<ProjectReference> ProjectReferences(const mdlFile::ProjectModel& mod
   for (const auto& line : model.lines) {
     if (line.key != "reference" && line.key != "object") continue;
     // A compiled reference starts "*\G{" and names a registered library; "*\A" names a project file.
-    if (line.value.size() < 4 || line.value.compare(0, 2, "*\\") != 0 || (line.value[2] != 'A' && line.value[2] != 'a'))
+    if (line.value.size() < 4 || line.value.compare(0, 2, "*\\") != 0 ||
+        (line.value[2] != 'A' && line.value[2] != 'a'))
       continue;
     references.push_back({line.number, line.key, line.value.substr(3)});
   }

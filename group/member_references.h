@@ -45,6 +45,7 @@ struct MemberReferences {
 };
 
 // The references of the members that were read (models[i] is null for one that was not).
-MemberReferences ResolveReferences(const GroupModel& group, const std::vector<const mdlFile::ProjectModel*>& models);
+MemberReferences ResolveReferences(const GroupModel& group,
+                                   const std::vector<const mdlFile::ProjectModel*>& models);
 
 }  // namespace mdlGroup

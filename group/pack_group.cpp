@@ -21,13 +21,17 @@ namespace {
 
 const char* const kShared = "Shared";
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
 
-std::string BareName(std::string_view path) { return mdlTrim::TextAfterLast(mdlTrim::TextAfterLast(path, '\\'), '/'); }
+std::string BareName(std::string_view path) {
+  return mdlTrim::TextAfterLast(mdlTrim::TextAfterLast(path, '\\'), '/');
+}
 
 // Where each member and each source file goes.
 struct Layout {
-  std::vector<std::string> folders;       // per member: its folder's name, the project file's without extension
+  std::vector<std::string> folders;  // per member: its folder's name, the project file's without extension
   std::vector<std::string> projectFiles;  // per member: the project file's bare name
   std::vector<std::vector<bool>> shared;  // per member and component: copied once into Shared\ .
   std::vector<std::pair<std::size_t, std::size_t>> sharedFirst;  // the first use of each shared file
@@ -50,8 +54,9 @@ Layout Plan(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& m
     layout.shared.emplace_back();
     for (std::size_t c = 0; c < members[i].components.size(); ++c) {
       const auto& component = members[i].components[c];
-      const std::string key =
-          component.path.empty() ? std::string() : FileKey(mdlFile::ComponentFilePath(members[i], component.path));
+      const std::string key = component.path.empty()
+                                  ? std::string()
+                                  : FileKey(mdlFile::ComponentFilePath(members[i], component.path));
       const bool shared = !key.empty() && users[key].size() >= 2;
       layout.shared.back().push_back(shared);
       if (shared && placed.try_emplace(key, true).second) layout.sharedFirst.emplace_back(i, c);
@@ -70,20 +75,26 @@ std::vector<std::pair<std::string, std::string>> ComponentCopies(const mdlFile::
   if (component.path.size() < 4 || name.size() < 4) return copies;
   for (const std::string_view extension : mdlFile::CompanionExtensions(component.kind)) {
     const std::string companion = from.substr(0, from.size() - 4) + std::string(extension);
-    if (files.Exists(companion)) copies.emplace_back(companion, name.substr(0, name.size() - 4) + std::string(extension));
+    if (files.Exists(companion))
+      copies.emplace_back(companion, name.substr(0, name.size() - 4) + std::string(extension));
   }
   return copies;
 }
 
 class RefusalFinder {
  public:
-  RefusalFinder(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members, const std::string& target,
-                platform::PackFiles& files, bool complete)
-      : group_(group), members_(members), target_(target), files_(files), complete_(complete),
+  RefusalFinder(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members,
+                const std::string& target, platform::PackFiles& files, bool complete)
+      : group_(group),
+        members_(members),
+        target_(target),
+        files_(files),
+        complete_(complete),
         layout_(Plan(group, members)) {}
 
   std::vector<Refusal> Run() {
-    for (const auto& problem : group_.problems) Refuse(group_.filePath, problem.line, problem.code, problem.text);
+    for (const auto& problem : group_.problems)
+      Refuse(group_.filePath, problem.line, problem.code, problem.text);
     const std::string targetKey = FileKey(target_);
     const std::string targetFolder = FileKey(mdlTrim::TextBeforeLast(target_, '\\'));
     if (targetKey == FileKey(group_.filePath)) {
@@ -96,11 +107,13 @@ class RefusalFinder {
       const std::string key = FileKey(MemberFilePath(group_, member));
       if (key == targetKey) {
         Refuse(group_.filePath, member.line, "target-is-member",
-               "the target group file is the member " + Quoted(member.path) + ", which the pack would overwrite");
+               "the target group file is the member " + Quoted(member.path) +
+                   ", which the pack would overwrite");
       } else if (KeyIsUnder(key, targetFolder)) {
         Refuse(group_.filePath, member.line, "member-in-target",
-               Quoted(member.path) + " lies in the target folder, where the pack would write over its files: "
-                                     "pack into a folder that holds none of the group's projects");
+               Quoted(member.path) +
+                   " lies in the target folder, where the pack would write over its files: "
+                   "pack into a folder that holds none of the group's projects");
       }
       const std::string folder = mdlTrim::LowerAscii(layout_.folders[i]);
       const auto [first, added] = folders.try_emplace(folder, i);
@@ -111,8 +124,9 @@ class RefusalFinder {
       }
       if (folder == mdlTrim::LowerAscii(kShared) && !layout_.sharedFirst.empty()) {
         Refuse(group_.filePath, member.line, "duplicate-project-file",
-               Quoted(member.path) + " would be packed into Shared\\, which holds the files several members share: "
-                                     "rename the project file");
+               Quoted(member.path) +
+                   " would be packed into Shared\\, which holds the files several members share: "
+                   "rename the project file");
       }
       if (added) Destinations(i);  // a second member in one folder is refused already
     }
@@ -143,16 +157,16 @@ class RefusalFinder {
     for (const auto& [from, name] : complete.copies) Place(own, name, from, model.filePath, 0);
   }
 
-  void Place(const std::string& folder, const std::string& name, const std::string& from, const std::string& file,
-             int64_t line) {
+  void Place(const std::string& folder, const std::string& name, const std::string& from,
+             const std::string& file, int64_t line) {
     // A name that would leave the folder is refused by the project pack as a failed step.
     if (!mdlFile::IsPlainFileName(name)) return;
     const std::string where = folder + "\\" + name;
     const auto [first, added] = placed_.try_emplace(mdlTrim::LowerAscii(where), from);
     if (added || FileKey(first->second) == FileKey(from)) return;
     Refuse(file, line, "same-file-name",
-           Quoted(Shown(from)) + " and " + Quoted(Shown(first->second)) + " would both be packed to " + Quoted(where) +
-               ", and one would be lost: rename one of them");
+           Quoted(Shown(from)) + " and " + Quoted(Shown(first->second)) + " would both be packed to " +
+               Quoted(where) + ", and one would be lost: rename one of them");
   }
 
   // A source path as the group file's folder sees it, as the group names its members.
@@ -189,10 +203,15 @@ class BusyOnly : public platform::MousePointer {
 
 class GroupPacker {
  public:
-  GroupPacker(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members, const std::string& target,
-              const GroupPackContext& context)
-      : group_(group), members_(members), target_(target), context_(context), layout_(Plan(group, members)),
-        targetFolder_(mdlTrim::TextBeforeLast(target, '\\') + "\\"), busy_(context.pointer) {}
+  GroupPacker(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members,
+              const std::string& target, const GroupPackContext& context)
+      : group_(group),
+        members_(members),
+        target_(target),
+        context_(context),
+        layout_(Plan(group, members)),
+        targetFolder_(mdlTrim::TextBeforeLast(target, '\\') + "\\"),
+        busy_(context.pointer) {}
 
   bool Run() {
     for (const auto& folder : layout_.folders) MakeFolder(targetFolder_ + folder);
@@ -238,16 +257,19 @@ class GroupPacker {
     const mdlFile::ProjectModel& model = members_[i];
     mdlFile::PackContext member{context_.files, busy_, quiet_, context_.onFailure};
     for (std::size_t c = 0; c < model.components.size(); ++c) {
-      member.placedPaths.push_back(
-          layout_.shared[i][c] ? std::string("..\\") + kShared + "\\" + mdlTrim::TextAfterLast(model.components[c].path, '\\')
-                               : std::string());
+      member.placedPaths.push_back(layout_.shared[i][c]
+                                       ? std::string("..\\") + kShared + "\\" +
+                                             mdlTrim::TextAfterLast(model.components[c].path, '\\')
+                                       : std::string());
     }
     const auto references = ProjectReferences(model);
     for (std::size_t k = 0; k < references.size() && k < targets.size(); ++k) {
       if (targets[k] < 0) continue;  // a project outside the group keeps its line
-      const auto& line = *std::find_if(model.lines.begin(), model.lines.end(),
-                                       [&](const mdlFile::ProjectLine& l) { return l.number == references[k].line; });
-      member.newValues[line.number] = line.value.substr(0, 3) + "..\\" + NewPath(static_cast<std::size_t>(targets[k]));
+      const auto& line =
+          *std::find_if(model.lines.begin(), model.lines.end(),
+                        [&](const mdlFile::ProjectLine& l) { return l.number == references[k].line; });
+      member.newValues[line.number] =
+          line.value.substr(0, 3) + "..\\" + NewPath(static_cast<std::size_t>(targets[k]));
     }
     if (context_.complete) {
       auto complete = mdlFile::FindCompleteFiles(model, context_.files);
@@ -300,20 +322,23 @@ class GroupPacker {
 
 }  // namespace
 
-std::vector<Refusal> GroupPackRefusals(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members,
+std::vector<Refusal> GroupPackRefusals(const GroupModel& group,
+                                       const std::vector<mdlFile::ProjectModel>& members,
                                        const std::string& target, platform::PackFiles& files, bool complete) {
   return RefusalFinder(group, members, target, files, complete).Run();
 }
 
-bool PackGroup(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members, const std::string& target,
-               const GroupPackContext& context, const std::function<void(const Refusal&)>& onRefusal) {
+bool PackGroup(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members,
+               const std::string& target, const GroupPackContext& context,
+               const std::function<void(const Refusal&)>& onRefusal) {
   mdlFile::Hourglass hourglass(context.pointer);
   const auto refusals = GroupPackRefusals(group, members, target, context.files, context.complete);
   for (const auto& refusal : refusals) onRefusal(refusal);
   const bool saved = refusals.empty() && GroupPacker(group, members, target, context).Run();
   hourglass.Restore();
   if (saved) {
-    context.messages.Show("Project saved.", platform::MB_OK | platform::MB_ICONINFORMATION, mdlFile::kAppTitle);
+    context.messages.Show("Project saved.", platform::MB_OK | platform::MB_ICONINFORMATION,
+                          mdlFile::kAppTitle);
   } else {
     context.messages.Show("Error during save.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
   }

@@ -33,13 +33,15 @@ struct Refusal {
 // What a group pack would refuse: members with one project file name, two different files packed to one
 // name, a member under the target folder, a target group file that is a source or a member. members[i] is
 // the model of group.members[i].
-std::vector<Refusal> GroupPackRefusals(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members,
+std::vector<Refusal> GroupPackRefusals(const GroupModel& group,
+                                       const std::vector<mdlFile::ProjectModel>& members,
                                        const std::string& target, platform::PackFiles& files, bool complete);
 
 // Packs the group into target (the new group file, a Windows path; its folder must exist) and shows
 // "Project saved." or "Error during save." once. With refusals nothing is written: they are told through
 // onRefusal, and the save fails. Returns whether it succeeded.
-bool PackGroup(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members, const std::string& target,
-               const GroupPackContext& context, const std::function<void(const Refusal&)>& onRefusal);
+bool PackGroup(const GroupModel& group, const std::vector<mdlFile::ProjectModel>& members,
+               const std::string& target, const GroupPackContext& context,
+               const std::function<void(const Refusal&)>& onRefusal);
 
 }  // namespace mdlGroup

@@ -10,7 +10,9 @@ namespace mdlGroup {
 
 namespace {
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
 
 bool IsGroupHeader(std::string_view line) {
   const std::string_view trimmed = mdlTrim::TrimBlanks(line);
@@ -18,20 +20,23 @@ bool IsGroupHeader(std::string_view line) {
   return mdlTrim::EqualsIgnoringAsciiCase(word, "vbgroup");
 }
 
-// Adds the member of a StartupProject or Project line, unless it names the group file or a member already named.
-void AddMember(GroupModel& group, std::unordered_map<std::string, int64_t>& named, const mdlFile::ProjectLine& line,
-               bool startup) {
+// Adds the member of a StartupProject or Project line, unless it names the group file or a member already
+// named.
+void AddMember(GroupModel& group, std::unordered_map<std::string, int64_t>& named,
+               const mdlFile::ProjectLine& line, bool startup) {
   GroupMember member{line.value, line.number, startup};
   const std::string key = FileKey(MemberFilePath(group, member));
   if (key == FileKey(group.filePath)) {
-    group.problems.push_back({line.number, "member-is-group-file",
-                              Quoted(line.value) + " is the group file itself, not a project: remove the line"});
+    group.problems.push_back(
+        {line.number, "member-is-group-file",
+         Quoted(line.value) + " is the group file itself, not a project: remove the line"});
     return;
   }
   const auto [first, added] = named.try_emplace(key, line.number);
   if (!added) {
     group.problems.push_back({line.number, "duplicate-member",
-                              Quoted(line.value) + " is already a member (line " + std::to_string(first->second) +
+                              Quoted(line.value) + " is already a member (line " +
+                                  std::to_string(first->second) +
                                   "); a project is loaded once: remove one of the lines"});
     return;
   }
@@ -52,7 +57,8 @@ GroupModel ReadGroup(const std::string& path, platform::TextFiles& files) {
   bool blank = true;
   for (const auto& line : text) {
     if (line.find('\0') != std::string::npos) {
-      group.problems.push_back({0, "not-a-group", "the file holds NUL bytes: it is binary, not a group file"});
+      group.problems.push_back(
+          {0, "not-a-group", "the file holds NUL bytes: it is binary, not a group file"});
       return group;
     }
     if (!mdlTrim::TrimBlanks(line).empty()) blank = false;
@@ -70,7 +76,8 @@ GroupModel ReadGroup(const std::string& path, platform::TextFiles& files) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto eq = text[i].find('=');
     if (eq == std::string::npos) continue;
-    group.lines.push_back({static_cast<int64_t>(i + 1), mdlTrim::LowerAscii(std::string_view(text[i]).substr(0, eq)),
+    group.lines.push_back({static_cast<int64_t>(i + 1),
+                           mdlTrim::LowerAscii(std::string_view(text[i]).substr(0, eq)),
                            text[i].substr(eq + 1)});
     const mdlFile::ProjectLine& line = group.lines.back();
     if (line.key == "startupproject") {

@@ -126,8 +126,9 @@ class Packer {
         if (IsComponentLine(line)) continue;
         const auto value = context_.newValues.find(number);
         const auto eq = line.find('=');
-        WriteLine(value == context_.newValues.end() || eq == std::string::npos ? line
-                                                                                : line.substr(0, eq + 1) + value->second);
+        WriteLine(value == context_.newValues.end() || eq == std::string::npos
+                      ? line
+                      : line.substr(0, eq + 1) + value->second);
       }
     } catch (const platform::FileError& error) {
       Fail("read a line of " + model_.filePath, error.Path(), error.what());

@@ -13,7 +13,8 @@ std::pair<std::string, bool> UnquotedPath(const std::string& value) {
 }
 
 std::string LineFilePath(const ProjectModel& model, const std::string& path) {
-  const bool absolute = (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+  const bool absolute =
+      (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
   return absolute ? path : ComponentFilePath(model, path);
 }
 

@@ -18,7 +18,8 @@ TEST(BuildOrder, FollowsTheTable) {
     }
     std::vector<mdlGroup::MemberEdge> edges;
     std::istringstream edgeText(row[1]);
-    for (std::size_t from, to; edgeText >> from && edgeText.ignore(1) && edgeText >> to;) edges.push_back({from, to});
+    for (std::size_t from, to; edgeText >> from && edgeText.ignore(1) && edgeText >> to;)
+      edges.push_back({from, to});
     const auto result = mdlGroup::OrderMembers(std::stoul(row[0]), edges);
     std::string got = result.cycle.empty() ? "" : "cycle";
     for (const std::size_t i : result.cycle.empty() ? result.order : result.cycle)

@@ -22,7 +22,8 @@ class GroupCase : public ::testing::TestWithParam<std::string> {};
 TEST_P(GroupCase, PrintsExitsAndWritesAsExpected) {
   const fs::path dir = kGroups / "cases" / GetParam();
   const Scratch scratch;
-  fs::copy(kGroups / "trees" / Scratch::Setting(dir / "tree", ""), scratch / "in", fs::copy_options::recursive);
+  fs::copy(kGroups / "trees" / Scratch::Setting(dir / "tree", ""), scratch / "in",
+           fs::copy_options::recursive);
   scratch.Make("out");
   const auto before = scratch.Snapshot("");
   const auto [status, out, err] = scratch.Run(Scratch::Setting(dir / "args", ""));
@@ -89,11 +90,13 @@ TEST(PackedGroup, OpensWhereverItIsMoved) {
 
     const auto [checkStatus, findings, checkErr] = scratch.Run("check elsewhere/moved/Suite.vbg");
     EXPECT_EQ(checkStatus, 0) << tree << findings << checkErr;
-    for (const char* missing : {"[member-missing]", "[startup-missing]", "[unreadable]", "[missing-companion]",
-                                "[project-reference-outside-group]", "[outside-folder]"})
+    for (const char* missing :
+         {"[member-missing]", "[startup-missing]", "[unreadable]", "[missing-companion]",
+          "[project-reference-outside-group]", "[outside-folder]"})
       EXPECT_EQ(findings.find(missing), std::string::npos) << tree << ": " << findings;
     // The resource file is found where the moved project names it.
-    EXPECT_TRUE(std::regex_search(findings, std::regex(R"(App/App\.vbp:\d+: warning: the resource file 'App\.res')")))
+    EXPECT_TRUE(
+        std::regex_search(findings, std::regex(R"(App/App\.vbp:\d+: warning: the resource file 'App\.res')")))
         << findings;
   }
 }
