@@ -31,8 +31,10 @@ int RunPack(const std::vector<std::string>& args) {
                  "project file and rewrites their lines to name them there.\n";
     return 0;
   }
-  const bool complete = !args.empty() && args[0] == "--complete";
-  const std::vector<std::string> operands(args.begin() + (complete ? 1 : 0), args.end());
+  std::vector<std::string> operands;
+  for (const auto& arg : args)
+    if (arg != "--complete") operands.push_back(arg);
+  const bool complete = operands.size() != args.size();
   if (operands.size() != 2) {
     std::cerr << kPackUsage;
     return kExitUsage;
