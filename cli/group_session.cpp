@@ -17,19 +17,22 @@ class FailureNoting : public platform::TextFiles {
   explicit FailureNoting(platform::TextFiles& files) : files_(files) {}
   std::unique_ptr<platform::InputFile> OpenInput(const std::string& path) override {
     try {
-      return std::make_unique<NotingInput>(*this, path, files_.OpenInput(path));
+      return std::make_unique<NotingInput>(*this, files_.OpenInput(path));
     } catch (const platform::FileError& error) {
       Note(error);
       throw;
     }
   }
-  const std::string& Failure() const { return failure_; }
+  // Why the read failed: the system's reason, after the file's path when it is another file than main.
+  std::string Failure(const std::string& main) const {
+    return failurePath_.empty() || failurePath_ == main ? reason_ : failurePath_ + ": " + reason_;
+  }
 
  private:
   class NotingInput : public platform::InputFile {
    public:
-    NotingInput(FailureNoting& owner, std::string path, std::unique_ptr<platform::InputFile> file)
-        : owner_(owner), path_(std::move(path)), file_(std::move(file)) {}
+    NotingInput(FailureNoting& owner, std::unique_ptr<platform::InputFile> file)
+        : owner_(owner), file_(std::move(file)) {}
     std::size_t Read(char* buffer, std::size_t size) override {
       try {
         return file_->Read(buffer, size);
@@ -41,16 +44,18 @@ class FailureNoting : public platform::TextFiles {
 
    private:
     FailureNoting& owner_;
-    std::string path_;
     std::unique_ptr<platform::InputFile> file_;
   };
 
   void Note(const platform::FileError& error) {
-    if (failure_.empty()) failure_ = error.Path() + ": " + error.what();
+    if (!reason_.empty()) return;
+    failurePath_ = error.Path();
+    reason_ = error.what();
   }
 
   platform::TextFiles& files_;
-  std::string failure_;
+  std::string failurePath_;
+  std::string reason_;
 };
 
 }  // namespace
@@ -100,7 +105,7 @@ MemberRead ReadMember(CommandSession& session, const std::string& path, platform
   if (mdlFile::ReadProject(path, context)) {
     read.model = mdlFile::Model();
   } else {
-    read.failure = noting.Failure();
+    read.failure = noting.Failure(path);
   }
   return read;
 }
