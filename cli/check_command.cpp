@@ -40,7 +40,10 @@ int RunCheck(const std::vector<std::string>& args) {
                    "[code], or with --json an array of {file, line, severity, code, text}. Exit status 0 when\n"
                    "nothing but warnings is found (--strict: nothing at all), 1 when an error is found.\n"
                    "--fix-line-ends rewrites the text files whose line ends are not CR LF, then checks again;\n"
-                   "without it nothing is written.\n";
+                   "without it nothing is written.\n"
+                   "For a group, every member is checked and the findings come in one list: the group file's\n"
+                   "own (members missing, the startup project, duplicate project files and names, references\n"
+                   "to projects outside the group, reference cycles) first, then each member's in group order.\n";
       return 0;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       std::cerr << "tarvex-cli check: unknown option '" << arg << "'\n";
