@@ -13,7 +13,7 @@ CompleteFiles FindCompleteFiles(const ProjectModel& model, platform::PackFiles& 
     if (path.empty()) continue;
     const std::string full = LineFilePath(model, path);
     if (!files.Exists(full)) continue;  // a missing document is left as it is named, as other lines are
-    const std::string name = mdlTrim::TextAfterLast(path, '\\');
+    const std::string name = mdlTrim::TextAfterLast(mdlTrim::TextAfterLast(path, '\\'), '/');
     complete.copies.emplace_back(full, name);
     complete.newValues[line.number] = quoted ? "\"" + name + "\"" : name;
   }
