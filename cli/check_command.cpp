@@ -4,9 +4,11 @@
 #include <optional>
 
 #include "check/check_project.h"
+#include "check/not_packed.h"
 #include "cli/commands.h"
 #include "cli/command_session.h"
-#include "cli/tree_json.h"
+#include "cli/findings_output.h"
+#include "cli/group_session.h"
 #include "project/mdl_file.h"
 #include "project/mdl_trim.h"
 
@@ -14,61 +16,9 @@ namespace cli {
 
 namespace {
 
-const char* const kCheckUsage = "Usage: tarvex-cli check [--json] [--strict] [--fix-line-ends] PROJECT.vbp\n";
-
-// Paths as the user would type them: the project as given, its component files from the same folder.
-class PathShower {
- public:
-  PathShower(std::string argument, const mdlFile::ProjectModel& model, const platform::CodePage& codePage)
-      : argument_(std::move(argument)),
-        projectFile_(model.filePath),
-        folder_(mdlTrim::TextBeforeLast(model.filePath, '\\') + "\\"),
-        codePage_(codePage) {}
-
-  std::string operator()(const std::string& file) const {
-    if (file == projectFile_) return argument_;
-    if (file.compare(0, folder_.size(), folder_) != 0) return codePage_.ToUtf8(file);
-    const auto cut = argument_.find_last_of(kArgumentSeparators);
-    const std::string folder = cut == std::string::npos ? std::string() : argument_.substr(0, cut + 1);
-    return folder + HostSpelling(codePage_.ToUtf8(std::string_view(file).substr(folder_.size())));
-  }
-
- private:
-  std::string argument_;
-  std::string projectFile_;
-  std::string folder_;
-  const platform::CodePage& codePage_;
-};
-
-std::string AsText(const std::vector<check::Finding>& findings, const PathShower& shown,
-                   const platform::CodePage& codePage) {
-  std::string out;
-  for (const auto& finding : findings) {
-    out += shown(finding.file) + ":" + std::to_string(finding.line) + ": " +
-           std::string(check::SeverityName(finding.severity)) + ": " + codePage.ToUtf8(finding.text) + " [" +
-           finding.code + "]\n";
-  }
-  return out;
-}
-
-std::string AsJson(const std::vector<check::Finding>& findings, const PathShower& shown,
-                   const platform::CodePage& codePage) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < findings.size(); ++i) {
-    const auto& finding = findings[i];
-    out += i == 0 ? "\n  {\"file\": " : ",\n  {\"file\": ";
-    AppendJsonString(out, shown(finding.file));
-    out += ", \"line\": " + std::to_string(finding.line) + ", \"severity\": ";
-    AppendJsonString(out, std::string(check::SeverityName(finding.severity)));
-    out += ", \"code\": ";
-    AppendJsonString(out, finding.code);
-    out += ", \"text\": ";
-    AppendJsonString(out, codePage.ToUtf8(finding.text));
-    out += "}";
-  }
-  out += findings.empty() ? "]\n" : "\n]\n";
-  return out;
-}
+const char* const kCheckUsage =
+    "Usage: tarvex-cli check [--json] [--strict] [--fix-line-ends] PROJECT.vbp\n"
+    "       tarvex-cli check [--json] [--strict] GROUP.vbg\n";
 
 }  // namespace
 
@@ -90,7 +40,10 @@ int RunCheck(const std::vector<std::string>& args) {
                    "[code], or with --json an array of {file, line, severity, code, text}. Exit status 0 when\n"
                    "nothing but warnings is found (--strict: nothing at all), 1 when an error is found.\n"
                    "--fix-line-ends rewrites the text files whose line ends are not CR LF, then checks again;\n"
-                   "without it nothing is written.\n";
+                   "without it nothing is written.\n"
+                   "For a group, every member is checked and the findings come in one list: the group file's\n"
+                   "own (members missing, the startup project, duplicate project files and names, references\n"
+                   "to projects outside the group, reference cycles) first, then each member's in group order.\n";
       return 0;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       std::cerr << "tarvex-cli check: unknown option '" << arg << "'\n";
@@ -103,6 +56,11 @@ int RunCheck(const std::vector<std::string>& args) {
     std::cerr << kCheckUsage;
     return kExitUsage;
   }
+  if (IsGroupArgument(paths[0])) {
+    if (!fix) return RunGroupCheck(paths[0], json, strict);
+    std::cerr << "tarvex-cli check: --fix-line-ends takes a project file; run it on each member\n";
+    return kExitUsage;
+  }
   return WithSession([&](CommandSession& session) {
     Host& host = session.host();
     const auto path = WindowsPathOf(paths[0], host.codePage());
@@ -113,7 +71,12 @@ int RunCheck(const std::vector<std::string>& args) {
     const auto run = [&]() -> std::optional<std::vector<check::Finding>> {
       check::ObservedFiles observed(host.files(), *path);
       if (!session.OpenProjectAt(*path, observed)) return std::nullopt;
-      return check::CheckProject({mdlFile::Model(), observed, host.files(), host.folderNames()});
+      auto found = check::CheckProject({mdlFile::Model(), observed, host.files(), host.folderNames()});
+      auto notPacked = check::NotPackedFindings(mdlFile::Model(), host.files());
+      if (notPacked.empty()) return found;
+      found.insert(found.end(), notPacked.begin(), notPacked.end());
+      check::SortFindings(found, mdlFile::Model());
+      return found;
     };
     auto findings = run();
     if (!findings) return 1;
@@ -126,8 +89,9 @@ int RunCheck(const std::vector<std::string>& args) {
         check::SortFindings(*findings, mdlFile::Model());
       }
     }
-    const PathShower shown(paths[0], mdlFile::Model(), host.codePage());
-    std::cout << (json ? AsJson(*findings, shown, host.codePage()) : AsText(*findings, shown, host.codePage()));
+    const PathShower shown(paths[0], mdlFile::Model().filePath, host.codePage());
+    std::cout << (json ? FindingsJson(*findings, shown, host.codePage())
+                       : FindingsText(*findings, shown, host.codePage()));
     return check::Fails(*findings, strict) ? 1 : 0;
   });
 }

@@ -109,7 +109,7 @@ int RunDeps(const std::vector<std::string>& args) {
     return kExitUsage;
   }
   return WithSession([&](CommandSession& session) {
-    if (!session.OpenProject(paths[0])) return 1;
+    if (!session.OpenProject(paths[0], CommandSession::Reasons::Said)) return 1;
     Host& host = session.host();
     const auto& model = mdlFile::Model();
     const auto dependencies = deps::ReadDependencies(model, host.files());

@@ -19,6 +19,14 @@ const char* const kUsage =
     "  tarvex-cli deps [--json] [--wine-prefix DIR] PROJECT.vbp\n"
     "                                         list the type libraries, controls and files the project\n"
     "                                         needs, and whether this machine has them\n"
+    "  tarvex-cli tree [--json] GROUP.vbg     print each member's tree in group order\n"
+    "  tarvex-cli check [--json] [--strict] GROUP.vbg\n"
+    "                                         check every member and the group itself\n"
+    "  tarvex-cli order [--json] GROUP.vbg    print the members in build order\n"
+    "  tarvex-cli pack [--complete] SOURCE.vbg TARGET.vbg\n"
+    "                                         pack a group: each member in a folder of its own\n"
+    "  tarvex-cli pack --complete SOURCE.vbp TARGET.vbp\n"
+    "                                         also copy the resource file and related documents\n"
     "  tarvex-cli --help                      show this text\n"
     "\n"
     "Paths are host paths; the project sees them as Windows paths on drive Z:.\n"
@@ -44,6 +52,7 @@ int main(int argc, char** argv) {
   if (args[0] == "pack") return cli::RunPack(rest);
   if (args[0] == "check") return cli::RunCheck(rest);
   if (args[0] == "deps") return cli::RunDeps(rest);
+  if (args[0] == "order") return cli::RunOrder(rest);
   std::cerr << "tarvex-cli: unknown command '" << args[0] << "'\n" << kUsage;
   return cli::kExitUsage;
 }

@@ -3,6 +3,8 @@
 
 #include "cli/commands.h"
 #include "cli/command_session.h"
+#include "cli/group_session.h"
+#include "pack/complete_files.h"
 #include "pack/mdl_file_pack.h"
 #include "project/mdl_file.h"
 
@@ -10,7 +12,9 @@ namespace cli {
 
 namespace {
 
-const char* const kPackUsage = "Usage: tarvex-cli pack SOURCE.vbp TARGET.vbp\n";
+const char* const kPackUsage =
+    "Usage: tarvex-cli pack [--complete] SOURCE.vbp TARGET.vbp\n"
+    "       tarvex-cli pack [--complete] SOURCE.vbg TARGET.vbg\n";
 
 }  // namespace
 
@@ -19,14 +23,24 @@ int RunPack(const std::vector<std::string>& args) {
     std::cout << kPackUsage
               << "Reads SOURCE, writes TARGET with bare component file names and copies every component\n"
                  "file and its companions into TARGET's folder, which must exist. Each failed step is\n"
-                 "named on standard error.\n";
+                 "named on standard error.\n"
+                 "A group is packed member by member, each into a folder of its own named after its project\n"
+                 "file (App\\App.vbp), the files several members share once into Shared\\, and TARGET.vbg\n"
+                 "names the new places; what would be refused is reported before anything is written.\n"
+                 "--complete also copies the resource file and the related documents that exist beside each\n"
+                 "project file and rewrites their lines to name them there.\n";
     return 0;
   }
-  if (args.size() != 2) {
+  std::vector<std::string> operands;
+  for (const auto& arg : args)
+    if (arg != "--complete") operands.push_back(arg);
+  const bool complete = operands.size() != args.size();
+  if (operands.size() != 2) {
     std::cerr << kPackUsage;
     return kExitUsage;
   }
-  return WithSession([&args](CommandSession& session) {
+  if (IsGroupArgument(operands[0])) return RunGroupPack(operands[0], operands[1], complete);
+  return WithSession([&args = operands, complete](CommandSession& session) {
     if (!session.OpenProject(args[0], CommandSession::Reasons::Said)) return 1;
     const platform::CodePage& codePage = session.codePage();
     const auto target = WindowsPathOf(args[1], codePage);
@@ -35,12 +49,17 @@ int RunPack(const std::vector<std::string>& args) {
       session.messages().Show("Error during save.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
       return 1;
     }
-    const mdlFile::PackContext context{
+    mdlFile::PackContext context{
         session.host().packFiles(), session.pointer(), session.messages(),
         [&codePage](const mdlFile::PackFailure& failure) {
           std::cerr << codePage.ToUtf8(failure.attempted) << " failed: " << codePage.ToUtf8(failure.file) << ": "
                     << codePage.ToUtf8(failure.reason) << '\n';
         }};
+    if (complete) {
+      auto files = mdlFile::FindCompleteFiles(mdlFile::Model(), session.host().packFiles());
+      context.extraCopies = std::move(files.copies);
+      context.newValues = std::move(files.newValues);
+    }
     return mdlFile::PackProject(mdlFile::Model(), *target, context) ? 0 : 1;
   });
 }

@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/command_session.h"
+#include "cli/group_session.h"
 #include "cli/tree_json.h"
 #include "project/mdl_file.h"
 
@@ -15,9 +16,11 @@ int RunTree(const std::vector<std::string>& args) {
     if (arg == "--json") {
       json = true;
     } else if (arg == "--help" || arg == "-h") {
-      std::cout << "Usage: tarvex-cli tree [--json] PROJECT.vbp\n"
+      std::cout << "Usage: tarvex-cli tree [--json] PROJECT.vbp|GROUP.vbg\n"
                    "Reads the project and prints its tree: indented text, or with --json the project,\n"
-                   "its components and the tree with keys, texts, image-list positions and expansion.\n";
+                   "its components and the tree with keys, texts, image-list positions and expansion.\n"
+                   "For a group, each member's tree in group order, the startup project marked; a member\n"
+                   "that cannot be read shows \"Error.\" and makes the exit status 1.\n";
       return 0;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       std::cerr << "tarvex-cli tree: unknown option '" << arg << "'\n";
@@ -27,9 +30,10 @@ int RunTree(const std::vector<std::string>& args) {
     }
   }
   if (paths.size() != 1) {
-    std::cerr << "Usage: tarvex-cli tree [--json] PROJECT.vbp\n";
+    std::cerr << "Usage: tarvex-cli tree [--json] PROJECT.vbp|GROUP.vbg\n";
     return kExitUsage;
   }
+  if (IsGroupArgument(paths[0])) return RunGroupTree(paths[0], json);
   return WithSession([&](CommandSession& session) {
     if (!session.OpenProject(paths[0], CommandSession::Reasons::Said)) return 1;
     const auto& model = mdlFile::Model();

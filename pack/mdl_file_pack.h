@@ -1,10 +1,14 @@
 // Packing the open project into one folder: the new project file and copies of every component file.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/pack_files.h"
 #include "platform/user_interface.h"
@@ -26,6 +30,15 @@ struct PackContext {
   platform::MessageBox& messages;
   // Told of every failed step as it happens; the user still sees one message at the end.
   std::function<void(const PackFailure&)> onFailure = {};
+  // What a pack does beyond "Save &As..." (a group's shared files, --complete); left empty, nothing.
+  // Per component, by its index: the path its line names instead of the bare name. A component given one
+  // is not copied here: whoever placed it there copies it.
+  std::vector<std::string> placedPaths = {};
+  // Per line of the source project file, numbered from 1: the value written after the key and "=" as
+  // they stand, instead of the source's.
+  std::map<int64_t, std::string> newValues = {};
+  // Further files copied beside the project file after the components: the source path and the bare name.
+  std::vector<std::pair<std::string, std::string>> extraCopies = {};
 };
 
 // Writes the project file target (a Windows path, used as given) with bare component names, copies

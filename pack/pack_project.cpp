@@ -35,9 +35,14 @@ class Packer {
   bool Run() {
     Open();
     for (std::size_t k = 0; k < model_.components.size(); ++k) {
-      PackComponent(model_.components[k], companions_[k]);
+      if (k < context_.placedPaths.size() && !context_.placedPaths[k].empty()) {
+        PlacedComponent(model_.components[k], context_.placedPaths[k]);
+      } else {
+        PackComponent(model_.components[k], companions_[k]);
+      }
       context_.pointer.StillBusy();
     }
+    for (const auto& [from, name] : context_.extraCopies) Copy(from, name);
     CarryOver();
     Close();
     return !failed_;
@@ -93,6 +98,7 @@ class Packer {
     for (const auto& companions : companions_) {
       for (const auto& companion : companions) sources.push_back(companion.from);
     }
+    for (const auto& extra : context_.extraCopies) sources.push_back(extra.first);
     for (const std::string& source : sources) {
       if (mdlTrim::EqualsIgnoringCase(source, target_, lead_)) return source;
     }
@@ -116,6 +122,13 @@ class Packer {
     WriteLine(line);
     // Companions are tried whatever failed before: a flag that is already set stays set.
     for (const Companion& companion : companions) Copy(companion.from, companion.name);
+  }
+
+  // A component whose files are copied elsewhere: only its line is written, naming it where it went.
+  void PlacedComponent(const Component& component, const std::string& path) {
+    std::string line;
+    if (!ComponentLine(component, line, lead_)) return;
+    WriteLine(line.substr(0, line.size() - mdlTrim::TextAfterLast(component.path, '\\', lead_).size()) + path);
   }
 
   void Copy(const std::string& from, const std::string& name) {
@@ -155,8 +168,13 @@ class Packer {
     LineReader lines(*source_);
     std::string line;
     try {
-      while (lines.Next(line)) {
-        if (!IsComponentLine(line)) WriteLine(line);
+      for (int64_t number = 1; lines.Next(line); ++number) {
+        if (IsComponentLine(line)) continue;
+        const auto value = context_.newValues.find(number);
+        const auto eq = line.find('=');
+        WriteLine(value == context_.newValues.end() || eq == std::string::npos
+                      ? line
+                      : line.substr(0, eq + 1) + value->second);
       }
     } catch (const platform::FileError& error) {
       Fail("read a line of " + model_.filePath, error.Path(), error.what());

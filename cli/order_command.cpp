@@ -1,0 +1,93 @@
+// tarvex-cli order GROUP.vbg: the members in the order they are built, each after the members it references.
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/group_session.h"
+#include "cli/tree_json.h"
+#include "group/build_order.h"
+#include "group/member_references.h"
+#include "group/read_group.h"
+
+namespace cli {
+
+namespace {
+
+const char* const kOrderUsage = "Usage: tarvex-cli order [--json] GROUP.vbg\n";
+
+}  // namespace
+
+int RunOrder(const std::vector<std::string>& args) {
+  bool json = false;
+  std::vector<std::string> paths;
+  for (const auto& arg : args) {
+    if (arg == "--json") {
+      json = true;
+    } else if (arg == "--help" || arg == "-h") {
+      std::cout
+          << kOrderUsage
+          << "Reads the group and each member, and prints the members in build order, one project file a\n"
+             "line as the group file writes it: each after the members it references ('Reference=*\\A'\n"
+             "and 'Object=*\\A' lines), otherwise in group order. With --json an array of {path, line,\n"
+             "startup}. A member that cannot be read or a reference cycle is an error (exit status 1).\n";
+      return 0;
+    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+      std::cerr << "tarvex-cli order: unknown option '" << arg << "'\n";
+      return kExitUsage;
+    } else {
+      paths.push_back(arg);
+    }
+  }
+  if (paths.size() != 1 || !IsGroupArgument(paths[0])) {
+    std::cerr << kOrderUsage;
+    return kExitUsage;
+  }
+  return WithSession([&](CommandSession& session) {
+    const auto group = OpenGroup(session, paths[0]);
+    if (!group) return 1;
+    std::vector<mdlFile::ProjectModel> models(group->members.size());
+    std::vector<const mdlFile::ProjectModel*> read;
+    bool failed = false;
+    for (std::size_t i = 0; i < group->members.size(); ++i) {
+      const auto& member = group->members[i];
+      MemoryTreeView tree;
+      MemberRead memberRead =
+          ReadMember(session, mdlGroup::MemberFilePath(*group, member), session.host().files(), tree);
+      if (!memberRead.model) {
+        failed = true;
+        PrintError(session, paths[0], member.line, "member-unreadable",
+                   "cannot read '" + member.path +
+                       "': " + (memberRead.failure.empty() ? "Error." : memberRead.failure));
+        read.push_back(nullptr);
+        continue;
+      }
+      models[i] = std::move(*memberRead.model);
+      read.push_back(&models[i]);
+    }
+    if (failed) return 1;
+    const auto order =
+        mdlGroup::OrderMembers(group->members.size(), mdlGroup::ResolveReferences(*group, read).edges);
+    if (!order.cycle.empty()) {
+      PrintError(session, paths[0], group->members[order.cycle.front()].line, "reference-cycle",
+                 mdlGroup::CycleText(*group, order.cycle));
+      return 1;
+    }
+    const platform::CodePage& codePage = session.codePage();
+    std::string out = json ? "[" : "";
+    for (std::size_t k = 0; k < order.order.size(); ++k) {
+      const auto& member = group->members[order.order[k]];
+      if (!json) {
+        out += codePage.ToUtf8(member.path) + "\n";
+        continue;
+      }
+      out += k == 0 ? "\n  {\"path\": " : ",\n  {\"path\": ";
+      AppendJsonString(out, codePage.ToUtf8(member.path));
+      out += ", \"line\": " + std::to_string(member.line) +
+             (member.startup ? ", \"startup\": true}" : ", \"startup\": false}");
+    }
+    if (json) out += order.order.empty() ? "]\n" : "\n]\n";
+    std::cout << out;
+    return 0;
+  });
+}
+
+}  // namespace cli
