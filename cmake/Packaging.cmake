@@ -78,13 +78,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The synopsis is CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Tarvex shows a Visual Basic 6 project (.vbp) as a tree of its components,
- packs it into one folder with every component file and its companions,
- and checks what would break it on another machine or in a case-sensitive
- checkout. tarvex-cli offers the same from the command line; tarvex is the
- desktop window.")
+    "Tarvex shows a Visual Basic 6 project (.vbp) as a tree of its components,
+packs it into one folder with every component file and its companions,
+and checks what would break it on another machine or in a case-sensitive
+checkout. tarvex-cli offers the same from the command line; tarvex is the
+desktop window.")
 if(TARGET tarvex_qt)
   # The window needs a Qt platform plugin, which no library it links names.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
