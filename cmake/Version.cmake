@@ -21,3 +21,15 @@ function(tarvex_link_version)
   endforeach()
 endfunction()
 tarvex_link_version()
+
+# Both programs answer --version with the line alone, and with nothing else.
+if(TARVEX_TESTS)
+  foreach(program tarvex tarvex-cli)
+    if(TARGET ${program})
+      add_test(NAME ${program}_version COMMAND ${program} --version)
+      set_tests_properties(
+        ${program}_version PROPERTIES PASS_REGULAR_EXPRESSION
+        "^Tarvex ${PROJECT_VERSION}( \\(commit [0-9a-f]+(, modified)?\\))?\r?\n$")
+    endif()
+  endforeach()
+endif()
