@@ -13,14 +13,11 @@ target_include_directories(tarvex_version INTERFACE ${TARVEX_VERSION_DIR})
 add_dependencies(tarvex_version tarvex_version_header)
 
 # The programs are found by target name wherever their folders put them.
-function(tarvex_link_version)
-  foreach(program tarvex tarvex-cli)
-    if(TARGET ${program})
-      target_link_libraries(${program} PRIVATE tarvex_version)
-    endif()
-  endforeach()
-endfunction()
-tarvex_link_version()
+foreach(program tarvex tarvex-cli)
+  if(TARGET ${program})
+    target_link_libraries(${program} PRIVATE tarvex_version)
+  endif()
+endforeach()
 
 # Both programs answer --version with the line alone, and with nothing else.
 if(TARVEX_TESTS)
