@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "tarvex_version_line.h"
 
 namespace {
 
@@ -27,7 +28,9 @@ const char* const kUsage =
     "                                         pack a group: each member in a folder of its own\n"
     "  tarvex-cli pack --complete SOURCE.vbp TARGET.vbp\n"
     "                                         also copy the resource file and related documents\n"
+    "  tarvex-cli COMMAND --help              show the command's usage\n"
     "  tarvex-cli --help                      show this text\n"
+    "  tarvex-cli --version                   show the version\n"
     "\n"
     "Paths are host paths; the project sees them as Windows paths on drive Z:.\n"
     "Text in project files is read in Windows-1252 unless TARVEX_CODEPAGE names another\n"
@@ -45,6 +48,10 @@ int main(int argc, char** argv) {
   }
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     std::cout << kUsage;
+    return 0;
+  }
+  if (args[0] == "--version") {
+    std::cout << TARVEX_VERSION_LINE << '\n';
     return 0;
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());

@@ -5,6 +5,7 @@
 #include "app/mdl_main.h"
 #include "program/posix/posix_host.h"
 #include "program/posix/main_window.h"
+#include "tarvex_version_line.h"
 
 namespace {
 
@@ -20,6 +21,11 @@ std::string ArgumentText(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The one command line that is neither a switch nor a project file.
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::cout << TARVEX_VERSION_LINE << '\n';
+    return 0;
+  }
   try {
     posix::Host host;
     SetupPlatform platform = host.Setup();
