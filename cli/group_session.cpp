@@ -110,4 +110,25 @@ MemberRead ReadMember(CommandSession& session, const std::string& path, platform
   return read;
 }
 
+std::vector<const mdlFile::ProjectModel*> MembersRead::Pointers() const {
+  std::vector<const mdlFile::ProjectModel*> pointers;
+  for (const auto& model : models) pointers.push_back(model ? &*model : nullptr);
+  return pointers;
+}
+
+MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& group, const std::string& argument) {
+  MembersRead read;
+  for (const auto& member : group.members) {
+    MemoryTreeView tree;
+    MemberRead one = ReadMember(session, mdlGroup::MemberFilePath(group, member), session.host().files(), tree);
+    if (!one.model) {
+      read.failed = true;
+      PrintError(session, argument, member.line, "member-unreadable",
+                 "cannot read '" + member.path + "': " + (one.failure.empty() ? "Error." : one.failure));
+    }
+    read.models.push_back(std::move(one.model));
+  }
+  return read;
+}
+
 }  // namespace cli

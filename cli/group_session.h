@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/command_session.h"
 #include "group/group_model.h"
@@ -28,6 +29,15 @@ struct MemberRead {
 // Reads one member's project file through files into Model() and tree; nothing is shown.
 MemberRead ReadMember(CommandSession& session, const std::string& path, platform::TextFiles& files,
                       MemoryTreeView& tree);
+
+// Every member read, in group order; null for one that could not be read, which was reported on standard
+// error as "ARGUMENT:LINE: error: cannot read 'PATH': REASON [member-unreadable]".
+struct MembersRead {
+  std::vector<std::optional<mdlFile::ProjectModel>> models;
+  bool failed = false;
+  std::vector<const mdlFile::ProjectModel*> Pointers() const;
+};
+MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& group, const std::string& argument);
 
 // Prints "ARGUMENT:LINE: error: text [code]" to standard error, decoded from the code page.
 void PrintError(const CommandSession& session, const std::string& shownPath, int64_t line,
