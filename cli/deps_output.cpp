@@ -25,8 +25,8 @@ std::string DepsText(const std::vector<deps::Dependency>& dependencies,
   std::string out;
   for (std::size_t i = 0; i < dependencies.size(); ++i) {
     out += shown(dependencies[i].file) + ":" + std::to_string(dependencies[i].line) + ": " +
-           std::string(deps::StatusName(resolutions[i].status)) + ": " + codePage.ToUtf8(resolutions[i].text) +
-           "\n";
+           std::string(deps::StatusName(resolutions[i].status)) + ": " +
+           codePage.ToUtf8(resolutions[i].text) + "\n";
   }
   return out;
 }

@@ -39,9 +39,11 @@ void ResolveWithinGroup(const MemberDependencies& group, std::size_t member,
     const auto& identity = library->identity;
     resolution.status = deps::Status::Member;
     const std::string asked = dependency.version ? " " + deps::VersionText(*dependency.version) : "";
-    resolution.text = dependency.guid + asked + " is built by the group's member " + Quoted(group.group.members[library->member].path) +
-                      ": " + Quoted(library->file.written) + " holds " + identity.guid + " " +
-                      deps::VersionText({identity.major, identity.minor});
+    resolution.text = dependency.guid + asked + " is built by the group's member " +
+                      Quoted(group.group.members[library->member].path) + " (its " + library->file.role +
+                      " " + Quoted(library->file.written) + " holds " + identity.guid + " " +
+                      deps::VersionText({identity.major, identity.minor}) +
+                      "): it loads once that member is built";
     resolution.found = library->shown;
   }
 }

@@ -28,14 +28,14 @@ std::vector<LibraryFilePath> LibraryFilePaths(const mdlFile::ProjectModel& model
   const std::string mode = LastValue(model, "compatiblemode");
   const std::string compatible = LastValue(model, "compatibleexe32");
   if (!mode.empty() && mode != "0" && !compatible.empty())
-    paths.push_back({compatible, mdlFile::LineFilePath(model, compatible)});
+    paths.push_back({compatible, mdlFile::LineFilePath(model, compatible), "binary-compatibility file"});
   const std::string output = LastValue(model, "exename32");
   if (!output.empty()) {
     const std::string folder = LastValue(model, "path32");
-    const std::string inFolder = folder.empty()            ? output
+    const std::string inFolder = folder.empty()           ? output
                                  : folder.ends_with('\\') ? folder + output
-                                                           : folder + "\\" + output;
-    paths.push_back({inFolder, mdlFile::LineFilePath(model, inFolder)});
+                                                          : folder + "\\" + output;
+    paths.push_back({inFolder, mdlFile::LineFilePath(model, inFolder), "output file"});
   }
   return paths;
 }
@@ -67,7 +67,8 @@ std::vector<MemberEdge> LibraryEdges(const std::vector<std::vector<deps::Depende
   std::vector<MemberEdge> edges;
   for (std::size_t i = 0; i < dependencies.size(); ++i)
     for (const auto& dependency : dependencies[i])
-      if (const auto* library = ProvidingLibrary(libraries, dependency, i)) edges.push_back({i, library->member});
+      if (const auto* library = ProvidingLibrary(libraries, dependency, i))
+        edges.push_back({i, library->member});
   return edges;
 }
 

@@ -19,6 +19,7 @@ namespace mdlGroup {
 struct LibraryFilePath {
   std::string written;
   std::string full;
+  const char* role = "";  // "binary-compatibility file" or "output file"
 };
 
 struct MemberLibrary {
