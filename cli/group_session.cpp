@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "cli/deps_platform.h"
+#include "group/member_libraries.h"
 #include "group/read_group.h"
 #include "platform/errors.h"
 #include "project/mdl_file.h"
@@ -129,6 +131,17 @@ MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& gro
     read.models.push_back(std::move(one.model));
   }
   return read;
+}
+
+std::vector<mdlGroup::MemberEdge> LibraryEdges(CommandSession& session,
+                                               const std::vector<const mdlFile::ProjectModel*>& models) {
+  std::vector<std::vector<deps::Dependency>> dependencies;
+  for (const auto* model : models) {
+    dependencies.push_back(model == nullptr ? std::vector<deps::Dependency>()
+                                            : deps::ReadDependencies(*model, session.host().files()));
+  }
+  const auto files = MakeLibraryFiles(std::nullopt, session.codePage());
+  return mdlGroup::LibraryEdges(dependencies, mdlGroup::ReadMemberLibraries(models, *files));
 }
 
 }  // namespace cli

@@ -8,6 +8,7 @@
 
 #include "cli/command_session.h"
 #include "group/group_model.h"
+#include "group/member_references.h"
 #include "platform/text_files.h"
 
 namespace cli {
@@ -38,6 +39,11 @@ struct MembersRead {
   std::vector<const mdlFile::ProjectModel*> Pointers() const;
 };
 MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& group, const std::string& argument);
+
+// "from needs to" for each compiled reference of a member that was read to the library another member
+// builds, as `order` and `check` count them.
+std::vector<mdlGroup::MemberEdge> LibraryEdges(CommandSession& session,
+                                               const std::vector<const mdlFile::ProjectModel*>& models);
 
 // Prints "ARGUMENT:LINE: error: text [code]" to standard error, decoded from the code page.
 void PrintError(const CommandSession& session, const std::string& shownPath, int64_t line,

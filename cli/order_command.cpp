@@ -2,11 +2,9 @@
 #include <iostream>
 
 #include "cli/commands.h"
-#include "cli/deps_platform.h"
 #include "cli/group_session.h"
 #include "cli/tree_json.h"
 #include "group/build_order.h"
-#include "group/member_libraries.h"
 #include "group/member_references.h"
 #include "group/read_group.h"
 
@@ -53,11 +51,7 @@ int RunOrder(const std::vector<std::string>& args) {
     const auto models = read.Pointers();
     // Each member after the members it references, and after those whose library or control it uses.
     auto edges = mdlGroup::ResolveReferences(*group, models).edges;
-    std::vector<std::vector<deps::Dependency>> dependencies;
-    for (const auto* model : models) dependencies.push_back(deps::ReadDependencies(*model, session.host().files()));
-    const auto files = MakeLibraryFiles(std::nullopt, session.codePage());
-    const auto libraries = mdlGroup::ReadMemberLibraries(models, *files);
-    const auto libraryEdges = mdlGroup::LibraryEdges(dependencies, libraries);
+    const auto libraryEdges = LibraryEdges(session, models);
     edges.insert(edges.end(), libraryEdges.begin(), libraryEdges.end());
     const auto order = mdlGroup::OrderMembers(group->members.size(), edges);
     if (!order.cycle.empty()) {
