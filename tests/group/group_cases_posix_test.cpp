@@ -88,7 +88,8 @@ TEST(PackedGroup, OpensWhereverItIsMoved) {
     scratch.Make("out");
     const std::string source = std::get<1>(scratch.Run("tree --json in/Suite.vbg"));
     const std::string sourceOrder = std::get<1>(scratch.Run("order in/Suite.vbg"));
-    const std::string sourceDeps = KindsAndStatuses(std::get<1>(scratch.Run("deps --json in/Suite.vbg")));
+    const auto [sourceDepsStatus, sourceDepsJson, sourceDepsErr] = scratch.Run("deps --json in/Suite.vbg");
+    const std::string sourceDeps = KindsAndStatuses(sourceDepsJson);
     const auto [packed, packOut, packErr] = scratch.Run("pack --complete in/Suite.vbg out/Suite.vbg");
     ASSERT_EQ(packed, 0) << tree << packErr;
     scratch.Make("elsewhere");
@@ -119,6 +120,7 @@ TEST(PackedGroup, OpensWhereverItIsMoved) {
     // found; a file missing there (a related document) is missing here too, and no other.
     const auto [depsStatus, depsJson, depsErr] = scratch.Run("deps --json elsewhere/moved/Suite.vbg");
     EXPECT_EQ(depsErr, "") << tree;
+    EXPECT_EQ(depsStatus, sourceDepsStatus) << tree;
     EXPECT_EQ(KindsAndStatuses(depsJson), sourceDeps) << tree << depsJson;
     EXPECT_EQ(std::count(depsJson.begin(), depsJson.end(), '\n'),
               std::count(sourceDeps.begin(), sourceDeps.end(), '\n') + 2)
