@@ -1,6 +1,7 @@
 // The subcommands of tarvex-cli; each returns the process's exit status.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,5 +19,6 @@ int RunOrder(const std::vector<std::string>& args);
 int RunGroupTree(const std::string& group, bool json);
 int RunGroupCheck(const std::string& group, bool json, bool strict);
 int RunGroupPack(const std::string& source, const std::string& target, bool complete);
+int RunGroupDeps(const std::string& group, bool json, const std::optional<std::string>& winePrefix);
 
 }  // namespace cli

@@ -5,71 +5,18 @@
 
 #include "cli/command_session.h"
 #include "cli/commands.h"
+#include "cli/deps_output.h"
 #include "cli/deps_platform.h"
-#include "cli/tree_json.h"
+#include "cli/group_session.h"
 #include "deps/dependency.h"
 #include "deps/resolve.h"
 #include "project/mdl_file.h"
-#include "project/mdl_trim.h"
 
 namespace cli {
 
 namespace {
 
-const char* const kDepsUsage = "Usage: tarvex-cli deps [--json] [--wine-prefix DIR] PROJECT.vbp\n";
-
-// The file naming a dependency as the user would type it: the project as given, its components from the
-// same folder.
-std::string Shown(const std::string& file, const std::string& argument, const mdlFile::ProjectModel& model,
-                  const platform::CodePage& codePage) {
-  if (file == model.filePath) return argument;
-  const std::string folder = mdlTrim::TextBeforeLast(model.filePath, '\\') + "\\";
-  if (file.compare(0, folder.size(), folder) != 0) return codePage.ToUtf8(file);
-  const auto cut = argument.find_last_of(kArgumentSeparators);
-  return (cut == std::string::npos ? std::string() : argument.substr(0, cut + 1)) +
-         HostSpelling(codePage.ToUtf8(std::string_view(file).substr(folder.size())));
-}
-
-void AppendOptional(std::string& out, const std::optional<std::string>& text) {
-  if (text) {
-    AppendJsonString(out, *text);
-  } else {
-    out += "null";
-  }
-}
-
-std::string AsJson(const std::vector<deps::Dependency>& dependencies,
-                   const std::vector<deps::Resolution>& resolutions, const std::string& argument,
-                   const mdlFile::ProjectModel& model, const platform::CodePage& codePage) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < dependencies.size(); ++i) {
-    const auto& dependency = dependencies[i];
-    const auto& resolution = resolutions[i];
-    out += i == 0 ? "\n  {\"file\": " : ",\n  {\"file\": ";
-    AppendJsonString(out, Shown(dependency.file, argument, model, codePage));
-    out += ", \"line\": " + std::to_string(dependency.line) + ", \"kind\": ";
-    AppendJsonString(out, std::string(deps::KindName(dependency.kind)));
-    out += ", \"guid\": ";
-    AppendOptional(out, dependency.guid.empty() ? std::nullopt : std::optional(dependency.guid));
-    out += ", \"version\": ";
-    AppendOptional(out,
-                   dependency.version ? std::optional(deps::VersionText(*dependency.version)) : std::nullopt);
-    out += ", \"lcid\": " + (dependency.lcid ? std::to_string(*dependency.lcid) : std::string("null"));
-    out += ", \"name\": ";
-    AppendJsonString(out, codePage.ToUtf8(dependency.name));
-    out += ", \"description\": ";
-    AppendJsonString(out, codePage.ToUtf8(dependency.description));
-    out += ", \"status\": ";
-    AppendJsonString(out, std::string(deps::StatusName(resolution.status)));
-    out += ", \"found\": ";
-    AppendOptional(out, resolution.found);
-    out += ", \"registered_version\": ";
-    AppendOptional(out, resolution.registeredVersion);
-    out += "}";
-  }
-  out += dependencies.empty() ? "]\n" : "\n]\n";
-  return out;
-}
+const char* const kDepsUsage = "Usage: tarvex-cli deps [--json] [--wine-prefix DIR] PROJECT.vbp|GROUP.vbg\n";
 
 }  // namespace
 
@@ -94,8 +41,11 @@ int RunDeps(const std::vector<std::string>& args) {
              "with --json an array of {file, line, kind, guid, version, lcid, name, description, status,\n"
              "found, registered_version}. Libraries and controls are looked up in the registry as the\n"
              "development environment finds them (on Linux: the registry files of the Wine prefix given,\n"
-             "else $WINEPREFIX, else ~/.wine), then in the files. Exit status 0 when every status is found,\n"
-             "found-newer, stale-hint or unchecked, 1 otherwise or when the project cannot be read.\n";
+             "else $WINEPREFIX, else ~/.wine), then in the files. With a group file, every member's in group\n"
+             "order, one list: a '*\\A' reference to a member is found, naming it, and a library or control a\n"
+             "member builds (the type library in its binary-compatibility file or its output file) is\n"
+             "member, whatever the registry says. Exit status 0 when every status is found, found-newer,\n"
+             "stale-hint, unchecked or member, 1 otherwise or when the project or a member cannot be read.\n";
       return 0;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       std::cerr << "tarvex-cli deps: unknown option '" << arg << "'\n" << kDepsUsage;
@@ -108,6 +58,7 @@ int RunDeps(const std::vector<std::string>& args) {
     std::cerr << kDepsUsage;
     return kExitUsage;
   }
+  if (IsGroupArgument(paths[0])) return RunGroupDeps(paths[0], json, prefix);
   return WithSession([&](CommandSession& session) {
     if (!session.OpenProject(paths[0], CommandSession::Reasons::Said)) return 1;
     Host& host = session.host();
@@ -116,22 +67,10 @@ int RunDeps(const std::vector<std::string>& args) {
     auto platform = MakeDepsPlatform(prefix, host.codePage());
     const auto resolutions =
         deps::Resolve(dependencies, {model, platform.registry.get(), platform.noRegistry, *platform.files});
-    bool loads = true;
-    std::string out;
-    if (json) {
-      out = AsJson(dependencies, resolutions, paths[0], model, host.codePage());
-    }
-    for (std::size_t i = 0; i < dependencies.size(); ++i) {
-      loads = loads && deps::Loads(resolutions[i].status);
-      if (!json) {
-        out += Shown(dependencies[i].file, paths[0], model, host.codePage()) + ":" +
-               std::to_string(dependencies[i].line) + ": " +
-               std::string(deps::StatusName(resolutions[i].status)) + ": " +
-               host.codePage().ToUtf8(resolutions[i].text) + "\n";
-      }
-    }
-    std::cout << out;
-    return loads ? 0 : 1;
+    const PathShower shown(paths[0], model.filePath, host.codePage());
+    std::cout << (json ? DepsJson(dependencies, resolutions, shown, host.codePage())
+                       : DepsText(dependencies, resolutions, shown, host.codePage()));
+    return AllLoad(resolutions) ? 0 : 1;
   });
 }
 

@@ -22,6 +22,10 @@ struct DepsPlatform {
 DepsPlatform MakeDepsPlatform(const std::optional<std::string>& winePrefix,
                               const platform::CodePage& codePage);
 
+// Only the files: what a member's own library is read through.
+std::unique_ptr<platform::LibraryFiles> MakeLibraryFiles(const std::optional<std::string>& winePrefix,
+                                                         const platform::CodePage& codePage);
+
 // Whether --wine-prefix means anything on this host.
 extern const bool kHasWinePrefix;
 

@@ -21,4 +21,9 @@ DepsPlatform MakeDepsPlatform(const std::optional<std::string>& winePrefix,
   return made;
 }
 
+std::unique_ptr<platform::LibraryFiles> MakeLibraryFiles(const std::optional<std::string>& winePrefix,
+                                                         const platform::CodePage& codePage) {
+  return std::make_unique<posix::PrefixLibraryFiles>(posix::ChoosePrefix(winePrefix), codePage);
+}
+
 }  // namespace cli

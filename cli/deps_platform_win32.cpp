@@ -10,4 +10,9 @@ DepsPlatform MakeDepsPlatform(const std::optional<std::string>&, const platform:
           std::make_unique<win32::Win32LibraryFiles>()};
 }
 
+std::unique_ptr<platform::LibraryFiles> MakeLibraryFiles(const std::optional<std::string>&,
+                                                         const platform::CodePage&) {
+  return std::make_unique<win32::Win32LibraryFiles>();
+}
+
 }  // namespace cli

@@ -42,7 +42,9 @@ int RunGroupCheck(const std::string& argument, bool json, bool strict) {
       checked.push_back({models[i] ? &*models[i] : nullptr, failures[i]});
     // The group file's findings first; those in a member's files go with that member's.
     std::vector<check::Finding> findings;
-    for (auto& finding : mdlGroup::CheckGroup(*group, checked)) {
+    std::vector<const mdlFile::ProjectModel*> read;
+    for (const auto& model : models) read.push_back(model ? &*model : nullptr);
+    for (auto& finding : mdlGroup::CheckGroup(*group, checked, LibraryEdges(session, read))) {
       std::size_t owner = count;
       for (std::size_t i = 0; i < count && owner == count; ++i)
         if (models[i] && finding.file == models[i]->filePath) owner = i;

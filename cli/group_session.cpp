@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "cli/deps_platform.h"
+#include "group/member_libraries.h"
 #include "group/read_group.h"
 #include "platform/errors.h"
 #include "project/mdl_file.h"
@@ -108,6 +110,38 @@ MemberRead ReadMember(CommandSession& session, const std::string& path, platform
     read.failure = noting.Failure(path);
   }
   return read;
+}
+
+std::vector<const mdlFile::ProjectModel*> MembersRead::Pointers() const {
+  std::vector<const mdlFile::ProjectModel*> pointers;
+  for (const auto& model : models) pointers.push_back(model ? &*model : nullptr);
+  return pointers;
+}
+
+MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& group, const std::string& argument) {
+  MembersRead read;
+  for (const auto& member : group.members) {
+    MemoryTreeView tree;
+    MemberRead one = ReadMember(session, mdlGroup::MemberFilePath(group, member), session.host().files(), tree);
+    if (!one.model) {
+      read.failed = true;
+      PrintError(session, argument, member.line, "member-unreadable",
+                 "cannot read '" + member.path + "': " + (one.failure.empty() ? "Error." : one.failure));
+    }
+    read.models.push_back(std::move(one.model));
+  }
+  return read;
+}
+
+std::vector<mdlGroup::MemberEdge> LibraryEdges(CommandSession& session,
+                                               const std::vector<const mdlFile::ProjectModel*>& models) {
+  std::vector<std::vector<deps::Dependency>> dependencies;
+  for (const auto* model : models) {
+    dependencies.push_back(model == nullptr ? std::vector<deps::Dependency>()
+                                            : deps::ReadDependencies(*model, session.host().files()));
+  }
+  const auto files = MakeLibraryFiles(std::nullopt, session.codePage());
+  return mdlGroup::LibraryEdges(dependencies, mdlGroup::ReadMemberLibraries(models, *files));
 }
 
 }  // namespace cli

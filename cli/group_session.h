@@ -4,9 +4,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/command_session.h"
 #include "group/group_model.h"
+#include "group/member_references.h"
 #include "platform/text_files.h"
 
 namespace cli {
@@ -28,6 +30,20 @@ struct MemberRead {
 // Reads one member's project file through files into Model() and tree; nothing is shown.
 MemberRead ReadMember(CommandSession& session, const std::string& path, platform::TextFiles& files,
                       MemoryTreeView& tree);
+
+// Every member read, in group order; null for one that could not be read, which was reported on standard
+// error as "ARGUMENT:LINE: error: cannot read 'PATH': REASON [member-unreadable]".
+struct MembersRead {
+  std::vector<std::optional<mdlFile::ProjectModel>> models;
+  bool failed = false;
+  std::vector<const mdlFile::ProjectModel*> Pointers() const;
+};
+MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& group, const std::string& argument);
+
+// "from needs to" for each compiled reference of a member that was read to the library another member
+// builds, as `order` and `check` count them.
+std::vector<mdlGroup::MemberEdge> LibraryEdges(CommandSession& session,
+                                               const std::vector<const mdlFile::ProjectModel*>& models);
 
 // Prints "ARGUMENT:LINE: error: text [code]" to standard error, decoded from the code page.
 void PrintError(const CommandSession& session, const std::string& shownPath, int64_t line,

@@ -27,8 +27,10 @@ int RunOrder(const std::vector<std::string>& args) {
           << kOrderUsage
           << "Reads the group and each member, and prints the members in build order, one project file a\n"
              "line as the group file writes it: each after the members it references ('Reference=*\\A'\n"
-             "and 'Object=*\\A' lines), otherwise in group order. With --json an array of {path, line,\n"
-             "startup}. A member that cannot be read or a reference cycle is an error (exit status 1).\n";
+             "and 'Object=*\\A' lines) and the members whose library or control it uses (a compiled\n"
+             "reference to the type library in a member's binary-compatibility file or output file),\n"
+             "otherwise in group order. With --json an array of {path, line, startup}. A member that\n"
+             "cannot be read or a reference cycle is an error (exit status 1).\n";
       return 0;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       std::cerr << "tarvex-cli order: unknown option '" << arg << "'\n";
@@ -44,28 +46,14 @@ int RunOrder(const std::vector<std::string>& args) {
   return WithSession([&](CommandSession& session) {
     const auto group = OpenGroup(session, paths[0]);
     if (!group) return 1;
-    std::vector<mdlFile::ProjectModel> models(group->members.size());
-    std::vector<const mdlFile::ProjectModel*> read;
-    bool failed = false;
-    for (std::size_t i = 0; i < group->members.size(); ++i) {
-      const auto& member = group->members[i];
-      MemoryTreeView tree;
-      MemberRead memberRead =
-          ReadMember(session, mdlGroup::MemberFilePath(*group, member), session.host().files(), tree);
-      if (!memberRead.model) {
-        failed = true;
-        PrintError(session, paths[0], member.line, "member-unreadable",
-                   "cannot read '" + member.path +
-                       "': " + (memberRead.failure.empty() ? "Error." : memberRead.failure));
-        read.push_back(nullptr);
-        continue;
-      }
-      models[i] = std::move(*memberRead.model);
-      read.push_back(&models[i]);
-    }
-    if (failed) return 1;
-    const auto order =
-        mdlGroup::OrderMembers(group->members.size(), mdlGroup::ResolveReferences(*group, read).edges);
+    const MembersRead read = ReadMembers(session, *group, paths[0]);
+    if (read.failed) return 1;
+    const auto models = read.Pointers();
+    // Each member after the members it references, and after those whose library or control it uses.
+    auto edges = mdlGroup::ResolveReferences(*group, models).edges;
+    const auto libraryEdges = LibraryEdges(session, models);
+    edges.insert(edges.end(), libraryEdges.begin(), libraryEdges.end());
+    const auto order = mdlGroup::OrderMembers(group->members.size(), edges);
     if (!order.cycle.empty()) {
       PrintError(session, paths[0], group->members[order.cycle.front()].line, "reference-cycle",
                  mdlGroup::CycleText(*group, order.cycle));

@@ -265,13 +265,15 @@ std::string_view StatusName(Status status) {
       return "ocx-as-reference";
     case Status::ObjectNotInProject:
       return "object-not-in-project";
+    case Status::Member:
+      return "member";
   }
   return "missing";
 }
 
 bool Loads(Status status) {
   return status == Status::Found || status == Status::FoundNewer || status == Status::StaleHint ||
-         status == Status::Unchecked;
+         status == Status::Unchecked || status == Status::Member;
 }
 
 std::pair<std::string, uint32_t> WithoutResourceIndex(std::string_view path) {

@@ -26,10 +26,11 @@ enum class Status {
   Unchecked,
   OcxAsReference,
   ObjectNotInProject,
+  Member,  // a library another project of the group builds: it loads once that project is built
 };
 
 std::string_view StatusName(Status status);
-// found, found-newer, stale-hint and unchecked: the project loads (or nothing says it does not).
+// found, found-newer, stale-hint, unchecked and member: the project loads (or nothing says it does not).
 bool Loads(Status status);
 
 struct Resolution {

@@ -26,8 +26,9 @@ std::string Sentence(std::string reason) {
 
 class GroupChecker {
  public:
-  GroupChecker(const GroupModel& group, const std::vector<CheckedMember>& members)
-      : group_(group), members_(members) {}
+  GroupChecker(const GroupModel& group, const std::vector<CheckedMember>& members,
+               const std::vector<MemberEdge>& libraryEdges)
+      : group_(group), members_(members), libraryEdges_(libraryEdges) {}
 
   std::vector<Finding> Run() {
     for (const auto& problem : group_.problems)
@@ -102,7 +103,9 @@ class GroupChecker {
               "leaves it behind: add it to the group",
           &models[outside.member]->filePath);
     }
-    const BuildOrder order = OrderMembers(group_.members.size(), references.edges);
+    auto edges = references.edges;
+    edges.insert(edges.end(), libraryEdges_.begin(), libraryEdges_.end());
+    const BuildOrder order = OrderMembers(group_.members.size(), edges);
     if (order.cycle.empty()) return;
     Add(group_.members[order.cycle.front()].line, Severity::Error, "reference-cycle",
         CycleText(group_, order.cycle));
@@ -128,13 +131,15 @@ class GroupChecker {
 
   const GroupModel& group_;
   const std::vector<CheckedMember>& members_;
+  const std::vector<MemberEdge>& libraryEdges_;
   std::vector<Finding> findings_;
 };
 
 }  // namespace
 
-std::vector<check::Finding> CheckGroup(const GroupModel& group, const std::vector<CheckedMember>& members) {
-  return GroupChecker(group, members).Run();
+std::vector<check::Finding> CheckGroup(const GroupModel& group, const std::vector<CheckedMember>& members,
+                                       const std::vector<MemberEdge>& libraryEdges) {
+  return GroupChecker(group, members, libraryEdges).Run();
 }
 
 void KeepInsideGroup(const GroupModel& group, const mdlFile::ProjectModel& member,

@@ -1,12 +1,13 @@
-// Every folder under tests/data/group/cases is one run of the built tarvex-cli on a copy of a source tree
-// from tests/data/group/trees: `tree` names the tree (copied as in/, beside an empty out/), `args` the
-// command's arguments, run in the scratch folder. What it prints, its exit status and every file it wrote
-// must match stdout.txt, stderr.txt, exit and written/ (no written/: nothing written); the files of in/
-// are never changed. TARVEX_UPDATE_CASES=1 writes the expected files from what the program does now.
+// Every folder under tests/data/group/cases is one run of the built tarvex-cli in a scratch folder holding a
+// copy of the case's in/ and an empty out/: `args` beside in/ gives the command's arguments. What it
+// prints, its exit status and every file it wrote must match expected/: stdout.txt, stderr.txt, exit and
+// written/ (no written/: nothing written); the files of in/ are never changed. No Wine prefix is asked
+// but one a case names. TARVEX_UPDATE_CASES=1 writes expected/ from what the program does now.
 #include <gtest/gtest.h>
 
 #include <regex>
 
+#include "tests/fakes/environment_setting.h"
 #include "tests/fakes/scratch_folder_posix.h"
 
 namespace fs = std::filesystem;
@@ -15,16 +16,19 @@ namespace {
 
 const fs::path kGroups = fs::path(TARVEX_SOURCE_DIR) / "tests/data/group";
 
+using fakes::EnvironmentSetting;
 using fakes::Scratch;
 
 class GroupCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GroupCase, PrintsExitsAndWritesAsExpected) {
   const fs::path dir = kGroups / "cases" / GetParam();
+  const fs::path expected = dir / "expected";
   const Scratch scratch;
-  fs::copy(kGroups / "trees" / Scratch::Setting(dir / "tree", ""), scratch / "in",
-           fs::copy_options::recursive);
+  fs::copy(dir / "in", scratch / "in", fs::copy_options::recursive);
   scratch.Make("out");
+  const EnvironmentSetting home("HOME", scratch.Path().string());
+  const EnvironmentSetting prefix("WINEPREFIX", std::nullopt);
   const auto before = scratch.Snapshot("");
   const auto [status, out, err] = scratch.Run(Scratch::Setting(dir / "args", ""));
   std::map<std::string, std::string> written;
@@ -33,17 +37,17 @@ TEST_P(GroupCase, PrintsExitsAndWritesAsExpected) {
     if (old == before.end() || old->second != bytes) written[name] = bytes;
   }
   if (std::getenv("TARVEX_UPDATE_CASES")) {
-    fs::remove_all(dir / "written");
-    scratch.Write(dir / "stdout.txt", out);
-    scratch.Write(dir / "stderr.txt", err);
-    scratch.Write(dir / "exit", std::to_string(status) + "\n");
-    for (const auto& [name, bytes] : written) scratch.Write(dir / "written" / name, bytes);
+    fs::remove_all(expected);
+    scratch.Write(expected / "stdout.txt", out);
+    scratch.Write(expected / "stderr.txt", err);
+    scratch.Write(expected / "exit", std::to_string(status) + "\n");
+    for (const auto& [name, bytes] : written) scratch.Write(expected / "written" / name, bytes);
     return;
   }
-  EXPECT_EQ(status, std::stoi(Scratch::ReadAll(dir / "exit")));
-  EXPECT_EQ(out, Scratch::ReadAll(dir / "stdout.txt"));
-  EXPECT_EQ(err, Scratch::ReadAll(dir / "stderr.txt"));
-  EXPECT_EQ(written, scratch.Snapshot(dir / "written"));
+  EXPECT_EQ(status, std::stoi(Scratch::ReadAll(expected / "exit")));
+  EXPECT_EQ(out, Scratch::ReadAll(expected / "stdout.txt"));
+  EXPECT_EQ(err, Scratch::ReadAll(expected / "stderr.txt"));
+  EXPECT_EQ(written, scratch.Snapshot(expected / "written"));
   for (const auto& [name, bytes] : written) EXPECT_FALSE(name.starts_with("in/")) << name << " was changed";
 }
 
@@ -64,15 +68,28 @@ std::string BareNames(const std::string& order) {
   return std::regex_replace(order, std::regex(R"re([^\n]*\\)re"), "");
 }
 
+// Each dependency's kind and status, one a line, from `deps --json`.
+std::string KindsAndStatuses(const std::string& json) {
+  static const std::regex entry(R"re("kind": "([^"]*)".*"status": "([^"]*)")re");
+  std::string out;
+  for (std::sregex_iterator it(json.begin(), json.end(), entry), end; it != end; ++it)
+    out += (*it)[1].str() + " " + (*it)[2].str() + "\n";
+  return out;
+}
+
 // A group packed with --complete and moved elsewhere opens as the source did: every member, every component
-// by name and kind, every project reference, the resource file, and no file missing.
+// by name and kind, every project reference, the resource file, and no file missing that the source has.
 TEST(PackedGroup, OpensWhereverItIsMoved) {
-  for (const std::string tree : {"suite", "nested"}) {
+  for (const std::string tree : {"suite-pack-complete", "nested-pack-complete"}) {
     const Scratch scratch;
-    fs::copy(kGroups / "trees" / tree, scratch / "in", fs::copy_options::recursive);
+    const EnvironmentSetting home("HOME", scratch.Path().string());
+    const EnvironmentSetting prefix("WINEPREFIX", std::nullopt);
+    fs::copy(kGroups / "cases" / tree / "in", scratch / "in", fs::copy_options::recursive);
     scratch.Make("out");
     const std::string source = std::get<1>(scratch.Run("tree --json in/Suite.vbg"));
     const std::string sourceOrder = std::get<1>(scratch.Run("order in/Suite.vbg"));
+    const auto [sourceDepsStatus, sourceDepsJson, sourceDepsErr] = scratch.Run("deps --json in/Suite.vbg");
+    const std::string sourceDeps = KindsAndStatuses(sourceDepsJson);
     const auto [packed, packOut, packErr] = scratch.Run("pack --complete in/Suite.vbg out/Suite.vbg");
     ASSERT_EQ(packed, 0) << tree << packErr;
     scratch.Make("elsewhere");
@@ -98,6 +115,25 @@ TEST(PackedGroup, OpensWhereverItIsMoved) {
     EXPECT_TRUE(
         std::regex_search(findings, std::regex(R"(App/App\.vbp:\d+: warning: the resource file 'App\.res')")))
         << findings;
+
+    // Every dependency resolves as in the source: each project reference to its member, the resource file
+    // found; a file missing there (a related document) is missing here too, and no other.
+    const auto [depsStatus, depsJson, depsErr] = scratch.Run("deps --json elsewhere/moved/Suite.vbg");
+    EXPECT_EQ(depsErr, "") << tree;
+    EXPECT_EQ(depsStatus, sourceDepsStatus) << tree;
+    EXPECT_EQ(KindsAndStatuses(depsJson), sourceDeps) << tree << depsJson;
+    EXPECT_EQ(std::count(depsJson.begin(), depsJson.end(), '\n'),
+              std::count(sourceDeps.begin(), sourceDeps.end(), '\n') + 2)
+        << tree;
+    for (const char* found : {"project-reference found", "resource-file found"})
+      EXPECT_NE(sourceDeps.find(found), std::string::npos) << tree << sourceDeps;
+    for (const char* missing : {"project-reference missing", "resource-file missing"})
+      EXPECT_EQ(sourceDeps.find(missing), std::string::npos) << tree << sourceDeps;
+    const std::string text = std::get<1>(scratch.Run("deps elsewhere/moved/Suite.vbg"));
+    static const std::regex member(R"(: found: '[^']*\.vbp' is the group's member ')");
+    EXPECT_EQ(std::distance(std::sregex_iterator(text.begin(), text.end(), member), std::sregex_iterator()), 3)
+        << tree << text;
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(App/App\.vbp:\d+: found: 'App\.res' is there)"))) << text;
   }
 }
 

@@ -1,0 +1,2 @@
+Attribute VB_Name = "Util"
+Option Explicit
