@@ -9,7 +9,8 @@ namespace posix {
 
 inline constexpr const char* kNoFileText = "The system cannot find the file specified.";
 inline constexpr const char* kNoPathText = "The system cannot find the path specified.";
-inline constexpr const char* kBadPathText = "The filename, directory name, or volume label syntax is incorrect.";
+inline constexpr const char* kBadPathText =
+    "The filename, directory name, or volume label syntax is incorrect.";
 inline constexpr const char* kTooLongText = "The filename or extension is too long.";
 inline constexpr const char* kInUseText =
     "The process cannot access the file because it is being used by another process.";

@@ -43,8 +43,8 @@ FolderListing FolderListing::Read(const std::string& hostFolder, const platform:
   FolderListing listing(codePage);
   // A listing that broke off part-way would call files missing that are not: it counts as unread.
   listing.complete_ = EachName(hostFolder, [&](const std::string& name, unsigned char type) {
-                       listing.Add(name, type);
-                     }) == Reading::kWhole;
+                        listing.Add(name, type);
+                      }) == Reading::kWhole;
   return listing;
 }
 

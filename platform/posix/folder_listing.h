@@ -22,7 +22,8 @@ std::optional<std::vector<std::string>> HostNamesIn(const std::string& hostFolde
 // alike. A name the code page cannot spell is found only as the host spells it.
 class FolderListing {
  public:
-  explicit FolderListing(const platform::CodePage& codePage) : codePage_(&codePage), folded_(codePage.LeadBytes()) {}
+  explicit FolderListing(const platform::CodePage& codePage)
+      : codePage_(&codePage), folded_(codePage.LeadBytes()) {}
 
   // Reads the host folder; complete() tells whether it could be read through.
   static FolderListing Read(const std::string& hostFolder, const platform::CodePage& codePage);
