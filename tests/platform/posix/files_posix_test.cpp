@@ -187,3 +187,24 @@ TEST(ReplaceWhole, KeepsAFileChangedAfterItWasRead) {
     }
   }
 }
+
+// Under 932 a name is found without regard to case by characters, by the host mapping and by a pack's
+// folder listing alike: ア (83 41) and ヂ (83 61) differ only in a second byte's ASCII case, and 表 (95 5C)
+// ends in the byte of "\".
+TEST(PackFiles, FolderListingsFoldByCharacters) {
+  fakes::Scratch scratch;
+  scratch.Write("\xe3\x82\xa2.bas", "a");
+  scratch.Write("\xe8\xa1\xa8.frm", "f");
+  const auto codePage = posix::MakeCodePage(932);
+  const std::string folder = scratch.Win() + "\\";
+  posix::PosixPackFiles files(*codePage);
+  const auto found = [&] {
+    std::string seen;
+    for (const char* name : {"\x83\x41.BAS", "\x83\x61.bas", "\x95\x5C.FRM"})
+      seen += files.Exists(folder + name) ? '+' : '-';
+    return seen;
+  };
+  EXPECT_EQ(found(), "+-+") << "through the host mapping";
+  const auto held = files.OpenInput(folder + "\x95\x5C.frm");  // while a file is held, the listing answers
+  EXPECT_EQ(found(), "+-+") << "through the pack's listing";
+}
