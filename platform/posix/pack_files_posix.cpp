@@ -20,6 +20,7 @@
 #include "platform/posix/posix_text_files.h"
 #include "base/ascii_case.h"
 #include "base/code_page_text.h"
+#include "base/windows_path.h"
 
 namespace posix {
 
@@ -74,14 +75,6 @@ FileDescriptor OpenRegular(const std::string& host, const std::string& windowsPa
   if (::fstat(fd.Get(), &st) != 0) throw platform::FileError(windowsPath, SystemReason(errno));
   if (!S_ISREG(st.st_mode)) throw platform::FileError(windowsPath, kNotRegular);
   return fd;
-}
-
-// Where the last "\\" or "/" of a Windows path stands that is a character of its own, or npos.
-std::size_t LastSeparator(const std::string& path, const std::bitset<256>& lead) {
-  const auto back = base::FindLastCharacter(path, '\\', lead);
-  const auto slash = base::FindLastCharacter(path, '/', lead);
-  if (back == std::string::npos) return slash;
-  return slash == std::string::npos ? back : std::max(back, slash);
 }
 
 // Whether a failed O_TMPFILE open means only that the file system has no unnamed files.
@@ -349,11 +342,11 @@ void PosixPackFiles::RequireWritableFolder(const std::string& hostPath, const st
 PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMissingLeaf) {
   if (inUse_.empty()) return Found{HostFromWindows(path, codePage_, allowMissingLeaf)};
   const std::vector<std::string> names = WindowsNames(path, codePage_.LeadBytes());
-  const auto cut = LastSeparator(path, codePage_.LeadBytes());
-  const std::string leaf = cut == std::string::npos ? path : path.substr(cut + 1);
+  const auto split = base::SplitWindowsPath(path, codePage_.LeadBytes());
+  const std::string leaf(split.name);
   // Only a plain last name is looked up here; anything that clean-up changes takes the long way.
   if (names.empty() || leaf != names.back()) return Found{HostFromWindows(path, codePage_, allowMissingLeaf)};
-  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut);
+  const std::string folder(split.folder);
   auto known = folders_.find(folder);
   if (known == folders_.end()) {
     std::string hostFolder;
