@@ -1,1 +1,1 @@
-Attribute VB_Name = "Other"
+Attribute VB_Name = "ÉA"
