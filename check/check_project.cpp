@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "base/code_page_text.h"
+#include "base/folded_names.h"
 #include "base/windows_path.h"
 #include "check/dependency_findings.h"
 #include "platform/errors.h"
@@ -20,12 +22,13 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-std::vector<std::string_view> Names(std::string_view path) {
+// The names of a path; a "\\" that is the second byte of a two-byte character separates nothing.
+std::vector<std::string_view> Names(std::string_view path, const base::LeadBytes& lead) {
   std::vector<std::string_view> names;
   std::size_t i = 0;
   while (i <= path.size()) {
     std::size_t end = i;
-    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    while (end < path.size() && !IsSeparator(path[end])) end += base::StartsPair(path, end, lead) ? 2 : 1;
     if (end > i) names.push_back(path.substr(i, end - i));
     i = end + 1;
   }
@@ -37,10 +40,10 @@ bool IsAbsolute(std::string_view path) {
 }
 
 // Absolute, on another drive, or climbing above the folder with "..".
-bool OutsideFolder(std::string_view path) {
+bool OutsideFolder(std::string_view path, const base::LeadBytes& lead) {
   if (IsAbsolute(path)) return true;
   int depth = 0;
-  for (const auto name : Names(path)) {
+  for (const auto name : Names(path, lead)) {
     if (name == "..") {
       if (--depth < 0) return true;
     } else if (name != ".") {
@@ -50,18 +53,21 @@ bool OutsideFolder(std::string_view path) {
   return false;
 }
 
-std::string FolderOf(std::string_view path) { return std::string(base::SplitWindowsPath(path).folder); }
+std::string FolderOf(std::string_view path, const base::LeadBytes& lead) {
+  return std::string(base::SplitWindowsPath(path, lead).folder);
+}
 
-std::string LowerPath(std::string_view path) {
-  std::string lower = mdlTrim::LowerAscii(path);
+// No second byte of a two-byte character is below 0x40, so every "/" is a separator of its own.
+std::string LowerPath(std::string_view path, const base::LeadBytes& lead) {
+  std::string lower = base::LowerText(path, lead);
   std::replace(lower.begin(), lower.end(), '/', '\\');
   return lower;
 }
 
 // One spelling for each file a full path can name: lower case, "." and ".." resolved.
-std::string FileKey(std::string_view full) {
+std::string FileKey(std::string_view full, const base::LeadBytes& lead) {
   std::vector<std::string_view> kept;
-  for (const auto name : Names(full)) {
+  for (const auto name : Names(full, lead)) {
     if (name == "..") {
       if (kept.size() > 1) kept.pop_back();
     } else if (name != ".") {
@@ -69,7 +75,7 @@ std::string FileKey(std::string_view full) {
     }
   }
   std::string key;
-  for (const auto name : kept) key += (key.empty() ? "" : "\\") + mdlTrim::LowerAscii(name);
+  for (const auto name : kept) key += (key.empty() ? "" : "\\") + base::LowerText(name, lead);
   return key;
 }
 
@@ -81,19 +87,14 @@ const mdlFile::ComponentKindInfo* LineKind(const mdlFile::ProjectModel& model, c
   return found == model.lines.end() || found->number != component.line ? nullptr : mdlFile::KindOfKey(found->key);
 }
 
-// Lookups by string_view into string-keyed maps, without building a string for each.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
-
+using base::TextHash;
 template <typename Value>
-using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
+using TextMap = base::TextMap<Value>;
 
 // Folder listings, each read once.
 class Listings {
  public:
-  explicit Listings(platform::FolderNames& folders) : folders_(folders) {}
+  Listings(platform::FolderNames& folders, const base::LeadBytes& lead) : folders_(folders), lead_(lead) {}
 
   enum class Match { Exact, Folded, Missing, Unknown };
   // How name is found in folder; for Folded, disk gets the name on disk.
@@ -101,7 +102,7 @@ class Listings {
     // Folders are asked for again and again, mostly spelled as before: those spellings are kept too.
     auto spelled = bySpelling_.find(folder);
     if (spelled == bySpelling_.end()) {
-      const std::string key = LowerPath(folder);
+      const std::string key = LowerPath(folder, lead_);
       auto found = byFolder_.find(key);
       if (found == byFolder_.end()) found = byFolder_.emplace(key, Read(folder)).first;
       spelled = bySpelling_.emplace(folder, &found->second).first;
@@ -110,39 +111,36 @@ class Listings {
     if (!read) return Match::Unknown;
     const Listing& listing = *read;
     if (listing.exact.contains(name)) return Match::Exact;
-    folded_.assign(name);
-    for (char& c : folded_) c = mdlTrim::LowerAsciiChar(c);
-    const auto folded = listing.folded.find(folded_);
-    if (folded == listing.folded.end()) return Match::Missing;
-    disk = folded->second;
+    const std::string* folded = listing.folded.Find(name);
+    if (folded == nullptr) return Match::Missing;
+    disk = *folded;
     return Match::Folded;
   }
 
  private:
   struct Listing {
     std::unordered_set<std::string, TextHash, std::equal_to<>> exact;
-    TextMap<std::string> folded;  // lower case -> the first such name in byte order
+    base::FoldedNames folded;
   };
 
   std::optional<Listing> Read(const std::string& folder) {
     auto names = folders_.NamesIn(folder);
     if (!names) return std::nullopt;
-    Listing listing;
+    Listing listing{{}, base::FoldedNames(lead_)};
     listing.exact.reserve(names->size());
     listing.folded.reserve(names->size());
     for (auto& name : *names) {
-      auto [slot, added] = listing.folded.try_emplace(mdlTrim::LowerAscii(name), name);
-      if (!added && name < slot->second) slot->second = name;
+      listing.folded.Add(name, name);
       listing.exact.insert(std::move(name));
     }
     return listing;
   }
 
   platform::FolderNames& folders_;
+  base::LeadBytes lead_;
   // Node-based, so the pointers in bySpelling_ stay valid as folders are added.
   TextMap<std::optional<Listing>> byFolder_;
   TextMap<const std::optional<Listing>*> bySpelling_;
-  std::string folded_;
 };
 
 // How a path, relative to a folder or absolute, is spelled on disk.
@@ -155,20 +153,21 @@ struct Walked {
 // where each path's folder part leads is remembered, and only its last name is looked up anew.
 class Walker {
  public:
-  Walker(platform::FolderNames& folders, const std::string& projectFile)
-      : listings_(folders), projectFile_(projectFile) {}
+  Walker(platform::FolderNames& folders, const std::string& projectFile, const base::LeadBytes& lead)
+      : listings_(folders, lead), projectFile_(projectFile), lead_(lead) {}
 
   Walked Walk(const std::string& from, std::string_view path) {
-    const auto cut = path.find_last_of("\\/");
+    // The folder part ends after the last separator, or after a drive when there is none.
+    const std::size_t leaf = base::SplitWindowsPath(path, lead_).name.size();
     const bool drive = path.size() >= 2 && path[1] == ':';
-    const std::size_t head = cut != std::string_view::npos ? cut + 1 : drive ? 2 : 0;
+    const std::size_t head = leaf < path.size() ? path.size() - leaf : drive ? 2 : 0;
     key_.assign(from);
     key_ += '\n';
     key_.append(path.substr(0, head));
     auto known = heads_.find(key_);
     if (known == heads_.end()) known = heads_.emplace(key_, Start(from, path.substr(0, head))).first;
     Position position = known->second;
-    for (const auto name : Names(path.substr(head))) Step(position, name);
+    for (const auto name : Names(path.substr(head), lead_)) Step(position, name);
     return std::move(position.walked);
   }
 
@@ -187,7 +186,7 @@ class Walker {
     } else if (!path.empty() && IsSeparator(path[0])) {
       position.folder = projectFile_.size() >= 2 && projectFile_[1] == ':' ? projectFile_.substr(0, 2) : "";
     }
-    for (const auto name : Names(path)) Step(position, name);
+    for (const auto name : Names(path, lead_)) Step(position, name);
     return position;
   }
 
@@ -195,7 +194,7 @@ class Walker {
     if (position.done || name == ".") return;
     std::string& folder = position.folder;
     if (name == "..") {
-      if (const auto cut = folder.rfind('\\'); cut != std::string::npos) folder.erase(cut);
+      if (const auto cut = base::FindLastCharacter(folder, '\\', lead_); cut != std::string::npos) folder.erase(cut);
       return;
     }
     std::string disk;
@@ -224,6 +223,7 @@ class Walker {
 
   Listings listings_;
   const std::string& projectFile_;
+  base::LeadBytes lead_;
   TextMap<Position> heads_;  // by the folder walked from and the path's folder part
   std::string key_;
 };
@@ -255,8 +255,9 @@ class Checker {
  public:
   explicit Checker(const CheckInput& input)
       : input_(input),
-        walker_(input.folders, input.model.filePath),
-        folder_(mdlTrim::TextBeforeLast(input.model.filePath, '\\')) {}
+        lead_(input.model.leadBytes),
+        walker_(input.folders, input.model.filePath, lead_),
+        folder_(mdlTrim::TextBeforeLast(input.model.filePath, '\\', lead_)) {}
 
   std::vector<Finding> Run() {
     const auto& model = input_.model;
@@ -267,7 +268,7 @@ class Checker {
     for (std::size_t i = 0; i < model.components.size(); ++i) {
       const auto& component = model.components[i];
       if (!component.name.empty()) {
-        const auto [first, added] = names.try_emplace(mdlTrim::LowerAscii(component.name), i);
+        const auto [first, added] = names.try_emplace(base::LowerText(component.name, lead_), i);
         if (!added) {
           Add(model.filePath, component.line, Severity::Error, "duplicate-name",
               "component name " + Quoted(component.name) + " is also given at line " +
@@ -277,18 +278,19 @@ class Checker {
       }
       if (component.path.empty()) continue;
       const std::string file = mdlFile::ComponentFilePath(model, component.path);
-      const auto [first, added] = fileNames.try_emplace(mdlTrim::LowerAscii(mdlTrim::TextAfterLast(component.path, '\\')), i);
+      const std::string fileName = mdlTrim::TextAfterLast(component.path, '\\', lead_);
+      const auto [first, added] = fileNames.try_emplace(base::LowerText(fileName, lead_), i);
       if (!added) {
         const auto& other = model.components[first->second];
-        if (FileKey(mdlFile::ComponentFilePath(model, other.path)) != FileKey(file)) {
+        if (FileKey(mdlFile::ComponentFilePath(model, other.path), lead_) != FileKey(file, lead_)) {
           Add(model.filePath, component.line, Severity::Error, "same-file-name",
               Quoted(component.path) + " and " + Quoted(other.path) + " (line " +
                   std::to_string(model.components[first->second].line) + ") have the same file name " +
-                  Quoted(mdlTrim::TextAfterLast(component.path, '\\')) +
+                  Quoted(fileName) +
                   ", so a pack would write both to one file: rename one of them");
         }
       }
-      if (OutsideFolder(component.path)) {
+      if (OutsideFolder(component.path, lead_)) {
         Add(model.filePath, component.line, Severity::Warning, "outside-folder",
             Quoted(component.path) +
                 " is outside the project's folder, which makes the project hard to move; 'tarvex-cli pack' "
@@ -297,7 +299,7 @@ class Checker {
       const Walked walked = walker_.Walk(folder_, component.path);
       if (!walked.written.empty()) CaseMismatch(model.filePath, component.line, component.path, walked);
       // A file named twice is looked into once.
-      if (files.insert(FileKey(file)).second) ComponentFile(file, component);
+      if (files.insert(FileKey(file, lead_)).second) ComponentFile(file, component);
     }
     return std::move(findings_);
   }
@@ -323,7 +325,7 @@ class Checker {
     const std::string& path = component.path;
     const TextScan* scan = input_.observed.WholeScan(file);
     std::string reason;
-    TextScan own;
+    TextScan own(BestVectors(), lead_);
     if (const std::string* failure = input_.observed.Failure(file)) {
       reason = *failure;
     } else if (scan == nullptr) {
@@ -347,12 +349,12 @@ class Checker {
     const mdlFile::ComponentKindInfo* kind = LineKind(input_.model, component);
     const bool known = kind != nullptr && !kind->companions.empty();
     for (const auto& reference : scan->references()) {
-      const Walked walked = walker_.Walk(FolderOf(file), reference.name);
+      const Walked walked = walker_.Walk(FolderOf(file, lead_), reference.name);
       if (walked.missing) {
         Add(file, reference.line, Severity::Error, "missing-companion",
             Quoted(reference.name) + " is named here but missing, and the " + (known ? "component's" : "file's") +
                 " pictures and binary properties cannot load without it; restore it beside " +
-                Quoted(mdlTrim::TextAfterLast(path, '\\')));
+                Quoted(mdlTrim::TextAfterLast(path, '\\', lead_)));
       } else if (!walked.written.empty()) {
         CaseMismatch(file, reference.line, reference.name, walked);
       }
@@ -363,6 +365,7 @@ class Checker {
   // One buffer for every file read here; never cleared, since each read fills what it hands over.
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBuffer);
   const CheckInput& input_;
+  base::LeadBytes lead_;
   Walker walker_;
   std::string folder_;
   std::vector<Finding> findings_;
@@ -420,7 +423,7 @@ bool Changed(platform::PackFiles& files, const std::string& path, const platform
 
 std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdlFile::ProjectModel& model,
                                  platform::TextFiles& files, platform::PackFiles& output) {
-  const std::string folder = mdlTrim::TextBeforeLast(model.filePath, '\\') + "\\";
+  const std::string folder = mdlTrim::TextBeforeLast(model.filePath, '\\', model.leadBytes) + "\\";
   std::vector<Finding> done;
   for (const auto& finding : findings) {
     if (finding.code != "line-ends") continue;
@@ -429,7 +432,7 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
     };
     const bool inside = finding.file == model.filePath ||
                         (finding.file.compare(0, folder.size(), folder) == 0 &&
-                         !OutsideFolder(std::string_view(finding.file).substr(folder.size())));
+                         !OutsideFolder(std::string_view(finding.file).substr(folder.size()), model.leadBytes));
     if (!inside) {
       refuse("the file is outside the project's folder; move it in with 'tarvex-cli pack' first");
       continue;

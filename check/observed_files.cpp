@@ -7,7 +7,11 @@ namespace check {
 class ObservedInput : public platform::InputFile {
  public:
   ObservedInput(ObservedFiles& owner, std::unique_ptr<platform::InputFile> file, std::string path, bool project)
-      : owner_(owner), file_(std::move(file)), path_(std::move(path)), project_(project) {}
+      : owner_(owner),
+        file_(std::move(file)),
+        path_(std::move(path)),
+        project_(project),
+        scan_(BestVectors(), owner.LeadBytes()) {}
 
   std::size_t Read(char* buffer, std::size_t size) override {
     if (file_ == nullptr) return 0;

@@ -414,7 +414,8 @@ void TextScan::Quote(std::size_t offset) {
   const auto open = before.find_last_of("\"\r\n");
   if (open == std::string_view::npos || before[open] != '"') return;
   const std::string_view name = before.substr(open + 1);
-  std::string lower = mdlTrim::LowerAscii(name);
+  // Two names that differ in the second byte of a character are two files, even when that byte is a letter.
+  std::string lower = base::LowerText(name, lead_);
   if (std::find(seen_.begin(), seen_.end(), lower) != seen_.end()) return;
   seen_.push_back(std::move(lower));
   references_.push_back({std::string(name), terminators_ + 1});

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/code_page_text.h"
+
 namespace check {
 
 struct CompanionReference {
@@ -23,7 +25,10 @@ Vectors BestVectors();
 class TextScan {
  public:
   // Tests pin each set the processor has in turn.
-  explicit TextScan(Vectors vectors = BestVectors()) : vectors_(vectors) {}
+  // lead: the lead bytes of the code page the file is written in, so that companion names are told
+  // apart by characters.
+  explicit TextScan(Vectors vectors = BestVectors(), const base::LeadBytes& lead = {})
+      : vectors_(vectors), lead_(lead) {}
   // Bytes in file order, in pieces of any size.
   void Feed(std::string_view bytes);
   // The end of the file: a CR left over from the last piece is a line end of its own.
@@ -34,7 +39,7 @@ class TextScan {
   int64_t crOnly() const { return crOnly_; }
   // The first line whose end is not CR LF; 0 when there is none.
   int64_t firstBadLine() const { return firstBad_; }
-  // Each companion name once (compared without regard to ASCII case), in the order first named.
+  // Each companion name once (compared without regard to case, by characters), in the order first named.
   const std::vector<CompanionReference>& references() const { return references_; }
 
  private:
@@ -43,6 +48,7 @@ class TextScan {
   void Quote(std::size_t offset);
 
   Vectors vectors_;
+  base::LeadBytes lead_;
   int64_t crLf_ = 0;
   int64_t lfOnly_ = 0;
   int64_t crOnly_ = 0;
@@ -52,7 +58,7 @@ class TextScan {
   std::string_view piece_;  // the piece being fed
   std::string carry_;       // the end of the previous pieces, for names that began there
   std::vector<CompanionReference> references_;
-  std::vector<std::string> seen_;  // the references' names, lower-cased
+  std::vector<std::string> seen_;  // the references' names, lower-cased by characters
 };
 
 }  // namespace check

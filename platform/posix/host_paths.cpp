@@ -5,10 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cerrno>
 
 #include "platform/errors.h"
-#include "base/ascii_case.h"
 #include "base/code_page_text.h"
 #include "platform/posix/folder_listing.h"
 
@@ -16,10 +15,6 @@ namespace posix {
 
 namespace {
 
-const char* const kBadPath = "The filename, directory name, or volume label syntax is incorrect.";
-const char* const kNoPath = "The system cannot find the path specified.";
-const char* const kNoFile = "The system cannot find the file specified.";
-const char* const kTooLong = "The filename or extension is too long.";
 // The longest path Windows opens at all; anything longer is refused before any copy of it is made.
 constexpr std::size_t kLongestPath = 32767;
 
@@ -43,15 +38,11 @@ std::string CurrentFolder() {
 // The host name in folder that matches name (code-page bytes) case-insensitively, first in byte order.
 std::optional<std::string> FindFolded(const std::string& folder, const std::string& name,
                                       const platform::CodePage& codePage) {
-  const auto names = HostNamesIn(folder);
-  if (!names) return std::nullopt;
-  std::optional<std::string> best;
-  for (const std::string& host : *names) {
-    const auto asCodePage = codePage.FromUtf8(host);
-    if (!asCodePage || !base::EqualsIgnoringCase(*asCodePage, name, codePage.LeadBytes())) continue;
-    if (!best || host < *best) best = host;
-  }
-  return best;
+  // Whatever part of the folder could be read is searched.
+  const FolderListing listing = FolderListing::Read(folder, codePage);
+  const std::string* found = listing.FindFolded(name);
+  if (found == nullptr) return std::nullopt;
+  return *found;
 }
 
 std::string Join(const std::string& folder, const std::string& name) {
@@ -59,10 +50,6 @@ std::string Join(const std::string& folder, const std::string& name) {
 }
 
 }  // namespace
-
-std::string SystemReason(int error) {
-  return std::strerror(error);
-}
 
 std::optional<std::string> WindowsFromHost(const std::string& hostPath, const platform::CodePage& codePage) {
   std::string out = "Z:";
@@ -81,13 +68,13 @@ std::optional<std::string> WindowsFromHost(const std::string& hostPath, const pl
 }
 
 std::vector<std::string> WindowsNames(const std::string& windowsPath, const std::bitset<256>& lead) {
-  if (windowsPath.size() > kLongestPath) throw platform::FileError(windowsPath, kTooLong);
+  if (windowsPath.size() > kLongestPath) throw platform::FileError(windowsPath, kTooLongText);
   std::string_view rest = windowsPath;
   if (rest.size() >= 2 && rest[1] == ':') {
-    if (rest[0] != 'Z' && rest[0] != 'z') throw platform::FileError(windowsPath, kNoPath);
+    if (rest[0] != 'Z' && rest[0] != 'z') throw platform::FileError(windowsPath, kNoPathText);
     rest.remove_prefix(2);
   } else if (rest.size() >= 2 && IsSeparator(rest[0]) && IsSeparator(rest[1])) {
-    throw platform::FileError(windowsPath, kNoPath);  // network paths are not part of the Z: drive
+    throw platform::FileError(windowsPath, kNoPathText);  // network paths are not part of the Z: drive
   }
   // Where each name ends: at a separator that is a character of its own.
   std::vector<char> separator(rest.size(), 0);
@@ -96,7 +83,7 @@ std::vector<std::string> WindowsNames(const std::string& windowsPath, const std:
       ++i;
       continue;
     }
-    if (IsForbidden(static_cast<unsigned char>(rest[i]))) throw platform::FileError(windowsPath, kBadPath);
+    if (IsForbidden(static_cast<unsigned char>(rest[i]))) throw platform::FileError(windowsPath, kBadPathText);
     separator[i] = IsSeparator(rest[i]);
   }
   std::vector<std::string> names;
@@ -123,14 +110,14 @@ std::vector<std::string> WindowsNames(const std::string& windowsPath, const std:
 namespace {
 
 std::vector<std::string> AbsoluteNames(const std::string& windowsPath, const platform::CodePage& codePage) {
-  if (windowsPath.size() > kLongestPath) throw platform::FileError(windowsPath, kTooLong);
+  if (windowsPath.size() > kLongestPath) throw platform::FileError(windowsPath, kTooLongText);
   const bool absolute = (windowsPath.size() >= 2 && windowsPath[1] == ':') ||
                         (!windowsPath.empty() && IsSeparator(windowsPath[0]));
   std::string full = windowsPath;
   if (!absolute) {
     // A relative path starts from the current folder, as the process sees it.
     const auto current = WindowsFromHost(CurrentFolder(), codePage);
-    if (!current) throw platform::FileError(windowsPath, kNoPath);
+    if (!current) throw platform::FileError(windowsPath, kNoPathText);
     full = *current + "\\" + windowsPath;
   }
   return WindowsNames(full, codePage.LeadBytes());
@@ -170,7 +157,7 @@ std::string HostFromWindows(const std::string& windowsPath, const platform::Code
       continue;
     }
     if (last && allowMissingLeaf) return exact;
-    throw platform::FileError(windowsPath, last ? kNoFile : kNoPath);
+    throw platform::FileError(windowsPath, last ? kNoFileText : kNoPathText);
   }
   return folder;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/posix/error_texts.h"  // the reasons its errors give, SystemReason among them
 
 namespace posix {
 
@@ -32,8 +33,5 @@ std::string HostFromWindows(const std::string& windowsPath, const platform::Code
 // HostFromWindows returns whenever that path exists. Throws platform::FileError as HostFromWindows does
 // for a rejected path.
 std::string SpelledHostPath(const std::string& windowsPath, const platform::CodePage& codePage);
-
-// The reason text of an errno value, for FileError.
-std::string SystemReason(int error);
 
 }  // namespace posix

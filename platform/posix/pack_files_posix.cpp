@@ -15,21 +15,24 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/posix/error_texts.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/posix_text_files.h"
 #include "base/ascii_case.h"
 #include "base/code_page_text.h"
+#include "base/windows_path.h"
 
 namespace posix {
 
 namespace {
 
-const char* const kNotRegular = "Not a regular file";
-const char* const kInUse = "The process cannot access the file because it is being used by another process.";
+// The reasons shared with the rest of the POSIX layer come from its one list.
+const char* const kNotRegular = kNotRegularText;
+const char* const kInUse = kInUseText;
 const char* const kOwnSource = "The file cannot be copied onto itself.";
 const char* const kNotInFolder = "The file name does not name a file in the folder.";
 
-const char* const kNoFile = "The system cannot find the file specified.";
+const char* const kNoFile = kNoFileText;
 const char* const kChanged = "The file was changed by another program after it was read.";
 const char* const kLinked =
     "The file has more than one name (hard links); a new file under one name would split them.";
@@ -41,11 +44,7 @@ platform::FileState StateFrom(const struct stat& st) {
       static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
       static_cast<uint64_t>(st.st_nlink)};
 }
-const char* const kNoPath = "The system cannot find the path specified.";
-
-struct DirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
+const char* const kNoPath = kNoPathText;
 
 platform::FileIdentity IdentityOf(const struct stat& st) {
   return platform::FileIdentity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
@@ -76,14 +75,6 @@ FileDescriptor OpenRegular(const std::string& host, const std::string& windowsPa
   if (::fstat(fd.Get(), &st) != 0) throw platform::FileError(windowsPath, SystemReason(errno));
   if (!S_ISREG(st.st_mode)) throw platform::FileError(windowsPath, kNotRegular);
   return fd;
-}
-
-// Where the last "\\" or "/" of a Windows path stands that is a character of its own, or npos.
-std::size_t LastSeparator(const std::string& path, const std::bitset<256>& lead) {
-  const auto back = base::FindLastCharacter(path, '\\', lead);
-  const auto slash = base::FindLastCharacter(path, '/', lead);
-  if (back == std::string::npos) return slash;
-  return slash == std::string::npos ? back : std::max(back, slash);
 }
 
 // Whether a failed O_TMPFILE open means only that the file system has no unnamed files.
@@ -323,41 +314,16 @@ void PosixPackFiles::Release(const platform::FileIdentity& file) {
   }
 }
 
-void PosixPackFiles::Listing::Add(const std::string& host, unsigned char type,
-                                  const platform::CodePage& codePage) {
-  types[host] = type;
-  const auto asCodePage = codePage.FromUtf8(host);
-  if (!asCodePage) return;
-  // The first match in byte order wins, as the lookup by name does.
-  auto [slot, added] = folded.try_emplace(base::LowerText(*asCodePage, codePage.LeadBytes()), host);
-  if (!added && host < slot->second) slot->second = host;
-}
-
-PosixPackFiles::Listing& PosixPackFiles::ListingOf(const std::string& hostFolder) {
-  const auto found = listings_.find(hostFolder);
-  if (found != listings_.end()) return found->second;
-  Listing& listing = listings_[hostFolder];
-  const std::unique_ptr<DIR, DirCloser> dir(::opendir(hostFolder.c_str()));
-  if (!dir) return listing;
-  errno = 0;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string host = entry->d_name;
-    if (host != "." && host != "..") listing.Add(host, entry->d_type, codePage_);
-    errno = 0;
-  }
-  // A listing that broke off part-way would call files missing that are not.
-  if (errno != 0) {
-    listing = Listing{};
-    return listing;
-  }
-  listing.complete = true;
-  return listing;
+FolderListing& PosixPackFiles::ListingOf(const std::string& hostFolder) {
+  auto found = listings_.find(hostFolder);
+  if (found == listings_.end()) found = listings_.emplace(hostFolder, FolderListing::Read(hostFolder, codePage_)).first;
+  return found->second;
 }
 
 void PosixPackFiles::Created(const std::string& hostPath) {
   const auto listing = listings_.find(HostFolderOf(hostPath));
-  if (listing == listings_.end() || !listing->second.complete) return;
-  listing->second.Add(hostPath.substr(hostPath.rfind('/') + 1), DT_REG, codePage_);
+  if (listing == listings_.end() || !listing->second.complete()) return;
+  listing->second.Add(hostPath.substr(hostPath.rfind('/') + 1), DT_REG);
 }
 
 void PosixPackFiles::RequireWritableFolder(const std::string& hostPath, const std::string& windowsPath) {
@@ -376,11 +342,11 @@ void PosixPackFiles::RequireWritableFolder(const std::string& hostPath, const st
 PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMissingLeaf) {
   if (inUse_.empty()) return Found{HostFromWindows(path, codePage_, allowMissingLeaf)};
   const std::vector<std::string> names = WindowsNames(path, codePage_.LeadBytes());
-  const auto cut = LastSeparator(path, codePage_.LeadBytes());
-  const std::string leaf = cut == std::string::npos ? path : path.substr(cut + 1);
+  const auto split = base::SplitWindowsPath(path, codePage_.LeadBytes());
+  const std::string leaf(split.name);
   // Only a plain last name is looked up here; anything that clean-up changes takes the long way.
   if (names.empty() || leaf != names.back()) return Found{HostFromWindows(path, codePage_, allowMissingLeaf)};
-  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut);
+  const std::string folder(split.folder);
   auto known = folders_.find(folder);
   if (known == folders_.end()) {
     std::string hostFolder;
@@ -394,20 +360,17 @@ PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMi
   const std::string& hostFolder = known->second;
   const std::string prefix = hostFolder == "/" ? "/" : hostFolder + "/";
   const std::string exactName = codePage_.ToUtf8(leaf);
-  const Listing& listing = ListingOf(hostFolder);
-  if (!listing.complete) {
+  const FolderListing& listing = ListingOf(hostFolder);
+  if (!listing.complete()) {
     // Nothing is known of the folder's names but what a look at the name itself tells.
     struct stat st {};
     if (::lstat((prefix + exactName).c_str(), &st) == 0 || allowMissingLeaf) return Found{prefix + exactName};
     throw platform::FileError(path, kNoFile);
   }
   // The name as spelled first, then a name that matches it without regard to case.
-  if (const auto exact = listing.types.find(exactName); exact != listing.types.end()) {
-    return Found{prefix + exactName, Found::State::kPresent, exact->second};
-  }
-  if (const auto match = listing.folded.find(base::LowerText(leaf, codePage_.LeadBytes()));
-      match != listing.folded.end()) {
-    return Found{prefix + match->second, Found::State::kPresent, listing.types.at(match->second)};
+  if (const auto type = listing.TypeOf(exactName)) return Found{prefix + exactName, Found::State::kPresent, *type};
+  if (const std::string* match = listing.FindFolded(leaf)) {
+    return Found{prefix + *match, Found::State::kPresent, *listing.TypeOf(*match)};
   }
   if (allowMissingLeaf) return Found{prefix + exactName, Found::State::kMissing};
   throw platform::FileError(path, kNoFile);

@@ -10,6 +10,7 @@
 
 #include "platform/code_page.h"
 #include "platform/pack_files.h"
+#include "platform/posix/folder_listing.h"
 
 namespace posix {
 
@@ -48,14 +49,6 @@ class PosixPackFiles : public platform::PackFiles {
   void Created(const std::string& hostPath);
 
  private:
-  // A folder's names as one listing read them: each host name with its type (a dirent d_type), and
-  // the names folded to lower case, the first in byte order of those that fold alike.
-  struct Listing {
-    bool complete = false;  // false when the folder could not be read: nothing is known
-    std::unordered_map<std::string, unsigned char> types;
-    std::unordered_map<std::string, std::string> folded;
-    void Add(const std::string& host, unsigned char type, const platform::CodePage& codePage);
-  };
   // Where a Windows path leads. While a pack holds its files open the answer comes from the folder's
   // listing; otherwise, or when the listing could not be read, nothing is known beyond the path.
   struct Found {
@@ -68,7 +61,8 @@ class PosixPackFiles : public platform::PackFiles {
   // folders, folder listings and folder write checks are remembered, so that each name of a pack
   // costs no look at the disk beyond the listing of its folder, read once.
   Found Find(const std::string& path, bool allowMissingLeaf);
-  Listing& ListingOf(const std::string& hostFolder);
+  // The folder's listing, read on first use while the pack holds its files open.
+  FolderListing& ListingOf(const std::string& hostFolder);
   void RequireWritableFolder(const std::string& hostPath, const std::string& windowsPath);
   std::string TemporaryName();
   // Refuses an existing name that a rename must not replace: no regular file, in use, read-only.
@@ -87,7 +81,7 @@ class PosixPackFiles : public platform::PackFiles {
   std::map<platform::FileIdentity, int> inUse_;
   std::set<std::string> pending_;                         // host folder + "/" + lower-cased name
   std::unordered_map<std::string, std::string> folders_;  // Windows folder -> host folder
-  std::unordered_map<std::string, Listing> listings_;     // host folder -> its names
+  std::unordered_map<std::string, FolderListing> listings_;  // host folder -> its names
   std::unordered_map<std::string, int> writable_;         // host folder -> 0 or why it takes no files
   std::mt19937_64 random_;
   bool unnamedFiles_ = true;

@@ -34,7 +34,7 @@ FileDescriptor OpenRegularForReading(const std::string& hostPath, const std::str
   if (!fd.Valid()) throw platform::FileError(windowsPath, SystemReason(errno));
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0) throw platform::FileError(windowsPath, SystemReason(errno));
-  if (!S_ISREG(st.st_mode)) throw platform::FileError(windowsPath, "Not a regular file");
+  if (!S_ISREG(st.st_mode)) throw platform::FileError(windowsPath, kNotRegularText);
   return fd;
 }
 

@@ -68,14 +68,14 @@ void CheckReplaceable(const std::string& path) {
     if (error == ERROR_FILE_NOT_FOUND) return;
     throw platform::FileError(path, SystemReason(error));
   }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw platform::FileError(path, "Not a regular file");
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw platform::FileError(path, kNotRegularText);
   if (attributes & FILE_ATTRIBUTE_READONLY)
     throw platform::FileError(path, SystemReason(ERROR_ACCESS_DENIED));
   OwnedHandle probe(::CreateFileA(path.c_str(), GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!probe.Valid()) ThrowLastError(path);
-  if (::GetFileType(probe.Get()) != FILE_TYPE_DISK) throw platform::FileError(path, "Not a regular file");
+  if (::GetFileType(probe.Get()) != FILE_TYPE_DISK) throw platform::FileError(path, kNotRegularText);
 }
 
 class Win32Input : public platform::InputFile {
@@ -122,10 +122,10 @@ OwnedHandle OpenDiskFileForReading(const std::string& path) {
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.Valid()) ThrowLastError(path);
   // Devices (CON, NUL, COM1) and pipes open too; only files on a disk are read.
-  if (::GetFileType(file.Get()) != FILE_TYPE_DISK) throw platform::FileError(path, "Not a regular file");
+  if (::GetFileType(file.Get()) != FILE_TYPE_DISK) throw platform::FileError(path, kNotRegularText);
   BY_HANDLE_FILE_INFORMATION info;
   if (::GetFileInformationByHandle(file.Get(), &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    throw platform::FileError(path, "Not a regular file");
+    throw platform::FileError(path, kNotRegularText);
   }
   return file;
 }
@@ -265,7 +265,7 @@ platform::FileState Win32Files::StateOf(const std::string& path) {
   BY_HANDLE_FILE_INFORMATION info;
   if (!::GetFileInformationByHandle(file.Get(), &info)) ThrowLastError(path);
   if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
-    throw platform::FileError(path, "Not a regular file");
+    throw platform::FileError(path, kNotRegularText);
   return platform::FileState{
       {info.dwVolumeSerialNumber, (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow},
       (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,

@@ -43,8 +43,11 @@ class OwnedHandle {
   HANDLE handle_;
 };
 
-// The system's own text for a Win32 error code, without the line end it comes with.
+// The system's own text for a Win32 error code, without the line end it comes with: the one mapping from
+// error codes to reasons of the Win32 layer.
 std::string SystemReason(DWORD error);
+// What the layer refuses itself, where the system has no error code that says it.
+inline constexpr const char* kNotRegularText = "Not a regular file";
 
 // Code-page text to UTF-16 and back, in the given code page (CP_ACP for the system's).
 std::wstring WideFromCodePage(std::string_view bytes, UINT codePage = CP_ACP);

@@ -1,10 +1,12 @@
 // Runs the built tarvex-cli check on a copy of each case's in/ under tests/data/check and compares what
 // it prints, its exit status and every file's bytes and permissions afterwards with the case's expected/:
 // stdout.txt, stderr.txt, exit, and fixed/ for the files a fix rewrites. args beside in/ holds the
-// command's arguments (default App.vbp); readonly names files made read-only first; links
-// holds pairs "FILE NEW-NAME", each a second name (hard link) given to a file first.
+// command's arguments (default App.vbp); codepage, TARVEX_CODEPAGE for the run; readonly names files
+// made read-only first; links holds pairs "FILE NEW-NAME", each a second name (hard link) given to a
+// file first.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 #include "tests/fakes/scratch_folder_posix.h"
@@ -37,6 +39,11 @@ TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   for (auto& [name, bytes] : expected)
     if (fs::exists(source / "expected/fixed" / name)) bytes = Scratch::ReadAll(source / "expected/fixed" / name);
 
+  const std::string codePage = Scratch::Setting(source / "codepage", "");
+  if (!codePage.empty()) ::setenv("TARVEX_CODEPAGE", codePage.c_str(), 1);
+  struct Unset {
+    ~Unset() { ::unsetenv("TARVEX_CODEPAGE"); }
+  } unset;
   const auto [status, out, err] =
       scratch.Run("check " + Scratch::Setting(source / "args", "App.vbp"), GetParam());
   EXPECT_EQ(status, std::stoi(Scratch::ReadAll(source / "expected/exit")));

@@ -13,6 +13,8 @@
 #include "platform/errors.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
+#include "base/folded_names.h"
+#include "base/windows_path.h"
 #include "platform/posix/pack_files_posix.h"
 #include "platform/posix/posix_text_files.h"
 #include "project/mdl_trim.h"
@@ -132,6 +134,15 @@ TEST(CodePages, DoubleByteCharactersStayWhole) {
   EXPECT_EQ(mdlTrim::StemLength("\x95\x5C", 4, lead), std::string::npos);
   EXPECT_TRUE(mdlFile::IsPlainFileName("\x95\x5C.bas", lead));
   EXPECT_FALSE(mdlFile::IsPlainFileName("\x95\x5C.bas"));
+  EXPECT_EQ(base::SplitWindowsPath("a/\x95\x5C.bas", lead).name, "\x95\x5C.bas");
+  EXPECT_EQ(base::SplitWindowsPath("a/\x95\x5C.bas").name, ".bas") << "without lead bytes, as before";
+  // The one folded listing: names that differ in a second byte stay apart; of names that fold alike
+  // the first in byte order answers, whatever order they came in.
+  base::FoldedNames folded(lead);
+  for (const char* name : {"\x83\x5A.bas", "b.BAS", "B.bas", "b.bas"}) folded.Add(name, name);
+  EXPECT_EQ(folded.Find("\x83\x7A.bas"), nullptr);
+  ASSERT_NE(folded.Find("\x83\x5A.BAS"), nullptr);
+  EXPECT_EQ(*folded.Find("B.BAS"), "B.bas");
 }
 
 // A replacement takes the name only while the file is still the one that was read: another program's
@@ -175,4 +186,25 @@ TEST(ReplaceWhole, KeepsAFileChangedAfterItWasRead) {
       for (const std::string& name : s.NamesIn("")) EXPECT_FALSE(name.starts_with(".tarvex-")) << name;
     }
   }
+}
+
+// Under 932 a name is found without regard to case by characters, by the host mapping and by a pack's
+// folder listing alike: ア (83 41) and ヂ (83 61) differ only in a second byte's ASCII case, and 表 (95 5C)
+// ends in the byte of "\".
+TEST(PackFiles, FolderListingsFoldByCharacters) {
+  fakes::Scratch scratch;
+  scratch.Write("\xe3\x82\xa2.bas", "a");
+  scratch.Write("\xe8\xa1\xa8.frm", "f");
+  const auto codePage = posix::MakeCodePage(932);
+  const std::string folder = scratch.Win() + "\\";
+  posix::PosixPackFiles files(*codePage);
+  const auto found = [&] {
+    std::string seen;
+    for (const char* name : {"\x83\x41.BAS", "\x83\x61.bas", "\x95\x5C.FRM"})
+      seen += files.Exists(folder + name) ? '+' : '-';
+    return seen;
+  };
+  EXPECT_EQ(found(), "+-+") << "through the host mapping";
+  const auto held = files.OpenInput(folder + "\x95\x5C.frm");  // while a file is held, the listing answers
+  EXPECT_EQ(found(), "+-+") << "through the pack's listing";
 }
