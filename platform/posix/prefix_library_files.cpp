@@ -4,7 +4,7 @@
 
 #include "platform/errors.h"
 #include "platform/posix/host_paths.h"
-#include "platform/posix/mapped_file.h"
+#include "platform/posix/file_blocks.h"
 #include "platform/posix/type_library_reader.h"
 
 namespace posix {
@@ -64,12 +64,12 @@ platform::LibraryFile PrefixLibraryFiles::Look(const std::string& windowsPath, b
       // Two spellings of one file (a hint and the registered path) read it once.
       auto known = read_.find({*host, resourceId});
       if (known == read_.end()) {
-        const auto mapped = MappedFile::Open(*host);
-        known = read_
-                    .emplace(std::pair{*host, resourceId},
-                             mapped ? ReadTypeLibrary(mapped->bytes(), resourceId)
-                                    : TypeLibRead{std::nullopt, "the file cannot be read"})
-                    .first;
+        TypeLibRead read{std::nullopt, "the file cannot be read"};
+        if (auto blocks = FileBlocks::Open(*host)) {
+          read = ReadTypeLibrary(*blocks, resourceId);
+          if (blocks->failed()) read = {std::nullopt, "the file cannot be read"};
+        }
+        known = read_.emplace(std::pair{*host, resourceId}, std::move(read)).first;
       }
       file.identity = known->second.identity;
       file.problem = known->second.problem;

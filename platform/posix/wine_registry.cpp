@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -127,20 +128,31 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   return parts;
 }
 
-// The file read whole, as cat reads it: one pass over it follows, which mapping would only slow with faults.
-std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
+// The file read as cat reads it, a buffer at a time, each buffer's whole lines scanned as they come: the
+// bytes are passed over once and never copied whole. false when the file cannot be read.
+bool ScanFile(const std::filesystem::path& path, WineRegistry& registry, bool user, std::vector<char>& buffer) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string bytes;
-  struct stat status {};
-  if (::fstat(fd, &status) == 0 && status.st_size > 0)
-    bytes.reserve(static_cast<std::size_t>(status.st_size));
-  char buffer[64 * 1024];
+  if (fd < 0) return false;
+  registry.EndText();
+  std::size_t held = 0;  // bytes of a line not yet ended, at the buffer's start
   ssize_t got = 0;
-  while ((got = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<std::size_t>(got));
+  for (;;) {
+    // A line longer than the buffer (a long value) grows it.
+    if (held == buffer.size()) buffer.resize(buffer.size() * 2);
+    got = ::read(fd, buffer.data() + held, buffer.size() - held);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    const std::size_t filled = held + static_cast<std::size_t>(got);
+    std::size_t lines = filled;
+    while (lines > 0 && buffer[lines - 1] != '\n') --lines;
+    registry.AddLines(std::string_view(buffer.data(), lines), user);
+    held = filled - lines;
+    std::memmove(buffer.data(), buffer.data() + lines, held);
+  }
   ::close(fd);
-  if (got < 0) return std::nullopt;
-  return bytes;
+  if (got == 0) registry.AddLines(std::string_view(buffer.data(), held), user);
+  registry.EndText();
+  return got == 0;
 }
 
 constexpr std::string_view kTypeLibKey = "software\\classes\\typelib\\";
@@ -149,8 +161,14 @@ constexpr std::string_view kEscapedTypeLibKey = "software\\\\classes\\\\typelib\
 }  // namespace
 
 void WineRegistry::AddText(std::string_view text, bool user) {
-  platform::TypeLibRegistration* current = nullptr;
-  bool win64 = false;
+  EndText();
+  AddLines(text, user);
+  EndText();
+}
+
+void WineRegistry::AddLines(std::string_view text, bool user) {
+  platform::TypeLibRegistration*& current = current_;
+  bool& win64 = win64_;
   std::size_t at = 0;
   while (at < text.size()) {
     // Outside a TypeLib key only the next section's line matters: most of a prefix's registry is passed
@@ -233,14 +251,13 @@ std::optional<std::string> ChoosePrefix(const std::optional<std::string>& given)
 
 OpenedRegistry OpenWineRegistry(const std::string& prefix) {
   const std::filesystem::path folder(prefix);
-  const auto machine = ReadWhole(folder / "system.reg");
-  const auto user = ReadWhole(folder / "user.reg");
-  if (!machine && !user) return {nullptr, "cannot read the registry files of the Wine prefix " + prefix};
   auto registry = std::make_unique<WineRegistry>("the Wine prefix " + prefix);
+  std::vector<char> buffer(64 * 1024);
   // The user's keys are read last, so that where both name a version the user's wins, as in the
   // classes root.
-  if (machine) registry->AddText(*machine, false);
-  if (user) registry->AddText(*user, true);
+  const bool machine = ScanFile(folder / "system.reg", *registry, false, buffer);
+  const bool user = ScanFile(folder / "user.reg", *registry, true, buffer);
+  if (!machine && !user) return {nullptr, "cannot read the registry files of the Wine prefix " + prefix};
   return {std::move(registry), {}};
 }
 

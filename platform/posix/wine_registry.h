@@ -21,12 +21,19 @@ class WineRegistry : public platform::TypeLibRegistry {
   // a well-formed TypeLib key is passed over.
   void AddText(std::string_view text, bool user);
 
+  // The same, the text given in pieces as it is read: each piece but the last ends with a line's end.
+  void AddLines(std::string_view lines, bool user);
+  void EndText() { current_ = nullptr; }
+
   std::vector<platform::TypeLibRegistration> Registrations(const std::string& guid) override;
   std::string Source() const override { return source_; }
 
  private:
   std::string source_;
   std::unordered_map<std::string, std::vector<platform::TypeLibRegistration>> byGuid_;  // lower-case GUID
+  // The TypeLib key whose values are being read, across pieces of one file's text.
+  platform::TypeLibRegistration* current_ = nullptr;
+  bool win64_ = false;
 };
 
 // The prefix to read: the one given, else $WINEPREFIX, else ~/.wine when it exists; none otherwise.

@@ -1,0 +1,69 @@
+#include "platform/posix/file_blocks.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace posix {
+
+std::optional<FileBlocks> FileBlocks::Open(const std::string& hostPath) {
+  const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  return FileBlocks(fd, static_cast<uint64_t>(status.st_size));
+}
+
+FileBlocks::FileBlocks(FileBlocks&& other) noexcept
+    : fd_(other.fd_),
+      size_(other.size_),
+      failed_(other.failed_),
+      blocks_(std::move(other.blocks_)),
+      held_(other.held_) {
+  other.fd_ = -1;
+}
+
+FileBlocks::~FileBlocks() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+const char* FileBlocks::Block(uint64_t number) {
+  const std::size_t slot = number % kSlots;
+  char* block = blocks_.data() + slot * kBlock;
+  if (held_[slot] == number) return block;
+  std::size_t got = 0;
+  while (got < kBlock) {
+    const ssize_t read =
+        ::pread(fd_, block + got, kBlock - got, static_cast<off_t>(number * kBlock + got));
+    if (read < 0 && errno == EINTR) continue;
+    if (read <= 0) break;
+    got += static_cast<std::size_t>(read);
+  }
+  // Short of the file's size as it was opened: the rest reads as zeros, and the read is known to have failed.
+  const uint64_t expected = std::min<uint64_t>(kBlock, size_ - std::min(size_, number * kBlock));
+  if (got < expected) failed_ = true;
+  std::memset(block + got, 0, kBlock - got);
+  held_[slot] = number;
+  return block;
+}
+
+void FileBlocks::Copy(uint64_t offset, std::size_t length, char* out) {
+  while (length > 0) {
+    const uint64_t number = offset / kBlock;
+    const std::size_t within = static_cast<std::size_t>(offset % kBlock);
+    const std::size_t part = std::min(length, kBlock - within);
+    std::memcpy(out, Block(number) + within, part);
+    out += part;
+    offset += part;
+    length -= part;
+  }
+}
+
+}  // namespace posix
