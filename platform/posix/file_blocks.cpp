@@ -26,7 +26,9 @@ FileBlocks::FileBlocks(FileBlocks&& other) noexcept
       size_(other.size_),
       failed_(other.failed_),
       blocks_(std::move(other.blocks_)),
-      held_(other.held_) {
+      held_(other.held_),
+      last_(other.last_),
+      next_(other.next_) {
   other.fd_ = -1;
 }
 
@@ -35,19 +37,28 @@ FileBlocks::~FileBlocks() {
 }
 
 const char* FileBlocks::Block(uint64_t number) {
-  const std::size_t slot = number % kSlots;
-  char* block = blocks_.data() + slot * kBlock;
-  if (held_[slot] == number) return block;
+  // The reader mostly reads on in the block it read last.
+  if (held_[last_] == number) return blocks_.get() + last_ * kBlock;
+  for (std::size_t slot = 0; slot < kSlots; ++slot) {
+    if (held_[slot] == number) {
+      last_ = slot;
+      return blocks_.get() + slot * kBlock;
+    }
+  }
+  const std::size_t slot = next_;
+  next_ = (next_ + 1) % kSlots;
+  last_ = slot;
+  char* block = blocks_.get() + slot * kBlock;
+  // Short of the file's size as it was opened: the rest reads as zeros, and the read is known to have failed.
+  const std::size_t expected =
+      static_cast<std::size_t>(std::min<uint64_t>(kBlock, size_ - std::min(size_, number * kBlock)));
   std::size_t got = 0;
-  while (got < kBlock) {
-    const ssize_t read =
-        ::pread(fd_, block + got, kBlock - got, static_cast<off_t>(number * kBlock + got));
+  while (got < expected) {
+    const ssize_t read = ::pread(fd_, block + got, expected - got, static_cast<off_t>(number * kBlock + got));
     if (read < 0 && errno == EINTR) continue;
     if (read <= 0) break;
     got += static_cast<std::size_t>(read);
   }
-  // Short of the file's size as it was opened: the rest reads as zeros, and the read is known to have failed.
-  const uint64_t expected = std::min<uint64_t>(kBlock, size_ - std::min(size_, number * kBlock));
   if (got < expected) failed_ = true;
   std::memset(block + got, 0, kBlock - got);
   held_[slot] = number;

@@ -4,9 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/posix/type_library_reader.h"
 
@@ -27,18 +27,24 @@ class FileBlocks : public ByteSource {
   bool failed() const { return failed_; }
 
  private:
-  static constexpr std::size_t kBlock = 4096;
-  static constexpr std::size_t kSlots = 8;  // direct-mapped: a block's slot is its number modulo kSlots
+  // A PE file's headers, its resource tables and a type library's headers each fit a block or two.
+  static constexpr std::size_t kBlock = 8192;
+  static constexpr std::size_t kSlots = 4;  // the blocks held, the oldest replaced first
+  static constexpr uint64_t kNone = UINT64_MAX;
 
-  FileBlocks(int fd, uint64_t size) : fd_(fd), size_(size), blocks_(kSlots * kBlock) { held_.fill(kNone); }
+  FileBlocks(int fd, uint64_t size)
+      : fd_(fd), size_(size), blocks_(std::make_unique_for_overwrite<char[]>(kSlots * kBlock)) {
+    held_.fill(kNone);
+  }
   const char* Block(uint64_t number);
 
-  static constexpr uint64_t kNone = UINT64_MAX;
   int fd_ = -1;
   uint64_t size_ = 0;
   bool failed_ = false;
-  std::vector<char> blocks_;
+  std::unique_ptr<char[]> blocks_;
   std::array<uint64_t, kSlots> held_{};  // the block number each slot holds
+  std::size_t last_ = 0;                 // the slot last used
+  std::size_t next_ = 0;                 // the slot to fill next
 };
 
 }  // namespace posix

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "platform/code_page.h"
@@ -26,8 +27,10 @@ class PrefixLibraryFiles : public platform::LibraryFiles {
   std::optional<std::string> prefix_;
   const platform::CodePage& codePage_;
   std::map<std::string, std::optional<std::string>> drives_;                  // "c:" -> its Z: form
+  std::set<std::string> missingFolders_;  // lower-case Windows folders found not to be there
   std::map<std::pair<std::string, uint32_t>, platform::LibraryFile> looked_;  // by lower-case Windows path
-  std::map<std::pair<std::string, uint32_t>, TypeLibRead> read_;              // by host path
+  // by host path; nothing when it is not a regular file
+  std::map<std::pair<std::string, uint32_t>, std::optional<TypeLibRead>> read_;
 };
 
 }  // namespace posix
