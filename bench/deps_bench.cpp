@@ -137,7 +137,7 @@ std::optional<Measured> Measure(const Setup& setup) {
   cli::MemoryTreeView tree;
   const mdlFile::ReaderContext context{files, ui, ui, tree, ui};
   const std::string path = *posix::WindowsFromHost(setup.project.string(), *codePage);
-  std::vector<char> buffer(64 * 1024);
+  std::vector<char> buffer(128 * 1024);  // as cat reads: 128 KiB at a time
   std::vector<double> floorTimes, depsTimes, ratios, resolveTimes, registryTimes;
   std::size_t resolved = 0;
   for (int round = -1; round < 31; ++round) {

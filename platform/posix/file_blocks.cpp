@@ -11,7 +11,8 @@
 namespace posix {
 
 std::optional<FileBlocks> FileBlocks::Open(const std::string& hostPath) {
-  const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a FIFO where a library was expected must not hang the open.
+  const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat status {};
   if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {

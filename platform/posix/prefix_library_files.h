@@ -21,8 +21,14 @@ class PrefixLibraryFiles : public platform::LibraryFiles {
   platform::LibraryFile Look(const std::string& windowsPath, bool readLibrary, uint32_t resourceId) override;
 
  private:
-  // The host path of a Windows path, names matched without regard to case; empty when there is none.
-  std::optional<std::string> HostPath(const std::string& windowsPath);
+  // The Z: form of a Windows path: another drive through the prefix's dosdevices link; nothing when the
+  // drive is not there.
+  std::optional<std::string> DrivePath(const std::string& windowsPath);
+  // The host path of a Z: path, names matched without regard to case; nothing when there is none.
+  std::optional<std::string> HostPath(const std::string& path);
+  // The library a host path's file holds, read once per file; nothing inside when the file is not a
+  // regular file. Null when it does not open and found is false (the path may be spelled otherwise).
+  const std::optional<TypeLibRead>* ReadLibrary(const std::string& host, uint32_t resourceId, bool found);
 
   std::optional<std::string> prefix_;
   const platform::CodePage& codePage_;

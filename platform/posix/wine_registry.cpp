@@ -158,6 +158,14 @@ bool ScanFile(const std::filesystem::path& path, WineRegistry& registry, bool us
 constexpr std::string_view kTypeLibKey = "software\\classes\\typelib\\";
 constexpr std::string_view kEscapedTypeLibKey = "software\\\\classes\\\\typelib\\\\";
 
+// Whether a section line (after its "[") names a TypeLib key. Most keys of a prefix are other classes
+// (CLSID, Interface): the letters where "Typelib" stands tell them apart at once.
+bool IsTypeLibKeyLine(std::string_view line) {
+  constexpr std::size_t kTypeLibAt = kEscapedTypeLibKey.size() - 9;  // "typelib\\\\"
+  return line.size() > kTypeLibAt + 1 && Lower(line[kTypeLibAt]) == 't' && Lower(line[kTypeLibAt + 1]) == 'y' &&
+         StartsFolded(line, kEscapedTypeLibKey);
+}
+
 }  // namespace
 
 void WineRegistry::AddText(std::string_view text, bool user) {
@@ -171,17 +179,21 @@ void WineRegistry::AddLines(std::string_view text, bool user) {
   bool& win64 = win64_;
   std::size_t at = 0;
   while (at < text.size()) {
-    // Outside a TypeLib key only the next section's line matters: most of a prefix's registry is passed
-    // over at the speed of a memory search.
-    if (current == nullptr && text[at] != '[') {
+    // Outside a TypeLib key only the next TypeLib key's line matters: most of a prefix's registry is passed
+    // over at the speed of a memory search, each other key's line looked at only for its first characters.
+    if (current == nullptr) {
       // "[" is rare but for section lines, so looking for it alone is the fast search.
-      std::size_t open = at;
-      do {
-        const void* next = std::memchr(text.data() + open, '[', text.size() - open);
+      for (;;) {
+        const void* next = std::memchr(text.data() + at, '[', text.size() - at);
         if (next == nullptr) return;
-        open = static_cast<std::size_t>(static_cast<const char*>(next) - text.data()) + 1;
-      } while (text[open - 2] != '\n');
-      at = open - 1;
+        const auto open = static_cast<std::size_t>(static_cast<const char*>(next) - text.data());
+        at = open + 1;
+        // Wine writes each "\\" of a key doubled: the escaped prefix is compared before anything is unescaped.
+        if ((open == 0 || text[open - 1] == '\n') && IsTypeLibKeyLine(text.substr(at))) {
+          at = open;
+          break;
+        }
+      }
     }
     std::size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
@@ -252,7 +264,8 @@ std::optional<std::string> ChoosePrefix(const std::optional<std::string>& given)
 OpenedRegistry OpenWineRegistry(const std::string& prefix) {
   const std::filesystem::path folder(prefix);
   auto registry = std::make_unique<WineRegistry>("the Wine prefix " + prefix);
-  std::vector<char> buffer(64 * 1024);
+  // Larger than cat's buffer: each read is a system call, and a few large ones pass the bytes sooner.
+  std::vector<char> buffer(256 * 1024);
   // The user's keys are read last, so that where both name a version the user's wins, as in the
   // classes root.
   const bool machine = ScanFile(folder / "system.reg", *registry, false, buffer);
