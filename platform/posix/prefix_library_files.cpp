@@ -45,26 +45,27 @@ std::optional<std::string> PrefixLibraryFiles::DrivePath(const std::string& wind
   return root + windowsPath.substr(2);
 }
 
-std::optional<std::string> PrefixLibraryFiles::HostPath(const std::string& path) {
-  // Hints often name files in one folder that is not there (..\..\WINDOWS\system32): once the folder is
-  // known missing, nothing in it is looked for again. A last name of dots only takes the folder away
-  // rather than naming a file in it, so it is left to the full look. Separators and case go by
-  // characters: the second byte of a double-byte character may be "\" or a letter.
+std::optional<std::string> PrefixLibraryFiles::MissingFolderKey(const std::string& path) const {
+  // A last name of dots only takes the folder away rather than naming a file in it: no key. Separators
+  // and case go by characters: the second byte of a double-byte character may be "\\" or a letter.
   const auto lead = codePage_.LeadBytes();
   const auto back = base::FindLastCharacter(path, '\\', lead);
   const auto forward = base::FindLastCharacter(path, '/', lead);
   const auto cut = back == std::string::npos      ? forward
                    : forward == std::string::npos ? back
                                                   : std::max(back, forward);
-  const bool plainLeaf = path.find_first_not_of(". ", cut + 1) != std::string::npos;
-  std::string folder = base::LowerText(path.substr(0, cut), lead);
-  if (plainLeaf && missingFolders_.contains(folder)) return std::nullopt;
+  if (cut == std::string::npos || path.find_first_not_of(". ", cut + 1) == std::string::npos) return std::nullopt;
+  return base::LowerText(path.substr(0, cut), lead);
+}
+
+std::optional<std::string> PrefixLibraryFiles::HostPath(const std::string& path) {
   try {
     return HostFromWindows(path, codePage_);
   } catch (const platform::FileError& error) {
     // The system's own text for a folder of the path that is not there (or a path that names none).
-    if (plainLeaf && std::string_view(error.what()) == "The system cannot find the path specified.")
-      missingFolders_.insert(std::move(folder));
+    if (std::string_view(error.what()) == "The system cannot find the path specified.") {
+      if (auto folder = MissingFolderKey(path)) missingFolders_.insert(std::move(*folder));
+    }
   }
   return std::nullopt;
 }
@@ -92,7 +93,12 @@ platform::LibraryFile PrefixLibraryFiles::Look(const std::string& windowsPath, b
   const auto cached = looked_.find({key, readLibrary ? resourceId + 1 : 0});
   if (cached != looked_.end()) return cached->second;
   platform::LibraryFile file;
-  const auto path = DrivePath(windowsPath);
+  auto path = DrivePath(windowsPath);
+  // Hints often name files in one folder that is not there (..\..\WINDOWS\system32): once the folder is
+  // known missing, nothing in it is looked for again.
+  if (path && !missingFolders_.empty()) {
+    if (const auto folder = MissingFolderKey(*path); folder && missingFolders_.contains(*folder)) path.reset();
+  }
   // Most paths are spelled as they are on disk: the path as spelled is tried before any look through
   // the folders, which gives that same path whenever it is there.
   std::optional<std::string> spelled;

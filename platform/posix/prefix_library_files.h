@@ -24,6 +24,8 @@ class PrefixLibraryFiles : public platform::LibraryFiles {
   // The Z: form of a Windows path: another drive through the prefix's dosdevices link; nothing when the
   // drive is not there.
   std::optional<std::string> DrivePath(const std::string& windowsPath);
+  // The lower-case folder of a path naming a file in it, as missingFolders_ holds it.
+  std::optional<std::string> MissingFolderKey(const std::string& path) const;
   // The host path of a Z: path, names matched without regard to case; nothing when there is none.
   std::optional<std::string> HostPath(const std::string& path);
   // The library a host path's file holds, read once per file; nothing inside when the file is not a
