@@ -128,9 +128,23 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   return parts;
 }
 
+// Bytes read and not yet scanned; left uninitialised, as every byte is read before it is looked at.
+struct ReadBuffer {
+  explicit ReadBuffer(std::size_t initial) : bytes(std::make_unique_for_overwrite<char[]>(initial)), size(initial) {}
+  // Twice the size, keeping the first held bytes.
+  void Grow(std::size_t held) {
+    auto larger = std::make_unique_for_overwrite<char[]>(size * 2);
+    std::memcpy(larger.get(), bytes.get(), held);
+    bytes = std::move(larger);
+    size *= 2;
+  }
+  std::unique_ptr<char[]> bytes;
+  std::size_t size;
+};
+
 // The file read as cat reads it, a buffer at a time, each buffer's whole lines scanned as they come: the
 // bytes are passed over once and never copied whole. false when the file cannot be read.
-bool ScanFile(const std::filesystem::path& path, WineRegistry& registry, bool user, std::vector<char>& buffer) {
+bool ScanFile(const std::filesystem::path& path, WineRegistry& registry, bool user, ReadBuffer& buffer) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   registry.EndText();
@@ -138,19 +152,19 @@ bool ScanFile(const std::filesystem::path& path, WineRegistry& registry, bool us
   ssize_t got = 0;
   for (;;) {
     // A line longer than the buffer (a long value) grows it.
-    if (held == buffer.size()) buffer.resize(buffer.size() * 2);
-    got = ::read(fd, buffer.data() + held, buffer.size() - held);
+    if (held == buffer.size) buffer.Grow(held);
+    got = ::read(fd, buffer.bytes.get() + held, buffer.size - held);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     const std::size_t filled = held + static_cast<std::size_t>(got);
     std::size_t lines = filled;
-    while (lines > 0 && buffer[lines - 1] != '\n') --lines;
-    registry.AddLines(std::string_view(buffer.data(), lines), user);
+    while (lines > 0 && buffer.bytes[lines - 1] != '\n') --lines;
+    registry.AddLines(std::string_view(buffer.bytes.get(), lines), user);
     held = filled - lines;
-    std::memmove(buffer.data(), buffer.data() + lines, held);
+    std::memmove(buffer.bytes.get(), buffer.bytes.get() + lines, held);
   }
   ::close(fd);
-  if (got == 0) registry.AddLines(std::string_view(buffer.data(), held), user);
+  if (got == 0) registry.AddLines(std::string_view(buffer.bytes.get(), held), user);
   registry.EndText();
   return got == 0;
 }
@@ -265,7 +279,7 @@ OpenedRegistry OpenWineRegistry(const std::string& prefix) {
   const std::filesystem::path folder(prefix);
   auto registry = std::make_unique<WineRegistry>("the Wine prefix " + prefix);
   // Larger than cat's buffer: each read is a system call, and a few large ones pass the bytes sooner.
-  std::vector<char> buffer(256 * 1024);
+  ReadBuffer buffer(256 * 1024);
   // The user's keys are read last, so that where both name a version the user's wins, as in the
   // classes root.
   const bool machine = ScanFile(folder / "system.reg", *registry, false, buffer);
