@@ -204,6 +204,9 @@ std::optional<Measured> Measure(const Setup& setup) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifndef NDEBUG
+  std::puts("warning: not a Release build; the ratios say little");
+#endif
   const double scale = bench::BenchScale();
   // A project as real ones are (20 references, 8 controls, 8 forms) against a registry of a real prefix's
   // size (about 3 MB, 150 TypeLib keys among 2,000 others); then thousands of references.
