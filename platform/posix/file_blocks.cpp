@@ -46,24 +46,36 @@ const char* FileBlocks::Block(uint64_t number) {
       return blocks_.get() + slot * kBlock;
     }
   }
+  if (size_ <= kSlots * kBlock && number < kSlots) {
+    // A small file (a bare .tlb) is read whole at once, block i in slot i.
+    ReadInto(blocks_.get(), 0, kSlots * kBlock);
+    for (std::size_t slot = 0; slot < kSlots; ++slot) held_[slot] = slot;
+    next_ = 0;
+    last_ = static_cast<std::size_t>(number);
+    return blocks_.get() + number * kBlock;
+  }
   const std::size_t slot = next_;
   next_ = (next_ + 1) % kSlots;
   last_ = slot;
   char* block = blocks_.get() + slot * kBlock;
+  ReadInto(block, number * kBlock, kBlock);
+  held_[slot] = number;
+  return block;
+}
+
+void FileBlocks::ReadInto(char* out, uint64_t offset, std::size_t length) {
   // Short of the file's size as it was opened: the rest reads as zeros, and the read is known to have failed.
   const std::size_t expected =
-      static_cast<std::size_t>(std::min<uint64_t>(kBlock, size_ - std::min(size_, number * kBlock)));
+      static_cast<std::size_t>(std::min<uint64_t>(length, size_ - std::min(size_, offset)));
   std::size_t got = 0;
   while (got < expected) {
-    const ssize_t read = ::pread(fd_, block + got, expected - got, static_cast<off_t>(number * kBlock + got));
+    const ssize_t read = ::pread(fd_, out + got, expected - got, static_cast<off_t>(offset + got));
     if (read < 0 && errno == EINTR) continue;
     if (read <= 0) break;
     got += static_cast<std::size_t>(read);
   }
   if (got < expected) failed_ = true;
-  std::memset(block + got, 0, kBlock - got);
-  held_[slot] = number;
-  return block;
+  std::memset(out + got, 0, length - got);
 }
 
 void FileBlocks::Copy(uint64_t offset, std::size_t length, char* out) {

@@ -37,6 +37,7 @@ class FileBlocks : public ByteSource {
     held_.fill(kNone);
   }
   const char* Block(uint64_t number);
+  void ReadInto(char* out, uint64_t offset, std::size_t length);
 
   int fd_ = -1;
   uint64_t size_ = 0;

@@ -166,6 +166,7 @@ bool ScanFile(const std::filesystem::path& path, WineRegistry& registry, bool us
   ::close(fd);
   if (got == 0) registry.AddLines(std::string_view(buffer.bytes.get(), held), user);
   registry.EndText();
+  if (got != 0) registry.Forget(user);
   return got == 0;
 }
 
@@ -251,6 +252,11 @@ void WineRegistry::AddLines(std::string_view text, bool user) {
         (win64 ? current->win64 : current->win32) = std::move(*path);
     }
   }
+}
+
+void WineRegistry::Forget(bool user) {
+  current_ = nullptr;
+  for (auto& [guid, list] : byGuid_) std::erase_if(list, [user](const auto& known) { return known.user == user; });
 }
 
 std::vector<platform::TypeLibRegistration> WineRegistry::Registrations(const std::string& guid) {

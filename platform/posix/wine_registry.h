@@ -24,6 +24,8 @@ class WineRegistry : public platform::TypeLibRegistry {
   // The same, the text given in pieces as it is read: each piece but the last ends with a line's end.
   void AddLines(std::string_view lines, bool user);
   void EndText() { current_ = nullptr; }
+  // Drops what one file gave (the machine's or the user's): a file that fails part way counts as unread.
+  void Forget(bool user);
 
   std::vector<platform::TypeLibRegistration> Registrations(const std::string& guid) override;
   std::string Source() const override { return source_; }
