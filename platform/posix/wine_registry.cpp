@@ -284,8 +284,8 @@ std::optional<std::string> ChoosePrefix(const std::optional<std::string>& given)
 OpenedRegistry OpenWineRegistry(const std::string& prefix) {
   const std::filesystem::path folder(prefix);
   auto registry = std::make_unique<WineRegistry>("the Wine prefix " + prefix);
-  // Larger than cat's buffer: each read is a system call, and a few large ones pass the bytes sooner.
-  ReadBuffer buffer(256 * 1024);
+  // As much at a time as cat reads: each read is a system call, and a few large ones pass the bytes sooner.
+  ReadBuffer buffer(128 * 1024);
   // The user's keys are read last, so that where both name a version the user's wins, as in the
   // classes root.
   const bool machine = ScanFile(folder / "system.reg", *registry, false, buffer);
