@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -118,13 +119,18 @@ std::optional<std::string> DefaultString(std::string_view value) {
   return expandable ? Expanded(std::move(text)) : text;
 }
 
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-  std::vector<std::string_view> parts;
+// The four parts of text between separators, or nothing when there are more or fewer.
+std::optional<std::array<std::string_view, 4>> SplitFour(std::string_view text, char separator) {
+  std::array<std::string_view, 4> parts;
   std::size_t at = 0;
-  for (std::size_t cut; (cut = text.find(separator, at)) != std::string_view::npos; at = cut + 1) {
-    parts.push_back(text.substr(at, cut - at));
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::size_t cut = text.find(separator, at);
+    if (cut == std::string_view::npos) return std::nullopt;
+    parts[i] = text.substr(at, cut - at);
+    at = cut + 1;
   }
-  parts.push_back(text.substr(at));
+  parts[3] = text.substr(at);
+  if (parts[3].find(separator) != std::string_view::npos) return std::nullopt;
   return parts;
 }
 
@@ -222,18 +228,22 @@ void WineRegistry::AddLines(std::string_view text, bool user) {
       if (!StartsFolded(line.substr(1), kEscapedTypeLibKey)) continue;
       const auto close = line.rfind(']');
       if (close == std::string_view::npos) continue;
-      const std::string key = LowerText(Unescaped(line.substr(1, close - 1)));
+      std::string key = Unescaped(line.substr(1, close - 1));
+      for (char& c : key) c = Lower(c);
       if (!key.starts_with(kTypeLibKey)) continue;
       // {guid}\<major>.<minor>\<lcid>\win32 or win64
-      const auto parts = Split(std::string_view(key).substr(kTypeLibKey.size()), '\\');
-      if (parts.size() != 4 || (parts[3] != "win32" && parts[3] != "win64")) continue;
+      const auto split = SplitFour(std::string_view(key).substr(kTypeLibKey.size()), '\\');
+      if (!split || ((*split)[3] != "win32" && (*split)[3] != "win64")) continue;
+      const auto& parts = *split;
       const auto dot = parts[1].find('.');
       if (dot == std::string_view::npos) continue;
       const auto major = Hex(parts[1].substr(0, dot));
       const auto minor = Hex(parts[1].substr(dot + 1));
       const auto lcid = Hex(parts[2]);
       if (!major || !minor || !lcid || *major > 0xFFFF || *minor > 0xFFFF) continue;
-      auto& list = byGuid_[std::string(parts[0])];
+      auto known = byGuid_.find(parts[0]);
+      if (known == byGuid_.end()) known = byGuid_.emplace(std::string(parts[0]), Registered{}).first;
+      auto& list = known->second;
       for (auto& known : list) {
         if (known.major == *major && known.minor == *minor && known.lcid == *lcid && known.user == user) {
           current = &known;

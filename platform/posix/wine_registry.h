@@ -2,6 +2,7 @@
 // machine, user.reg for the user) as text, without starting Wine.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,7 +33,13 @@ class WineRegistry : public platform::TypeLibRegistry {
 
  private:
   std::string source_;
-  std::unordered_map<std::string, std::vector<platform::TypeLibRegistration>> byGuid_;  // lower-case GUID
+  // Looked up by a part of a line's text without making a string of it.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  using Registered = std::vector<platform::TypeLibRegistration>;
+  std::unordered_map<std::string, Registered, TextHash, std::equal_to<>> byGuid_;  // lower-case GUID
   // The TypeLib key whose values are being read, across pieces of one file's text.
   platform::TypeLibRegistration* current_ = nullptr;
   bool win64_ = false;
