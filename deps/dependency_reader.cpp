@@ -1,5 +1,4 @@
 #include <cctype>
-#include <cstdio>
 
 #include "deps/dependency.h"
 #include "platform/errors.h"
@@ -202,8 +201,18 @@ std::string_view KindName(Kind kind) {
 }
 
 std::string VersionText(Version version) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%x.%x", version.major, version.minor);
+  // Written out by hand: this is asked for every dependency's text, where a formatted print costs more
+  // than the rest of its resolution.
+  const auto hex = [](std::string& out, uint16_t value) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    int shift = 12;
+    while (shift > 0 && (value >> shift) == 0) shift -= 4;
+    for (; shift >= 0; shift -= 4) out += kDigits[(value >> shift) & 0xF];
+  };
+  std::string text;
+  hex(text, version.major);
+  text += '.';
+  hex(text, version.minor);
   return text;
 }
 

@@ -1,6 +1,7 @@
 #include "deps/resolve.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "project/mdl_trim.h"
@@ -18,7 +19,7 @@ std::string Lower(std::string_view text) {
 }
 
 bool Holds(const std::optional<platform::TypeLibIdentity>& identity, const Dependency& dependency) {
-  return identity && Lower(identity->guid) == Lower(dependency.guid) &&
+  return identity && mdlTrim::EqualsIgnoringCase(identity->guid, dependency.guid) &&
          identity->major == dependency.version->major && identity->minor >= dependency.version->minor;
 }
 
@@ -154,7 +155,7 @@ class Resolver {
       }
       return {Status::Unchecked, text, hintShown(), std::nullopt};
     }
-    const auto registrations = input_.registry->Registrations(dependency.guid);
+    const auto& registrations = Registrations(dependency.guid);
     if (const auto* chosen = Choose(registrations, *dependency.version, dependency.lcid.value_or(0))) {
       const std::string version = VersionText({chosen->major, chosen->minor});
       const auto [path, index] = WithoutResourceIndex(*chosen->win32);
@@ -235,8 +236,18 @@ class Resolver {
     return {Status::Missing, text, std::nullopt, std::nullopt};
   }
 
+  // A form's controls name the GUIDs of the project's Object= lines again: the registry is asked once
+  // for each.
+  const std::vector<platform::TypeLibRegistration>& Registrations(const std::string& guid) {
+    auto known = registrations_.find(guid);
+    if (known == registrations_.end())
+      known = registrations_.emplace(guid, input_.registry->Registrations(guid)).first;
+    return known->second;
+  }
+
   const ResolveInput& input_;
   std::unordered_set<std::string> projectObjects_;
+  std::unordered_map<std::string, std::vector<platform::TypeLibRegistration>> registrations_;
 };
 
 }  // namespace
@@ -289,8 +300,8 @@ std::pair<std::string, uint32_t> WithoutResourceIndex(std::string_view path) {
 
 bool IsOcxReference(const Dependency& dependency) {
   if (dependency.kind != Kind::Reference) return false;
-  const std::string path = Lower(WithoutResourceIndex(dependency.name).first);
-  return path.ends_with(".ocx");
+  const std::string path = WithoutResourceIndex(dependency.name).first;
+  return path.size() >= 4 && mdlTrim::EqualsIgnoringCase(std::string_view(path).substr(path.size() - 4), ".ocx");
 }
 
 std::vector<Resolution> Resolve(const std::vector<Dependency>& dependencies, const ResolveInput& input) {

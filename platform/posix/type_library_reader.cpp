@@ -1,34 +1,61 @@
 #include "platform/posix/type_library_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 namespace posix {
 
 namespace {
 
-// Little-endian fields read only where the bytes hold them.
+class MemorySource : public ByteSource {
+ public:
+  explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
+  uint64_t size() const override { return bytes_.size(); }
+  void Copy(uint64_t offset, std::size_t length, char* out) override {
+    std::memcpy(out, bytes_.data() + offset, length);
+  }
+
+ private:
+  std::string_view bytes_;
+};
+
+// A window of a source (the whole file, or one resource inside it) whose little-endian fields are read
+// only where the window holds them.
 class Bytes {
  public:
-  explicit Bytes(std::string_view bytes) : bytes_(bytes) {}
+  Bytes(ByteSource& source, uint64_t base, uint64_t size) : source_(source), base_(base), size_(size) {}
+  explicit Bytes(ByteSource& source) : Bytes(source, 0, source.size()) {}
 
-  std::size_t size() const { return bytes_.size(); }
-  bool Has(uint64_t offset, uint64_t length) const {
-    return offset <= bytes_.size() && length <= bytes_.size() - offset;
-  }
+  bool Has(uint64_t offset, uint64_t length) const { return offset <= size_ && length <= size_ - offset; }
   std::optional<uint32_t> U16(uint64_t offset) const { return Field(offset, 2); }
   std::optional<uint32_t> U32(uint64_t offset) const { return Field(offset, 4); }
-  std::string_view Slice(uint64_t offset, uint64_t length) const { return bytes_.substr(offset, length); }
+  // length bytes (at most 16) at offset, which the caller has checked are there.
+  std::array<unsigned char, 16> Raw(uint64_t offset, std::size_t length) const {
+    std::array<unsigned char, 16> raw{};
+    source_.Copy(base_ + offset, std::min(length, raw.size()), reinterpret_cast<char*>(raw.data()));
+    return raw;
+  }
+  bool Starts(std::string_view magic) const {
+    if (!Has(0, magic.size())) return false;
+    const auto raw = Raw(0, magic.size());
+    return std::memcmp(raw.data(), magic.data(), magic.size()) == 0;
+  }
+  Bytes Window(uint64_t offset, uint64_t length) const { return {source_, base_ + offset, length}; }
 
  private:
   std::optional<uint32_t> Field(uint64_t offset, unsigned length) const {
     if (!Has(offset, length)) return std::nullopt;
+    const auto raw = Raw(offset, length);
     uint32_t value = 0;
-    for (unsigned i = length; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes_[offset + i]);
+    for (unsigned i = length; i-- > 0;) value = (value << 8) | raw[i];
     return value;
   }
 
-  std::string_view bytes_;
+  ByteSource& source_;
+  uint64_t base_ = 0;
+  uint64_t size_ = 0;
 };
 
 TypeLibRead Problem(std::string text) {
@@ -38,8 +65,7 @@ TypeLibRead Problem(std::string text) {
 // A GUID as stored: three little-endian fields, then eight bytes in order.
 std::string GuidText(const Bytes& bytes, uint64_t at) {
   char text[39];
-  std::array<unsigned, 8> tail{};
-  for (unsigned i = 0; i < 8; ++i) tail[i] = static_cast<unsigned char>(bytes.Slice(at + 8 + i, 1)[0]);
+  const auto tail = bytes.Raw(at + 8, 8);
   std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", *bytes.U32(at),
                 *bytes.U16(at + 4), *bytes.U16(at + 6), tail[0], tail[1], tail[2], tail[3], tail[4], tail[5],
                 tail[6], tail[7]);
@@ -122,10 +148,9 @@ TypeLibRead ReadSltg(const Bytes& bytes) {
   return Problem("the type library's library block is missing");
 }
 
-TypeLibRead ReadBare(std::string_view blob) {
-  const Bytes bytes(blob);
-  if (blob.substr(0, 4) == "MSFT") return ReadMsft(bytes);
-  if (blob.substr(0, 4) == "SLTG") return ReadSltg(bytes);
+TypeLibRead ReadBare(const Bytes& bytes) {
+  if (bytes.Starts("MSFT")) return ReadMsft(bytes);
+  if (bytes.Starts("SLTG")) return ReadSltg(bytes);
   return Problem("the file holds no type library");
 }
 
@@ -137,8 +162,7 @@ class PeResources {
   // Sets up the section table and the resource root; false with problem_ set when they are not there.
   bool Open() {
     const auto peOffset = bytes_.U32(0x3C);
-    if (!peOffset || !bytes_.Has(*peOffset, 24) ||
-        bytes_.Slice(*peOffset, 4) != std::string_view("PE\0\0", 4)) {
+    if (!peOffset || !bytes_.Has(*peOffset, 24) || bytes_.U32(*peOffset) != 0x4550) {
       return Fail("the program file's PE header is missing or out of range");
     }
     const uint64_t coff = *peOffset + 4;
@@ -172,7 +196,7 @@ class PeResources {
   }
 
   // The bytes of the TYPELIB resource id (0: the first), or nothing with problem_ set.
-  std::optional<std::string_view> TypeLib(uint32_t id) {
+  std::optional<Bytes> TypeLib(uint32_t id) {
     const auto types = Find(
         root_, [this](uint32_t name) { return IsTypeLibName(name); }, true);
     if (!types) return Missing("the program file has no TYPELIB resource");
@@ -187,7 +211,7 @@ class PeResources {
     const uint32_t size = *bytes_.U32(*languages + 4);
     const auto at = Offset(rva, size);
     if (!at) return Missing("the program file's TYPELIB resource is out of range");
-    return bytes_.Slice(*at, size);
+    return bytes_.Window(*at, size);
   }
 
   const std::string& problem() const { return problem_; }
@@ -199,7 +223,7 @@ class PeResources {
     problem_ = std::move(text);
     return false;
   }
-  std::optional<std::string_view> Missing(std::string text) {
+  std::optional<Bytes> Missing(std::string text) {
     problem_ = std::move(text);
     return std::nullopt;
   }
@@ -266,14 +290,19 @@ class PeResources {
 
 }  // namespace
 
-TypeLibRead ReadTypeLibrary(std::string_view bytes, uint32_t resourceId) {
-  if (bytes.substr(0, 2) != "MZ") return ReadBare(bytes);
-  const Bytes file(bytes);
+TypeLibRead ReadTypeLibrary(ByteSource& source, uint32_t resourceId) {
+  const Bytes file(source);
+  if (!file.Starts("MZ")) return ReadBare(file);
   PeResources resources(file);
   if (!resources.Open()) return Problem(resources.problem());
   const auto blob = resources.TypeLib(resourceId);
   if (!blob) return Problem(resources.problem());
   return ReadBare(*blob);
+}
+
+TypeLibRead ReadTypeLibrary(std::string_view bytes, uint32_t resourceId) {
+  MemorySource source(bytes);
+  return ReadTypeLibrary(source, resourceId);
 }
 
 }  // namespace posix

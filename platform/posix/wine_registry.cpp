@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -117,53 +119,102 @@ std::optional<std::string> DefaultString(std::string_view value) {
   return expandable ? Expanded(std::move(text)) : text;
 }
 
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-  std::vector<std::string_view> parts;
+// The four parts of text between separators, or nothing when there are more or fewer.
+std::optional<std::array<std::string_view, 4>> SplitFour(std::string_view text, char separator) {
+  std::array<std::string_view, 4> parts;
   std::size_t at = 0;
-  for (std::size_t cut; (cut = text.find(separator, at)) != std::string_view::npos; at = cut + 1) {
-    parts.push_back(text.substr(at, cut - at));
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::size_t cut = text.find(separator, at);
+    if (cut == std::string_view::npos) return std::nullopt;
+    parts[i] = text.substr(at, cut - at);
+    at = cut + 1;
   }
-  parts.push_back(text.substr(at));
+  parts[3] = text.substr(at);
+  if (parts[3].find(separator) != std::string_view::npos) return std::nullopt;
   return parts;
 }
 
-// The file read whole, as cat reads it: one pass over it follows, which mapping would only slow with faults.
-std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
+// Bytes read and not yet scanned; left uninitialised, as every byte is read before it is looked at.
+struct ReadBuffer {
+  explicit ReadBuffer(std::size_t initial) : bytes(std::make_unique_for_overwrite<char[]>(initial)), size(initial) {}
+  // Twice the size, keeping the first held bytes.
+  void Grow(std::size_t held) {
+    auto larger = std::make_unique_for_overwrite<char[]>(size * 2);
+    std::memcpy(larger.get(), bytes.get(), held);
+    bytes = std::move(larger);
+    size *= 2;
+  }
+  std::unique_ptr<char[]> bytes;
+  std::size_t size;
+};
+
+// The file read as cat reads it, a buffer at a time, each buffer's whole lines scanned as they come: the
+// bytes are passed over once and never copied whole. false when the file cannot be read.
+bool ScanFile(const std::filesystem::path& path, WineRegistry& registry, bool user, ReadBuffer& buffer) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string bytes;
-  struct stat status {};
-  if (::fstat(fd, &status) == 0 && status.st_size > 0)
-    bytes.reserve(static_cast<std::size_t>(status.st_size));
-  char buffer[64 * 1024];
+  if (fd < 0) return false;
+  registry.EndText();
+  std::size_t held = 0;  // bytes of a line not yet ended, at the buffer's start
   ssize_t got = 0;
-  while ((got = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<std::size_t>(got));
+  for (;;) {
+    // A line longer than the buffer (a long value) grows it.
+    if (held == buffer.size) buffer.Grow(held);
+    got = ::read(fd, buffer.bytes.get() + held, buffer.size - held);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    const std::size_t filled = held + static_cast<std::size_t>(got);
+    std::size_t lines = filled;
+    while (lines > 0 && buffer.bytes[lines - 1] != '\n') --lines;
+    registry.AddLines(std::string_view(buffer.bytes.get(), lines), user);
+    held = filled - lines;
+    std::memmove(buffer.bytes.get(), buffer.bytes.get() + lines, held);
+  }
   ::close(fd);
-  if (got < 0) return std::nullopt;
-  return bytes;
+  if (got == 0) registry.AddLines(std::string_view(buffer.bytes.get(), held), user);
+  registry.EndText();
+  if (got != 0) registry.Forget(user);
+  return got == 0;
 }
 
 constexpr std::string_view kTypeLibKey = "software\\classes\\typelib\\";
 constexpr std::string_view kEscapedTypeLibKey = "software\\\\classes\\\\typelib\\\\";
 
+// Whether a section line (after its "[") names a TypeLib key. Most keys of a prefix are other classes
+// (CLSID, Interface): the letters where "Typelib" stands tell them apart at once.
+bool IsTypeLibKeyLine(std::string_view line) {
+  constexpr std::size_t kTypeLibAt = kEscapedTypeLibKey.size() - 9;  // "typelib\\\\"
+  return line.size() > kTypeLibAt + 1 && Lower(line[kTypeLibAt]) == 't' && Lower(line[kTypeLibAt + 1]) == 'y' &&
+         StartsFolded(line, kEscapedTypeLibKey);
+}
+
 }  // namespace
 
 void WineRegistry::AddText(std::string_view text, bool user) {
-  platform::TypeLibRegistration* current = nullptr;
-  bool win64 = false;
+  EndText();
+  AddLines(text, user);
+  EndText();
+}
+
+void WineRegistry::AddLines(std::string_view text, bool user) {
+  platform::TypeLibRegistration*& current = current_;
+  bool& win64 = win64_;
   std::size_t at = 0;
   while (at < text.size()) {
-    // Outside a TypeLib key only the next section's line matters: most of a prefix's registry is passed
-    // over at the speed of a memory search.
-    if (current == nullptr && text[at] != '[') {
+    // Outside a TypeLib key only the next TypeLib key's line matters: most of a prefix's registry is passed
+    // over at the speed of a memory search, each other key's line looked at only for its first characters.
+    if (current == nullptr) {
       // "[" is rare but for section lines, so looking for it alone is the fast search.
-      std::size_t open = at;
-      do {
-        const void* next = std::memchr(text.data() + open, '[', text.size() - open);
+      for (;;) {
+        const void* next = std::memchr(text.data() + at, '[', text.size() - at);
         if (next == nullptr) return;
-        open = static_cast<std::size_t>(static_cast<const char*>(next) - text.data()) + 1;
-      } while (text[open - 2] != '\n');
-      at = open - 1;
+        const auto open = static_cast<std::size_t>(static_cast<const char*>(next) - text.data());
+        at = open + 1;
+        // Wine writes each "\\" of a key doubled: the escaped prefix is compared before anything is unescaped.
+        if ((open == 0 || text[open - 1] == '\n') && IsTypeLibKeyLine(text.substr(at))) {
+          at = open;
+          break;
+        }
+      }
     }
     std::size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
@@ -177,18 +228,22 @@ void WineRegistry::AddText(std::string_view text, bool user) {
       if (!StartsFolded(line.substr(1), kEscapedTypeLibKey)) continue;
       const auto close = line.rfind(']');
       if (close == std::string_view::npos) continue;
-      const std::string key = LowerText(Unescaped(line.substr(1, close - 1)));
+      std::string key = Unescaped(line.substr(1, close - 1));
+      for (char& c : key) c = Lower(c);
       if (!key.starts_with(kTypeLibKey)) continue;
       // {guid}\<major>.<minor>\<lcid>\win32 or win64
-      const auto parts = Split(std::string_view(key).substr(kTypeLibKey.size()), '\\');
-      if (parts.size() != 4 || (parts[3] != "win32" && parts[3] != "win64")) continue;
+      const auto split = SplitFour(std::string_view(key).substr(kTypeLibKey.size()), '\\');
+      if (!split || ((*split)[3] != "win32" && (*split)[3] != "win64")) continue;
+      const auto& parts = *split;
       const auto dot = parts[1].find('.');
       if (dot == std::string_view::npos) continue;
       const auto major = Hex(parts[1].substr(0, dot));
       const auto minor = Hex(parts[1].substr(dot + 1));
       const auto lcid = Hex(parts[2]);
       if (!major || !minor || !lcid || *major > 0xFFFF || *minor > 0xFFFF) continue;
-      auto& list = byGuid_[std::string(parts[0])];
+      auto known = byGuid_.find(parts[0]);
+      if (known == byGuid_.end()) known = byGuid_.emplace(std::string(parts[0]), Registered{}).first;
+      auto& list = known->second;
       for (auto& known : list) {
         if (known.major == *major && known.minor == *minor && known.lcid == *lcid && known.user == user) {
           current = &known;
@@ -207,6 +262,11 @@ void WineRegistry::AddText(std::string_view text, bool user) {
         (win64 ? current->win64 : current->win32) = std::move(*path);
     }
   }
+}
+
+void WineRegistry::Forget(bool user) {
+  current_ = nullptr;
+  for (auto& [guid, list] : byGuid_) std::erase_if(list, [user](const auto& known) { return known.user == user; });
 }
 
 std::vector<platform::TypeLibRegistration> WineRegistry::Registrations(const std::string& guid) {
@@ -233,14 +293,14 @@ std::optional<std::string> ChoosePrefix(const std::optional<std::string>& given)
 
 OpenedRegistry OpenWineRegistry(const std::string& prefix) {
   const std::filesystem::path folder(prefix);
-  const auto machine = ReadWhole(folder / "system.reg");
-  const auto user = ReadWhole(folder / "user.reg");
-  if (!machine && !user) return {nullptr, "cannot read the registry files of the Wine prefix " + prefix};
   auto registry = std::make_unique<WineRegistry>("the Wine prefix " + prefix);
+  // As much at a time as cat reads: each read is a system call, and a few large ones pass the bytes sooner.
+  ReadBuffer buffer(128 * 1024);
   // The user's keys are read last, so that where both name a version the user's wins, as in the
   // classes root.
-  if (machine) registry->AddText(*machine, false);
-  if (user) registry->AddText(*user, true);
+  const bool machine = ScanFile(folder / "system.reg", *registry, false, buffer);
+  const bool user = ScanFile(folder / "user.reg", *registry, true, buffer);
+  if (!machine && !user) return {nullptr, "cannot read the registry files of the Wine prefix " + prefix};
   return {std::move(registry), {}};
 }
 

@@ -2,6 +2,7 @@
 // machine, user.reg for the user) as text, without starting Wine.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,12 +22,27 @@ class WineRegistry : public platform::TypeLibRegistry {
   // a well-formed TypeLib key is passed over.
   void AddText(std::string_view text, bool user);
 
+  // The same, the text given in pieces as it is read: each piece but the last ends with a line's end.
+  void AddLines(std::string_view lines, bool user);
+  void EndText() { current_ = nullptr; }
+  // Drops what one file gave (the machine's or the user's): a file that fails part way counts as unread.
+  void Forget(bool user);
+
   std::vector<platform::TypeLibRegistration> Registrations(const std::string& guid) override;
   std::string Source() const override { return source_; }
 
  private:
   std::string source_;
-  std::unordered_map<std::string, std::vector<platform::TypeLibRegistration>> byGuid_;  // lower-case GUID
+  // Looked up by a part of a line's text without making a string of it.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  using Registered = std::vector<platform::TypeLibRegistration>;
+  std::unordered_map<std::string, Registered, TextHash, std::equal_to<>> byGuid_;  // lower-case GUID
+  // The TypeLib key whose values are being read, across pieces of one file's text.
+  platform::TypeLibRegistration* current_ = nullptr;
+  bool win64_ = false;
 };
 
 // The prefix to read: the one given, else $WINEPREFIX, else ~/.wine when it exists; none otherwise.

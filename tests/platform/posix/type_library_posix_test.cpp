@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/posix/file_blocks.h"
 #include "platform/posix/type_library_reader.h"
 #include "platform/posix/wine_registry.h"
 #include "tests/fakes/table_file.h"
@@ -27,10 +28,18 @@ std::string Said(const posix::TypeLibRead& read) {
          std::to_string(read.identity->minor);
 }
 
+// From the bytes, and from the file a few blocks at a time.
 TEST(TypeLibraryReader, ReadsWinesLibrariesAndTheBareForm) {
   for (const auto& row : fakes::ReadTable("deps/type-libraries.txt")) {
     EXPECT_EQ(Said(posix::ReadTypeLibrary(Bytes(row[0]), std::stoul(row[1]))), row[2]) << row[0];
+    const std::string path =
+        row[0].starts_with("/") ? row[0] : std::string(TARVEX_SOURCE_DIR) + "/tests/data/" + row[0];
+    auto blocks = posix::FileBlocks::Open(path);
+    ASSERT_TRUE(blocks.has_value()) << path;
+    EXPECT_EQ(Said(posix::ReadTypeLibrary(*blocks, std::stoul(row[1]))), row[2]) << row[0];
+    EXPECT_FALSE(blocks->failed()) << row[0];
   }
+  EXPECT_FALSE(posix::FileBlocks::Open(TARVEX_SOURCE_DIR).has_value()) << "a folder is no library file";
 }
 
 TEST(TypeLibraryReader, SpoiltFilesGiveTheirReason) {

@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/posix/code_pages.h"
 #include "platform/posix/prefix_library_files.h"
@@ -70,3 +72,33 @@ TEST(WinePrefix, DrivesGoThroughDosdevicesAndNamesMatchWithoutCase) {
 }
 
 }  // namespace
+
+// The registry files are read a buffer at a time: keys at every place against the buffer's edge, and a
+// value line longer than the buffer, read as the whole text reads.
+TEST(WinePrefix, RegistryFilesReadInPiecesReadAsAWhole) {
+  const fakes::Scratch scratch;
+  std::string text = "WINE REGISTRY Version 2\n";
+  std::vector<std::string> guids;
+  const auto key = [&](int i) {
+    guids.push_back("{" + std::to_string(10000000 + i) + "-0000-0000-C000-000000000046}");
+    text += "[Software\\\\Classes\\\\TypeLib\\\\" + guids.back() + "\\\\1.0\\\\0\\\\win32] 1\r\n@=\"C:\\\\l" +
+            std::to_string(i) + ".tlb\"\n\n";
+  };
+  for (int i = 0; text.size() < 600 * 1024; ++i) {
+    key(i);
+    text += "[Software\\\\Classes\\\\CLSID\\\\{x}] 1\n\"a\"=hex:" + std::string(i % 97, '0') + "\n\n";
+    if (i == 500) text += "\"long\"=\"" + std::string(300 * 1024, 'y') + "\"\n";
+  }
+  key(-1);
+  text.resize(text.size() - 2);  // the last line has no end
+  scratch.Write("prefix/system.reg", text);
+  const auto opened = posix::OpenWineRegistry((scratch / "prefix").string());
+  ASSERT_NE(opened.registry, nullptr);
+  posix::WineRegistry whole("whole");
+  whole.AddText(text, false);
+  for (const auto& guid : guids) {
+    const auto read = opened.registry->Registrations(guid);
+    ASSERT_EQ(read.size(), 1u) << guid;
+    EXPECT_EQ(read[0].win32, whole.Registrations(guid).at(0).win32) << guid;
+  }
+}
