@@ -13,7 +13,8 @@ struct WindowsPathSplit {
   std::string_view folder;  // before the last separator; empty when there is none
   std::string_view name;    // after it; the whole path when there is none
 };
-// With the lead bytes of a double-byte code page, a "\" that is the second byte of a character splits nothing.
+// With the lead bytes of a double-byte code page, a "\" that is the second byte of a character splits
+// nothing.
 WindowsPathSplit SplitWindowsPath(std::string_view path, const LeadBytes& lead = {});
 
 // Splits the Windows path of a program file into its folder (no trailing "\" except at a drive root,

@@ -233,15 +233,17 @@ int main(int argc, char** argv) {
         "deps / (tree + cat): %.2f (goal: at most 1.5)\n",
         measured->floor * 1e3, measured->deps * 1e3, ratio);
     std::printf(
-        "  medians of the parts: cat %.2f ms; deps: the project %.2f ms, the components' headers %.2f ms, the "
+        "  medians of the parts: cat %.2f ms; deps: the project %.2f ms, the components' headers %.2f ms, "
+        "the "
         "registry files %.2f ms, the resolutions %.2f ms\n",
         measured->cat * 1e3, measured->project * 1e3, measured->headers * 1e3, measured->registry * 1e3,
         measured->perDependency * static_cast<double>(measured->dependencies) * 1e3);
     std::printf("  deps per dependency, everything included: %.2f us\n",
                 measured->deps * 1e6 / static_cast<double>(measured->dependencies));
-    std::printf("  resolution per dependency (after reading the project and the registry): %.2f us (goal: "
-                "well under 1000 us)\n",
-                measured->perDependency * 1e6);
+    std::printf(
+        "  resolution per dependency (after reading the project and the registry): %.2f us (goal: "
+        "well under 1000 us)\n",
+        measured->perDependency * 1e6);
     met = met && measured->perDependency < 1e-3;
   }
   return met ? 0 : 1;

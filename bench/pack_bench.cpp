@@ -83,7 +83,6 @@ bool FreshTarget(benchmark::State& state, Cache cache, fs::path& target) {
   return false;
 }
 
-
 // One cp of the project's files into target; its time, or a negative value when cp failed.
 double CpOnce(const fs::path& target) {
   std::vector<std::string> words = {"cp", "--"};
@@ -95,8 +94,8 @@ double CpOnce(const fs::path& target) {
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
   int status = -1;
-  if (::posix_spawnp(&pid, "cp", nullptr, nullptr, argv.data(), environ) != 0 || ::waitpid(pid, &status, 0) < 0 ||
-      status != 0) {
+  if (::posix_spawnp(&pid, "cp", nullptr, nullptr, argv.data(), environ) != 0 ||
+      ::waitpid(pid, &status, 0) < 0 || status != 0) {
     return -1;
   }
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -141,7 +140,9 @@ double PackOnce(Steps steps, const fs::path& target, std::string& error) {
   if (steps == Steps::kReadAndPack &&
       !std::equal(project.model.components.begin(), project.model.components.end(),
                   mdlFile::Model().components.begin(), mdlFile::Model().components.end(),
-                  [](const auto& a, const auto& b) { return a.kind == b.kind && a.name == b.name && a.path == b.path; })) {
+                  [](const auto& a, const auto& b) {
+                    return a.kind == b.kind && a.name == b.name && a.path == b.path;
+                  })) {
     error = "the read found other components than were written";
     return -1;
   }
@@ -178,9 +179,13 @@ void Rounds(benchmark::State& state, Cache cache, std::vector<Steps> steps) {
 
 BENCHMARK_CAPTURE(Rounds, warm, Cache::kWarm,
                   {Steps::kPackOnly, Steps::kReadAndPack, Steps::kPackNamedTemporaries})
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(6);
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(6);
 BENCHMARK_CAPTURE(Rounds, cold, Cache::kCold, {Steps::kReadAndPack})
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4);
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(4);
 
 struct Range {
   double best = 0;
@@ -197,8 +202,8 @@ Range RangeOf(std::vector<double> times) {
 void PrintAgainst(const char* what, const std::string& name, const Range& cp) {
   const Range pack = RangeOf(Times()[name]);
   if (pack.best == 0 || cp.best == 0) return;
-  std::printf("  %-34s %.3f s (%.3f-%.3f), /cp best %.2f, median %.2f\n", what, pack.median, pack.best, pack.worst,
-              pack.best / cp.best, pack.median / cp.median);
+  std::printf("  %-34s %.3f s (%.3f-%.3f), /cp best %.2f, median %.2f\n", what, pack.median, pack.best,
+              pack.worst, pack.best / cp.best, pack.median / cp.median);
 }
 
 }  // namespace

@@ -91,8 +91,10 @@ PackProjectOnDisk WritePackProject(const std::filesystem::path& folder, int comp
         // Every tenth component lies in a shared folder, as libraries of modules do.
         const std::string relative = (made % 10 == 0 ? std::string("Shared\\") : std::string()) + base;
         const std::filesystem::path host = folder / (made % 10 == 0 ? "Shared" : "") / base;
-        const std::string header = std::string(kind.kind == mdlFile::kindForm ? "VERSION 5.00\r\nBegin VB.Form " : "VERSION 5.00\r\nBegin X ") +
-                                   base + "\r\nEnd\r\nAttribute VB_Name = \"" + base + "\"\r\n";
+        const std::string header =
+            std::string(kind.kind == mdlFile::kindForm ? "VERSION 5.00\r\nBegin VB.Form "
+                                                       : "VERSION 5.00\r\nBegin X ") +
+            base + "\r\nEnd\r\nAttribute VB_Name = \"" + base + "\"\r\n";
         WriteFile(host.string() + kind.extension, kind.size, made, project.bytes, header);
         project.files.push_back(host.string() + kind.extension);
         for (const auto& [extension, size] : kind.companions) {

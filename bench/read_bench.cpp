@@ -111,7 +111,9 @@ BENCHMARK(BM_BuildTree)->Arg(10000)->Unit(benchmark::kMillisecond);
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs) times[run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args)] = run.GetAdjustedCPUTime();
+    for (const auto& run : runs)
+      times[run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args)] =
+          run.GetAdjustedCPUTime();
     ConsoleReporter::ReportRuns(runs);
   }
   std::map<std::string, double> times;
@@ -126,9 +128,11 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const double floor = reporter.times["BM_ReadBytesOnce"];
   const double read = reporter.times["BM_ReadProject"];
-  if (floor > 0 && read > 0) std::printf("ReadProject / reading the bytes once: %.2f (goal: at most 1.5)\n", read / floor);
+  if (floor > 0 && read > 0)
+    std::printf("ReadProject / reading the bytes once: %.2f (goal: at most 1.5)\n", read / floor);
   const double checked = reporter.times["BM_CheckProject"];
-  if (read > 0 && checked > 0) std::printf("check / reading with tree: %.2f (goal: at most 1.5)\n", checked / read);
+  if (read > 0 && checked > 0)
+    std::printf("check / reading with tree: %.2f (goal: at most 1.5)\n", checked / read);
   const double tree = reporter.times["BM_BuildTree/10000"];
   if (tree > 0) std::printf("BuildProjectTree, 10000 components: %.2f ms (goal: well under 100 ms)\n", tree);
   std::filesystem::remove_all(Project().folder);

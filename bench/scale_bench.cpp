@@ -18,8 +18,8 @@
 #include <string>
 
 #include "bench/synthetic_project.h"
-#include "pack/mdl_file_pack.h"
 #include "cli/memory_tree_view.h"
+#include "pack/mdl_file_pack.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/pack_files_posix.h"

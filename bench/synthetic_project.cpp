@@ -21,10 +21,12 @@ std::string FormText(const std::string& name, std::size_t size, std::mt19937& ra
   int control = 0;
   while (text.size() < size / 10) {
     const std::string id = "txtField" + std::to_string(control++);
-    text += "   Begin VB.TextBox " + id + " \r\n      Height          =   285\r\n      Left            =   " +
-            std::to_string(random() % 4000) + "\r\n      TabIndex        =   " + std::to_string(control) +
-            "\r\n      Text            =   \"\"\r\n      Top             =   " + std::to_string(random() % 3000) +
-            "\r\n      Width           =   1215\r\n   End\r\n";
+    text +=
+        "   Begin VB.TextBox " + id +
+        " \r\n      Height          =   285\r\n      Left            =   " + std::to_string(random() % 4000) +
+        "\r\n      TabIndex        =   " + std::to_string(control) +
+        "\r\n      Text            =   \"\"\r\n      Top             =   " + std::to_string(random() % 3000) +
+        "\r\n      Width           =   1215\r\n   End\r\n";
   }
   text += "End\r\nAttribute VB_Name = \"" + name +
           "\"\r\nAttribute VB_GlobalNameSpace = False\r\nAttribute VB_Creatable = False\r\n"
@@ -32,17 +34,17 @@ std::string FormText(const std::string& name, std::size_t size, std::mt19937& ra
   int procedure = 0;
   while (text.size() < size) {
     const std::string n = std::to_string(procedure++);
-    text += "Private Sub txtField" + n + "_Change()\r\n    Dim total As Long\r\n    total = Val(txtField" + n +
-            ".Text) * " + std::to_string(random() % 100) + "\r\n    If total > 100 Then MsgBox \"Too much: \" & total\r\n" +
-            "End Sub\r\n\r\n";
+    text += "Private Sub txtField" + n + "_Change()\r\n    Dim total As Long\r\n    total = Val(txtField" +
+            n + ".Text) * " + std::to_string(random() % 100) +
+            "\r\n    If total > 100 Then MsgBox \"Too much: \" & total\r\n" + "End Sub\r\n\r\n";
   }
   return text;
 }
 
 }  // namespace
 
-SyntheticProject WriteSyntheticProject(const std::filesystem::path& folder, int components, std::size_t formMin,
-                                       std::size_t formMax, std::uint32_t seed) {
+SyntheticProject WriteSyntheticProject(const std::filesystem::path& folder, int components,
+                                       std::size_t formMin, std::size_t formMax, std::uint32_t seed) {
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder / "Forms");
   std::filesystem::create_directories(folder / "Code");
@@ -75,8 +77,8 @@ SyntheticProject WriteSyntheticProject(const std::filesystem::path& folder, int 
       default:
         vbp += "UserControl=Code\\ctl" + n + ".ctl\r\n";
         pending.emplace_back(folder / "Code" / ("ctl" + n + ".ctl"),
-                             "VERSION 5.00\r\nBegin VB.UserControl ctl" + n + "\r\nEnd\r\nAttribute VB_Name = \"ctl" +
-                                 n + "\"\r\n");
+                             "VERSION 5.00\r\nBegin VB.UserControl ctl" + n +
+                                 "\r\nEnd\r\nAttribute VB_Name = \"ctl" + n + "\"\r\n");
     }
   }
   vbp += "Startup=\"frm0\"\r\nMajorVer=1\r\n";

@@ -17,8 +17,8 @@ struct SyntheticProject {
 
 // Writes a project of `components` components into folder: forms of formMin to formMax bytes (a
 // Begin VB.Form block with controls, the Attribute lines, then code), modules, classes and user controls.
-SyntheticProject WriteSyntheticProject(const std::filesystem::path& folder, int components, std::size_t formMin,
-                                       std::size_t formMax, std::uint32_t seed = 1);
+SyntheticProject WriteSyntheticProject(const std::filesystem::path& folder, int components,
+                                       std::size_t formMin, std::size_t formMax, std::uint32_t seed = 1);
 
 // A scale factor from the environment variable TARVEX_BENCH_SCALE (default 1.0).
 double BenchScale();

@@ -20,7 +20,9 @@ namespace check {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 // The names of a path; a "\\" that is the second byte of a two-byte character separates nothing.
 std::vector<std::string_view> Names(std::string_view path, const base::LeadBytes& lead) {
@@ -81,10 +83,13 @@ std::string FileKey(std::string_view full, const base::LeadBytes& lead) {
 
 // The kind a component's line names by its key: a form's line names a form even when its file tells
 // nothing. The reader keeps every line in order, so the component's line is found by its number.
-const mdlFile::ComponentKindInfo* LineKind(const mdlFile::ProjectModel& model, const mdlFile::Component& component) {
-  const auto found = std::lower_bound(model.lines.begin(), model.lines.end(), component.line,
-                                      [](const mdlFile::ProjectLine& line, int64_t number) { return line.number < number; });
-  return found == model.lines.end() || found->number != component.line ? nullptr : mdlFile::KindOfKey(found->key);
+const mdlFile::ComponentKindInfo* LineKind(const mdlFile::ProjectModel& model,
+                                           const mdlFile::Component& component) {
+  const auto found =
+      std::lower_bound(model.lines.begin(), model.lines.end(), component.line,
+                       [](const mdlFile::ProjectLine& line, int64_t number) { return line.number < number; });
+  return found == model.lines.end() || found->number != component.line ? nullptr
+                                                                       : mdlFile::KindOfKey(found->key);
 }
 
 using base::TextHash;
@@ -194,7 +199,8 @@ class Walker {
     if (position.done || name == ".") return;
     std::string& folder = position.folder;
     if (name == "..") {
-      if (const auto cut = base::FindLastCharacter(folder, '\\', lead_); cut != std::string::npos) folder.erase(cut);
+      if (const auto cut = base::FindLastCharacter(folder, '\\', lead_); cut != std::string::npos)
+        folder.erase(cut);
       return;
     }
     std::string disk;
@@ -232,7 +238,8 @@ class Walker {
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kShown = 120;
   if (text.size() <= 2 * kShown + 3) return "'" + std::string(text) + "'";
-  return "'" + std::string(text.substr(0, kShown)) + "..." + std::string(text.substr(text.size() - kShown)) + "'";
+  return "'" + std::string(text.substr(0, kShown)) + "..." + std::string(text.substr(text.size() - kShown)) +
+         "'";
 }
 
 // A system's reason as a sentence of its own, whether or not it ends in a full stop.
@@ -246,7 +253,8 @@ std::string LineEndsText(const TextScan& scan) {
   const char* kind = "mixed";
   if (scan.crLf() == 0 && scan.crOnly() == 0) kind = "LF only";
   if (scan.crLf() == 0 && scan.lfOnly() == 0) kind = "CR only";
-  return "line ends are " + std::string(kind) + ": " + std::to_string(bad) + (bad == 1 ? " line does" : " lines do") +
+  return "line ends are " + std::string(kind) + ": " + std::to_string(bad) +
+         (bad == 1 ? " line does" : " lines do") +
          " not end in CR LF, as the development environment expects; run 'tarvex-cli check --fix-line-ends' "
          "to rewrite them";
 }
@@ -286,8 +294,7 @@ class Checker {
           Add(model.filePath, component.line, Severity::Error, "same-file-name",
               Quoted(component.path) + " and " + Quoted(other.path) + " (line " +
                   std::to_string(model.components[first->second].line) + ") have the same file name " +
-                  Quoted(fileName) +
-                  ", so a pack would write both to one file: rename one of them");
+                  Quoted(fileName) + ", so a pack would write both to one file: rename one of them");
         }
       }
       if (OutsideFolder(component.path, lead_)) {
@@ -314,11 +321,13 @@ class Checker {
     Add(file, line, Severity::Warning, "case-mismatch",
         which + Quoted(walked.written) + " matches " + Quoted(walked.disk) +
             " on disk only without regard to case, which works on Windows but not in a case-sensitive "
-            "checkout; write " + Quoted(walked.disk));
+            "checkout; write " +
+            Quoted(walked.disk));
   }
 
   void LineEnds(const std::string& file, const TextScan& scan) {
-    if (scan.firstBadLine() != 0) Add(file, scan.firstBadLine(), Severity::Error, "line-ends", LineEndsText(scan));
+    if (scan.firstBadLine() != 0)
+      Add(file, scan.firstBadLine(), Severity::Error, "line-ends", LineEndsText(scan));
   }
 
   void ComponentFile(const std::string& file, const mdlFile::Component& component) {
@@ -332,7 +341,8 @@ class Checker {
       // The reader does not open every file (a module's name is in the project file): read it here.
       try {
         const auto input = input_.files.OpenInput(file);
-        while (const std::size_t got = input->Read(buffer_.get(), kBuffer)) own.Feed(std::string_view(buffer_.get(), got));
+        while (const std::size_t got = input->Read(buffer_.get(), kBuffer))
+          own.Feed(std::string_view(buffer_.get(), got));
         own.Finish();
         scan = &own;
       } catch (const platform::FileError& error) {
@@ -352,7 +362,8 @@ class Checker {
       const Walked walked = walker_.Walk(FolderOf(file, lead_), reference.name);
       if (walked.missing) {
         Add(file, reference.line, Severity::Error, "missing-companion",
-            Quoted(reference.name) + " is named here but missing, and the " + (known ? "component's" : "file's") +
+            Quoted(reference.name) + " is named here but missing, and the " +
+                (known ? "component's" : "file's") +
                 " pictures and binary properties cannot load without it; restore it beside " +
                 Quoted(mdlTrim::TextAfterLast(path, '\\', lead_)));
       } else if (!walked.written.empty()) {
@@ -371,15 +382,20 @@ class Checker {
   std::vector<Finding> findings_;
 };
 
-std::string Refused(const std::string& what) { return "line ends not rewritten: " + what; }
+std::string Refused(const std::string& what) {
+  return "line ends not rewritten: " + what;
+}
 
 }  // namespace
 
 std::string_view SeverityName(Severity severity) {
   switch (severity) {
-    case Severity::Error: return "error";
-    case Severity::Warning: return "warning";
-    case Severity::Note: return "note";
+    case Severity::Error:
+      return "error";
+    case Severity::Warning:
+      return "warning";
+    case Severity::Note:
+      return "note";
   }
   return "error";
 }
@@ -430,9 +446,10 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
     const auto refuse = [&](const std::string& why) {
       done.push_back({finding.file, finding.line, Severity::Error, "fix-refused", Refused(why)});
     };
-    const bool inside = finding.file == model.filePath ||
-                        (finding.file.compare(0, folder.size(), folder) == 0 &&
-                         !OutsideFolder(std::string_view(finding.file).substr(folder.size()), model.leadBytes));
+    const bool inside =
+        finding.file == model.filePath ||
+        (finding.file.compare(0, folder.size(), folder) == 0 &&
+         !OutsideFolder(std::string_view(finding.file).substr(folder.size()), model.leadBytes));
     if (!inside) {
       refuse("the file is outside the project's folder; move it in with 'tarvex-cli pack' first");
       continue;
@@ -444,7 +461,8 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
       read = output.StateOf(finding.file);
       const auto input = files.OpenInput(finding.file);
       std::string buffer(64 * 1024, '\0');
-      while (const std::size_t got = input->Read(buffer.data(), buffer.size())) bytes.append(buffer.data(), got);
+      while (const std::size_t got = input->Read(buffer.data(), buffer.size()))
+        bytes.append(buffer.data(), got);
     } catch (const platform::FileError& error) {
       refuse("the file could not be read whole: " + Sentence(error.what()) + "It was left as it is");
       continue;
@@ -470,9 +488,9 @@ std::vector<Finding> FixLineEnds(const std::vector<Finding>& findings, const mdl
       }
       continue;
     }
-    done.push_back({finding.file, finding.line, Severity::Note, "line-ends-fixed",
-                    "rewrote " + std::to_string(changed) + (changed == 1 ? " line end" : " line ends") +
-                        " to CR LF"});
+    done.push_back(
+        {finding.file, finding.line, Severity::Note, "line-ends-fixed",
+         "rewrote " + std::to_string(changed) + (changed == 1 ? " line end" : " line ends") + " to CR LF"});
   }
   return done;
 }

@@ -6,7 +6,8 @@ namespace check {
 
 class ObservedInput : public platform::InputFile {
  public:
-  ObservedInput(ObservedFiles& owner, std::unique_ptr<platform::InputFile> file, std::string path, bool project)
+  ObservedInput(ObservedFiles& owner, std::unique_ptr<platform::InputFile> file, std::string path,
+                bool project)
       : owner_(owner),
         file_(std::move(file)),
         path_(std::move(path)),

@@ -58,12 +58,14 @@ constexpr LetterSet kLastLetterSet = [] {
 }();
 
 // A byte with bit 5 set is a letter's lower case exactly when the letter is in a to z.
-static_assert([] {
-  for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
-    if (kLastLetterSet.letters[k] < 'a' || kLastLetterSet.letters[k] > 'z') return false;
-  }
-  return kLastLetterSet.size > 0;
-}(), "companion extensions end in a letter");
+static_assert(
+    [] {
+      for (std::size_t k = 0; k < kLastLetterSet.size; ++k) {
+        if (kLastLetterSet.letters[k] < 'a' || kLastLetterSet.letters[k] > 'z') return false;
+      }
+      return kLastLetterSet.size > 0;
+    }(),
+    "companion extensions end in a letter");
 
 constexpr std::array<bool, 256> kLastLetters = [] {
   std::array<bool, 256> letters{};
@@ -75,7 +77,9 @@ constexpr std::array<bool, 256> kLastLetters = [] {
   return letters;
 }();
 
-bool IsLastLetter(char c) { return kLastLetters[static_cast<unsigned char>(c)]; }
+bool IsLastLetter(char c) {
+  return kLastLetters[static_cast<unsigned char>(c)];
+}
 
 struct BlockMasks {
   uint64_t cr = 0, lf = 0, quote = 0, letter = 0;  // bit k: byte k of the block is one
@@ -192,7 +196,8 @@ __attribute__((target("avx2,popcnt"))) BlockMasks MasksOfWide(const char* p) {
     const int shift = 32 * part;
     masks.cr |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, cr)))} << shift;
     masks.lf |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, lf)))} << shift;
-    masks.quote |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, quote)))} << shift;
+    masks.quote |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, quote)))}
+                   << shift;
     masks.letter |= uint64_t{static_cast<uint32_t>(_mm256_movemask_epi8(LastLettersWide(bytes)))} << shift;
   }
   masks.lfCount = __builtin_popcountll(masks.lf);
@@ -204,7 +209,8 @@ __attribute__((target("avx2,popcnt"))) BlockMasks MasksOfWide(const char* p) {
 __attribute__((target("avx2,popcnt"))) inline __m256i UncleanWide(__m256i bytes, __m256i before) {
   const __m256i isLf = _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n'));
   const __m256i afterCr = _mm256_cmpeq_epi8(before, _mm256_set1_epi8('\r'));
-  const __m256i nameQuote = _mm256_and_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('"')), LastLettersWide(before));
+  const __m256i nameQuote =
+      _mm256_and_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('"')), LastLettersWide(before));
   return _mm256_or_si256(_mm256_xor_si256(isLf, afterCr), nameQuote);
 }
 
@@ -217,13 +223,14 @@ __attribute__((target("avx2,popcnt"))) inline int64_t LinesIn(__m256i lfCounts) 
   const __m256i sums = _mm256_sad_epu8(lfCounts, _mm256_setzero_si256());
   const __m128i low = _mm256_castsi256_si128(sums);
   const __m128i high = _mm256_extracti128_si256(sums, 1);
-  return int64_t{_mm_cvtsi128_si32(low)} + _mm_cvtsi128_si32(_mm_srli_si128(low, 8)) + _mm_cvtsi128_si32(high) +
-         _mm_cvtsi128_si32(_mm_srli_si128(high, 8));
+  return int64_t{_mm_cvtsi128_si32(low)} + _mm_cvtsi128_si32(_mm_srli_si128(low, 8)) +
+         _mm_cvtsi128_si32(high) + _mm_cvtsi128_si32(_mm_srli_si128(high, 8));
 }
 
 // After the first block, whose byte before may lie in an earlier piece, every block is judged by loading
 // it again one byte back: a handful of vector operations for 64 bytes, and the LFs counted lane by lane.
-__attribute__((target("avx2,popcnt"))) CleanRun RunWide(const char* p, std::size_t size, bool cr, char previous) {
+__attribute__((target("avx2,popcnt"))) CleanRun RunWide(const char* p, std::size_t size, bool cr,
+                                                        char previous) {
   CleanRun run = RunOf<MasksOfWide>(p, std::min<std::size_t>(size, 64), cr, previous);
   if (run.bytes == 0) return run;
   const __m256i lf = _mm256_set1_epi8('\n');
@@ -408,8 +415,9 @@ void TextScan::Quote(std::size_t offset) {
     joined = carry_ + std::string(before);
     before = joined;
   }
-  const bool named = std::any_of(extensions.begin(), extensions.end(),
-                                 [&](std::string_view extension) { return EndsWithFolded(before, extension); });
+  const bool named = std::any_of(extensions.begin(), extensions.end(), [&](std::string_view extension) {
+    return EndsWithFolded(before, extension);
+  });
   if (!named) return;
   const auto open = before.find_last_of("\"\r\n");
   if (open == std::string_view::npos || before[open] != '"') return;

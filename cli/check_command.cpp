@@ -5,8 +5,8 @@
 
 #include "check/check_project.h"
 #include "check/not_packed.h"
-#include "cli/commands.h"
 #include "cli/command_session.h"
+#include "cli/commands.h"
 #include "cli/findings_output.h"
 #include "cli/group_session.h"
 #include "project/mdl_file.h"
@@ -35,15 +35,16 @@ int RunCheck(const std::vector<std::string>& args) {
     } else if (arg == "--fix-line-ends") {
       fix = true;
     } else if (arg == "--help" || arg == "-h") {
-      std::cout << kCheckUsage
-                << "Reads the project as 'tree' does and prints one finding a line, PATH:LINE: severity: text\n"
-                   "[code], or with --json an array of {file, line, severity, code, text}. Exit status 0 when\n"
-                   "nothing but warnings is found (--strict: nothing at all), 1 when an error is found.\n"
-                   "--fix-line-ends rewrites the text files whose line ends are not CR LF, then checks again;\n"
-                   "without it nothing is written.\n"
-                   "For a group, every member is checked and the findings come in one list: the group file's\n"
-                   "own (members missing, the startup project, duplicate project files and names, references\n"
-                   "to projects outside the group, reference cycles) first, then each member's in group order.\n";
+      std::cout
+          << kCheckUsage
+          << "Reads the project as 'tree' does and prints one finding a line, PATH:LINE: severity: text\n"
+             "[code], or with --json an array of {file, line, severity, code, text}. Exit status 0 when\n"
+             "nothing but warnings is found (--strict: nothing at all), 1 when an error is found.\n"
+             "--fix-line-ends rewrites the text files whose line ends are not CR LF, then checks again;\n"
+             "without it nothing is written.\n"
+             "For a group, every member is checked and the findings come in one list: the group file's\n"
+             "own (members missing, the startup project, duplicate project files and names, references\n"
+             "to projects outside the group, reference cycles) first, then each member's in group order.\n";
       return 0;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       std::cerr << "tarvex-cli check: unknown option '" << arg << "'\n";

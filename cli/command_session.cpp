@@ -18,7 +18,8 @@ const char* const kCodePageHint = "TARVEX_CODEPAGE names the code page the proje
 
 std::string ReadFailureText(const std::string& argument, const std::string& projectPath,
                             const mdlFile::ReadFailure& failure, const platform::CodePage& codePage) {
-  if (failure.line == 0) return argument + ": error: cannot read: " + codePage.ToUtf8(failure.reason) + " [unreadable]";
+  if (failure.line == 0)
+    return argument + ": error: cannot read: " + codePage.ToUtf8(failure.reason) + " [unreadable]";
   // Components are named relative to the project's folder; the name is shown as the line writes it.
   const std::string folder = mdlTrim::TextBeforeLast(projectPath, '\\') + "\\";
   const std::string written =

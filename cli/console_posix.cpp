@@ -8,7 +8,9 @@
 
 namespace cli {
 
-std::unique_ptr<Host> MakeHost() { return std::make_unique<HostOf<posix::Host>>(); }
+std::unique_ptr<Host> MakeHost() {
+  return std::make_unique<HostOf<posix::Host>>();
+}
 
 std::optional<std::string> WindowsPathOf(const std::string& argument, const platform::CodePage& codePage) {
   std::error_code error;

@@ -30,6 +30,8 @@ std::optional<std::string> WindowsPathOf(const std::string& argument, const plat
 
 const char* const kArgumentSeparators = "\\/";
 
-std::string HostSpelling(std::string relative) { return relative; }
+std::string HostSpelling(std::string relative) {
+  return relative;
+}
 
 }  // namespace cli

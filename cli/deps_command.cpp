@@ -41,8 +41,10 @@ int RunDeps(const std::vector<std::string>& args) {
              "with --json an array of {file, line, kind, guid, version, lcid, name, description, status,\n"
              "found, registered_version}. Libraries and controls are looked up in the registry as the\n"
              "development environment finds them (on Linux: the registry files of the Wine prefix given,\n"
-             "else $WINEPREFIX, else ~/.wine), then in the files. With a group file, every member's in group\n"
-             "order, one list: a '*\\A' reference to a member is found, naming it, and a library or control a\n"
+             "else $WINEPREFIX, else ~/.wine), then in the files. With a group file, every member's in "
+             "group\n"
+             "order, one list: a '*\\A' reference to a member is found, naming it, and a library or control "
+             "a\n"
              "member builds (the type library in its binary-compatibility file or its output file) is\n"
              "member, whatever the registry says. Exit status 0 when every status is found, found-newer,\n"
              "stale-hint, unchecked or member, 1 otherwise or when the project or a member cannot be read.\n";

@@ -118,11 +118,13 @@ std::vector<const mdlFile::ProjectModel*> MembersRead::Pointers() const {
   return pointers;
 }
 
-MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& group, const std::string& argument) {
+MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& group,
+                        const std::string& argument) {
   MembersRead read;
   for (const auto& member : group.members) {
     MemoryTreeView tree;
-    MemberRead one = ReadMember(session, mdlGroup::MemberFilePath(group, member), session.host().files(), tree);
+    MemberRead one =
+        ReadMember(session, mdlGroup::MemberFilePath(group, member), session.host().files(), tree);
     if (!one.model) {
       read.failed = true;
       PrintError(session, argument, member.line, "member-unreadable",

@@ -38,7 +38,8 @@ struct MembersRead {
   bool failed = false;
   std::vector<const mdlFile::ProjectModel*> Pointers() const;
 };
-MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& group, const std::string& argument);
+MembersRead ReadMembers(CommandSession& session, const mdlGroup::GroupModel& group,
+                        const std::string& argument);
 
 // "from needs to" for each compiled reference of a member that was read to the library another member
 // builds, as `order` and `check` count them.

@@ -32,7 +32,9 @@ class MemoryTreeView : public platform::TreeView {
            int32_t image, int32_t selectedImage) override;
   int32_t Count() const override { return static_cast<int32_t>(order_.size()); }
   std::string Key(int32_t position) const override { return At(position).key; }
-  int32_t Children(int32_t position) const override { return static_cast<int32_t>(At(position).children.size()); }
+  int32_t Children(int32_t position) const override {
+    return static_cast<int32_t>(At(position).children.size());
+  }
   void Remove(int32_t position) override;
   void Expand(const std::string& key) override;
 

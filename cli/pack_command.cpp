@@ -1,8 +1,8 @@
 // tarvex-cli pack: reads a project as "&Open..." does, then packs it as "Save &As..." does.
 #include <iostream>
 
-#include "cli/commands.h"
 #include "cli/command_session.h"
+#include "cli/commands.h"
 #include "cli/group_session.h"
 #include "pack/complete_files.h"
 #include "pack/mdl_file_pack.h"
@@ -46,15 +46,16 @@ int RunPack(const std::vector<std::string>& args) {
     const auto target = WindowsPathOf(args[1], codePage);
     if (!target) {
       std::cerr << "create " << args[1] << " failed: the name cannot be written in code page text\n";
-      session.messages().Show("Error during save.", platform::MB_OK | platform::MB_ICONERROR, mdlFile::kAppTitle);
+      session.messages().Show("Error during save.", platform::MB_OK | platform::MB_ICONERROR,
+                              mdlFile::kAppTitle);
       return 1;
     }
-    mdlFile::PackContext context{
-        session.host().packFiles(), session.pointer(), session.messages(),
-        [&codePage](const mdlFile::PackFailure& failure) {
-          std::cerr << codePage.ToUtf8(failure.attempted) << " failed: " << codePage.ToUtf8(failure.file) << ": "
-                    << codePage.ToUtf8(failure.reason) << '\n';
-        }};
+    mdlFile::PackContext context{session.host().packFiles(), session.pointer(), session.messages(),
+                                 [&codePage](const mdlFile::PackFailure& failure) {
+                                   std::cerr << codePage.ToUtf8(failure.attempted)
+                                             << " failed: " << codePage.ToUtf8(failure.file) << ": "
+                                             << codePage.ToUtf8(failure.reason) << '\n';
+                                 }};
     if (complete) {
       auto files = mdlFile::FindCompleteFiles(mdlFile::Model(), session.host().packFiles());
       context.extraCopies = std::move(files.copies);

@@ -1,8 +1,8 @@
 // tarvex-cli tree: reads a project as "&Open..." does and prints the tree it builds.
 #include <iostream>
 
-#include "cli/commands.h"
 #include "cli/command_session.h"
+#include "cli/commands.h"
 #include "cli/group_session.h"
 #include "cli/tree_json.h"
 #include "project/mdl_file.h"

@@ -17,7 +17,9 @@ class JsonWriter {
  public:
   explicit JsonWriter(const platform::CodePage& codePage) : codePage_(codePage) {}
 
-  void Text(std::string& out, const std::string& bytes) const { AppendJsonString(out, codePage_.ToUtf8(bytes)); }
+  void Text(std::string& out, const std::string& bytes) const {
+    AppendJsonString(out, codePage_.ToUtf8(bytes));
+  }
 
   void Node(std::string& out, const MemoryTreeView::Node& node) const {
     out += "{\"key\": ";
@@ -53,7 +55,8 @@ void AppendTextNode(std::string& out, const mdlFile::ProjectModel& model, const 
                     const platform::CodePage& codePage, int depth) {
   out.append(static_cast<std::size_t>(depth) * 2, ' ');
   out += codePage.ToUtf8(node.text);
-  if (const auto* component = ComponentOf(model, node.key)) out += "  (" + codePage.ToUtf8(component->path) + ")";
+  if (const auto* component = ComponentOf(model, node.key))
+    out += "  (" + codePage.ToUtf8(component->path) + ")";
   out += '\n';
   for (const auto* child : node.children) AppendTextNode(out, model, *child, codePage, depth + 1);
 }
@@ -64,11 +67,21 @@ void AppendJsonString(std::string& out, const std::string& utf8) {
   out.push_back('"');
   for (const char c : utf8) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char escaped[8];
@@ -93,7 +106,8 @@ std::string TreeJson(const mdlFile::ProjectModel& model, const MemoryTreeView& t
   for (std::size_t i = 0; i < model.components.size(); ++i) {
     const auto& component = model.components[i];
     if (i != 0) out += ", ";
-    out += "{\"index\": " + std::to_string(i) + ", \"kind\": " + std::to_string(component.kind) + ", \"name\": ";
+    out +=
+        "{\"index\": " + std::to_string(i) + ", \"kind\": " + std::to_string(component.kind) + ", \"name\": ";
     json.Text(out, component.name);
     out += ", \"path\": ";
     json.Text(out, component.path);

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/code_page.h"
 #include "cli/memory_tree_view.h"
+#include "platform/code_page.h"
 #include "project/project_model.h"
 
 namespace cli {

@@ -25,7 +25,7 @@ bool IsPlainName(std::string_view name) {
 
 [[noreturn]] void Malformed(size_t lineNumber, const std::string& why) {
   throw platform::RaisedError(kInvalidPropertyValue,
-                    "Invalid property value in line " + std::to_string(lineNumber) + ": " + why);
+                              "Invalid property value in line " + std::to_string(lineNumber) + ": " + why);
 }
 
 // Reads one line's value, starting after the '='.
@@ -68,7 +68,8 @@ platform::PropertyValue ParseValue(std::string_view rest, size_t lineNumber) {
 }
 
 void CheckWritable(const std::string& name, const platform::PropertyValue& value) {
-  if (!IsPlainName(name)) throw platform::RaisedError(kInvalidPropertyValue, "Invalid property name: " + name);
+  if (!IsPlainName(name))
+    throw platform::RaisedError(kInvalidPropertyValue, "Invalid property name: " + name);
   if (const auto* text = std::get_if<std::string>(&value);
       text && text->find_first_of("\r\n") != std::string::npos) {
     throw platform::RaisedError(kInvalidPropertyValue, "A line break cannot be saved in property " + name);
@@ -132,7 +133,8 @@ std::string FormatPropertyText(const std::vector<SavedProperty>& properties) {
   return text;
 }
 
-platform::PropertyValue TextPropertyBag::ReadProperty(const std::string& name, const platform::PropertyValue& defaultValue) {
+platform::PropertyValue TextPropertyBag::ReadProperty(const std::string& name,
+                                                      const platform::PropertyValue& defaultValue) {
   for (const SavedProperty& property : properties_) {
     if (mdlTrim::EqualsIgnoringAsciiCase(property.name, name)) return property.value;
   }
@@ -142,8 +144,9 @@ platform::PropertyValue TextPropertyBag::ReadProperty(const std::string& name, c
 void TextPropertyBag::WriteProperty(const std::string& name, const platform::PropertyValue& value,
                                     const platform::PropertyValue& defaultValue) {
   CheckWritable(name, value);
-  const auto saved = std::find_if(properties_.begin(), properties_.end(),
-                                  [&](const SavedProperty& p) { return mdlTrim::EqualsIgnoringAsciiCase(p.name, name); });
+  const auto saved = std::find_if(properties_.begin(), properties_.end(), [&](const SavedProperty& p) {
+    return mdlTrim::EqualsIgnoringAsciiCase(p.name, name);
+  });
   if (value == defaultValue) {
     if (saved != properties_.end()) properties_.erase(saved);
   } else if (saved != properties_.end()) {

@@ -30,7 +30,8 @@ struct SavedProperty {
 // 32 bits or a name given twice.
 std::vector<SavedProperty> ParsePropertyText(std::string_view text);
 // One line a property, each ended by CR LF; a Boolean is written as its Long. Throws
-// platform::RaisedError(kInvalidPropertyValue) for a name that is not a plain name or a String holding CR or LF.
+// platform::RaisedError(kInvalidPropertyValue) for a name that is not a plain name or a String holding CR or
+// LF.
 std::string FormatPropertyText(const std::vector<SavedProperty>& properties);
 
 // A bag holding its properties in order; WriteProperty leaves out values equal to their default (and
@@ -40,7 +41,8 @@ class TextPropertyBag : public platform::PropertyBag {
   TextPropertyBag() = default;
   explicit TextPropertyBag(std::string_view text) : properties_(ParsePropertyText(text)) {}
 
-  platform::PropertyValue ReadProperty(const std::string& name, const platform::PropertyValue& defaultValue) override;
+  platform::PropertyValue ReadProperty(const std::string& name,
+                                       const platform::PropertyValue& defaultValue) override;
   // Throws as FormatPropertyText would, before changing anything.
   void WriteProperty(const std::string& name, const platform::PropertyValue& value,
                      const platform::PropertyValue& defaultValue) override;

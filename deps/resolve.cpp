@@ -301,7 +301,8 @@ std::pair<std::string, uint32_t> WithoutResourceIndex(std::string_view path) {
 bool IsOcxReference(const Dependency& dependency) {
   if (dependency.kind != Kind::Reference) return false;
   const std::string path = WithoutResourceIndex(dependency.name).first;
-  return path.size() >= 4 && mdlTrim::EqualsIgnoringCase(std::string_view(path).substr(path.size() - 4), ".ocx");
+  return path.size() >= 4 &&
+         mdlTrim::EqualsIgnoringCase(std::string_view(path).substr(path.size() - 4), ".ocx");
 }
 
 std::vector<Resolution> Resolve(const std::vector<Dependency>& dependencies, const ResolveInput& input) {

@@ -128,7 +128,8 @@ class Packer {
   void PlacedComponent(const Component& component, const std::string& path) {
     std::string line;
     if (!ComponentLine(component, line, lead_)) return;
-    WriteLine(line.substr(0, line.size() - mdlTrim::TextAfterLast(component.path, '\\', lead_).size()) + path);
+    WriteLine(line.substr(0, line.size() - mdlTrim::TextAfterLast(component.path, '\\', lead_).size()) +
+              path);
   }
 
   void Copy(const std::string& from, const std::string& name) {

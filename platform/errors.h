@@ -20,7 +20,8 @@ class RaisedError : public std::runtime_error {
 // A file operation that failed; what() is the system's reason, Path() the Windows path it was about.
 class FileError : public std::runtime_error {
  public:
-  FileError(std::string path, const std::string& reason) : std::runtime_error(reason), path_(std::move(path)) {}
+  FileError(std::string path, const std::string& reason)
+      : std::runtime_error(reason), path_(std::move(path)) {}
   const std::string& Path() const { return path_; }
 
  private:

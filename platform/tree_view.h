@@ -17,9 +17,12 @@ inline constexpr int32_t kTreeElementNotFound = 35601;
 inline constexpr int32_t kTreeKeyNotUnique = 35602;
 inline RaisedError TreeError(int32_t number) {
   switch (number) {
-    case kTreeIndexOutOfBounds: return RaisedError(number, "Index out of bounds");
-    case kTreeElementNotFound: return RaisedError(number, "Element not found");
-    default: return RaisedError(number, "Key is not unique in collection");
+    case kTreeIndexOutOfBounds:
+      return RaisedError(number, "Index out of bounds");
+    case kTreeElementNotFound:
+      return RaisedError(number, "Element not found");
+    default:
+      return RaisedError(number, "Key is not unique in collection");
   }
 }
 
@@ -55,7 +58,8 @@ template <typename HasNode>
 void CheckAdd(const std::string& relative, int32_t relationship, const std::string& key, int32_t image,
               int32_t selectedImage, int32_t pictures, HasNode hasNode) {
   if (!key.empty() && hasNode(key)) throw TreeError(kTreeKeyNotUnique);
-  if (!relative.empty() && (!hasNode(relative) || relationship != tvwChild)) throw TreeError(kTreeElementNotFound);
+  if (!relative.empty() && (!hasNode(relative) || relationship != tvwChild))
+    throw TreeError(kTreeElementNotFound);
   for (const int32_t picture : {image, selectedImage}) {
     if (picture < 0 || picture > pictures) throw TreeError(kTreeIndexOutOfBounds);
   }

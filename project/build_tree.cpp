@@ -25,7 +25,8 @@ void RemoveEmptyFolders(platform::TreeView& tree) {
 void BuildProjectTree(const ProjectModel& model, platform::TreeView& tree) {
   tree.Clear();
   // A project without a known type has no root picture: position 0 shows none.
-  const int32_t rootPicture = (model.type >= typeStandardExe && model.type <= typeActiveXControl) ? model.type : 0;
+  const int32_t rootPicture =
+      (model.type >= typeStandardExe && model.type <= typeActiveXControl) ? model.type : 0;
   tree.Add("", 0, kRootKey, model.name, rootPicture, rootPicture);
   for (const ComponentKindInfo& info : kComponentKinds) {
     tree.Add(kRootKey, platform::tvwChild, FolderKey(info.kind), std::string(info.folderText),
@@ -34,14 +35,14 @@ void BuildProjectTree(const ProjectModel& model, platform::TreeView& tree) {
   for (int32_t i = 0; i < static_cast<int32_t>(model.components.size()); ++i) {
     const Component& component = model.components[i];
     if (const ComponentKindInfo* info = FindKind(component.kind)) {
-      tree.Add(FolderKey(info->kind), platform::tvwChild, ComponentKey(i), component.name,
-               info->picture, info->picture);
+      tree.Add(FolderKey(info->kind), platform::tvwChild, ComponentKey(i), component.name, info->picture,
+               info->picture);
     } else {
       // A component of no known kind has no folder; it stands under the root, after the folders,
       // without a picture, so that it is still seen and can be clicked for its path. Its text falls
       // back to the path when the project gave it no name.
-      tree.Add(kRootKey, platform::tvwChild, ComponentKey(i), component.name.empty() ? component.path : component.name,
-               0, 0);
+      tree.Add(kRootKey, platform::tvwChild, ComponentKey(i),
+               component.name.empty() ? component.path : component.name, 0, 0);
     }
   }
   RemoveEmptyFolders(tree);

@@ -8,7 +8,9 @@ namespace mdlFile {
 
 class Hourglass {
  public:
-  explicit Hourglass(platform::MousePointer& pointer) : pointer_(pointer) { pointer_.Set(platform::vbHourglass); }
+  explicit Hourglass(platform::MousePointer& pointer) : pointer_(pointer) {
+    pointer_.Set(platform::vbHourglass);
+  }
   ~Hourglass() { Restore(); }
   Hourglass(const Hourglass&) = delete;
   Hourglass& operator=(const Hourglass&) = delete;

@@ -1,9 +1,9 @@
 // Splits a file into lines. A line ends at CR, CR LF or LF; the line ends are not part of the line.
 #pragma once
 
-#include <memory>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 

@@ -1,8 +1,8 @@
 #include "project/name_scan.h"
 
 #include <cstring>
-#include <string_view>
 #include <memory>
+#include <string_view>
 
 #include "project/mdl_trim.h"
 
@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::string_view kKey = "attribute vb_name";
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
 
 bool EqualsFolded(const char* text, std::string_view lower) {
   for (std::size_t i = 0; i < lower.size(); ++i) {
@@ -100,8 +102,8 @@ __attribute__((target("avx2"))) const char* NextPairWide(const char* p, const ch
   for (; end - p >= 33; p += 32) {
     const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
     const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 1));
-    const __m256i hit =
-        _mm256_and_si256(_mm256_cmpeq_epi8(here, underscore), _mm256_cmpeq_epi8(_mm256_or_si256(next, fold), n));
+    const __m256i hit = _mm256_and_si256(_mm256_cmpeq_epi8(here, underscore),
+                                         _mm256_cmpeq_epi8(_mm256_or_si256(next, fold), n));
     const unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(hit));
     if (mask != 0) return p + __builtin_ctz(mask);
   }
@@ -113,7 +115,9 @@ const char* NextPair(const char* p, const char* end) {
   return wide ? NextPairWide(p, end) : NextPairPlain(p, end);
 }
 #else
-const char* NextPair(const char* p, const char* end) { return NextPairPlain(p, end); }
+const char* NextPair(const char* p, const char* end) {
+  return NextPairPlain(p, end);
+}
 #endif
 
 // The next "_" at or after p that stands between "vb" and "n" (in any case), or end.
@@ -137,7 +141,8 @@ void ScanWholeLines(std::string_view text, std::string& name) {
     const char* const underscore = p++;
     if (underscore - begin < static_cast<std::ptrdiff_t>(kBefore) || end - underscore < 6) continue;
     const char* const keyStart = underscore - kBefore;
-    if (!EqualsFolded(keyStart, kKey.substr(0, kBefore + 1)) || !EqualsFolded(underscore + 1, "name")) continue;
+    if (!EqualsFolded(keyStart, kKey.substr(0, kBefore + 1)) || !EqualsFolded(underscore + 1, "name"))
+      continue;
     // Only blanks may stand between the line's start and the key.
     const char* s = keyStart;
     while (s > begin && s[-1] == ' ') --s;
@@ -158,7 +163,8 @@ void ScanWholeLines(std::string_view text, std::string& name) {
 std::size_t FirstLineEnd(std::string_view block) {
   const char* const begin = block.data();
   const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', block.size()));
-  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', cr ? static_cast<std::size_t>(cr - begin) : block.size()));
+  const auto* lf = static_cast<const char*>(
+      std::memchr(begin, '\n', cr ? static_cast<std::size_t>(cr - begin) : block.size()));
   const char* const first = lf ? lf : cr;
   return first ? static_cast<std::size_t>(first - begin) : std::string_view::npos;
 }

@@ -26,7 +26,8 @@ void HandleProjectLine(ProjectModel& model, platform::TextFiles& files, const st
                        int64_t number) {
   const auto eq = line.find('=');
   if (eq == std::string::npos) return;
-  model.lines.push_back({number, mdlTrim::LowerAscii(std::string_view(line).substr(0, eq)), line.substr(eq + 1)});
+  model.lines.push_back(
+      {number, mdlTrim::LowerAscii(std::string_view(line).substr(0, eq)), line.substr(eq + 1)});
   const std::string& key = model.lines.back().key;
   const std::string& value = model.lines.back().value;
   if (key == "type") {
@@ -209,7 +210,8 @@ int32_t ScanFormKind(platform::InputFile& file) {
   return kindUndetermined;
 }
 
-std::string ReadComponentName(const ProjectModel& model, platform::TextFiles& files, const std::string& path) {
+std::string ReadComponentName(const ProjectModel& model, platform::TextFiles& files,
+                              const std::string& path) {
   const auto file = files.OpenInput(ComponentFilePath(model, path));
   return ScanComponentName(*file);
 }

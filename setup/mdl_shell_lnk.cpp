@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "platform/errors.h"
 #include "base/wide_text.h"
+#include "platform/errors.h"
 
 namespace mdlShellLnk {
 namespace {

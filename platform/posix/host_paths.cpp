@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "platform/errors.h"
 #include "base/code_page_text.h"
+#include "platform/errors.h"
 #include "platform/posix/folder_listing.h"
 
 namespace posix {
@@ -83,7 +83,8 @@ std::vector<std::string> WindowsNames(const std::string& windowsPath, const std:
       ++i;
       continue;
     }
-    if (IsForbidden(static_cast<unsigned char>(rest[i]))) throw platform::FileError(windowsPath, kBadPathText);
+    if (IsForbidden(static_cast<unsigned char>(rest[i])))
+      throw platform::FileError(windowsPath, kBadPathText);
     separator[i] = IsSeparator(rest[i]);
   }
   std::vector<std::string> names;

@@ -14,13 +14,13 @@
 #include <memory>
 #include <vector>
 
+#include "base/ascii_case.h"
+#include "base/code_page_text.h"
+#include "base/windows_path.h"
 #include "platform/errors.h"
 #include "platform/posix/error_texts.h"
 #include "platform/posix/host_paths.h"
 #include "platform/posix/posix_text_files.h"
-#include "base/ascii_case.h"
-#include "base/code_page_text.h"
-#include "base/windows_path.h"
 
 namespace posix {
 
@@ -316,7 +316,8 @@ void PosixPackFiles::Release(const platform::FileIdentity& file) {
 
 FolderListing& PosixPackFiles::ListingOf(const std::string& hostFolder) {
   auto found = listings_.find(hostFolder);
-  if (found == listings_.end()) found = listings_.emplace(hostFolder, FolderListing::Read(hostFolder, codePage_)).first;
+  if (found == listings_.end())
+    found = listings_.emplace(hostFolder, FolderListing::Read(hostFolder, codePage_)).first;
   return found->second;
 }
 
@@ -368,7 +369,8 @@ PosixPackFiles::Found PosixPackFiles::Find(const std::string& path, bool allowMi
     throw platform::FileError(path, kNoFile);
   }
   // The name as spelled first, then a name that matches it without regard to case.
-  if (const auto type = listing.TypeOf(exactName)) return Found{prefix + exactName, Found::State::kPresent, *type};
+  if (const auto type = listing.TypeOf(exactName))
+    return Found{prefix + exactName, Found::State::kPresent, *type};
   if (const std::string* match = listing.FindFolded(leaf)) {
     return Found{prefix + *match, Found::State::kPresent, *listing.TypeOf(*match)};
   }
@@ -455,8 +457,7 @@ std::string PosixPackFiles::PendingKey(const std::string& host) const {
   const auto slash = host.rfind('/');
   const std::string leaf = host.substr(slash + 1);
   const auto asCodePage = codePage_.FromUtf8(leaf);
-  return host.substr(0, slash + 1) +
-         base::LowerText(asCodePage ? *asCodePage : leaf, codePage_.LeadBytes());
+  return host.substr(0, slash + 1) + base::LowerText(asCodePage ? *asCodePage : leaf, codePage_.LeadBytes());
 }
 
 bool PosixPackFiles::CopyToNewName(int in, off_t size, const std::string& host, const std::string& from,

@@ -79,10 +79,10 @@ class PosixPackFiles : public platform::PackFiles {
 
   const platform::CodePage& codePage_;
   std::map<platform::FileIdentity, int> inUse_;
-  std::set<std::string> pending_;                         // host folder + "/" + lower-cased name
-  std::unordered_map<std::string, std::string> folders_;  // Windows folder -> host folder
+  std::set<std::string> pending_;                            // host folder + "/" + lower-cased name
+  std::unordered_map<std::string, std::string> folders_;     // Windows folder -> host folder
   std::unordered_map<std::string, FolderListing> listings_;  // host folder -> its names
-  std::unordered_map<std::string, int> writable_;         // host folder -> 0 or why it takes no files
+  std::unordered_map<std::string, int> writable_;            // host folder -> 0 or why it takes no files
   std::mt19937_64 random_;
   bool unnamedFiles_ = true;
 };

@@ -12,7 +12,9 @@
 
 namespace posix {
 
-FileDescriptor::~FileDescriptor() { Close(); }
+FileDescriptor::~FileDescriptor() {
+  Close();
+}
 
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
   if (this != &other) {
@@ -38,7 +40,8 @@ FileDescriptor OpenRegularForReading(const std::string& hostPath, const std::str
   return fd;
 }
 
-std::size_t ReadSome(const FileDescriptor& fd, char* buffer, std::size_t size, const std::string& windowsPath) {
+std::size_t ReadSome(const FileDescriptor& fd, char* buffer, std::size_t size,
+                     const std::string& windowsPath) {
   for (;;) {
     const ssize_t n = ::read(fd.Get(), buffer, size);
     if (n >= 0) return static_cast<std::size_t>(n);
@@ -52,9 +55,7 @@ class PosixInput : public platform::InputFile {
  public:
   PosixInput(FileDescriptor fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
 
-  std::size_t Read(char* buffer, std::size_t size) override {
-    return ReadSome(fd_, buffer, size, path_);
-  }
+  std::size_t Read(char* buffer, std::size_t size) override { return ReadSome(fd_, buffer, size, path_); }
 
  private:
   FileDescriptor fd_;

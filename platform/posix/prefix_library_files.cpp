@@ -7,8 +7,8 @@
 
 #include "base/code_page_text.h"
 #include "platform/errors.h"
-#include "platform/posix/host_paths.h"
 #include "platform/posix/file_blocks.h"
+#include "platform/posix/host_paths.h"
 #include "platform/posix/type_library_reader.h"
 
 namespace posix {
@@ -54,7 +54,8 @@ std::optional<std::string> PrefixLibraryFiles::MissingFolderKey(const std::strin
   const auto cut = back == std::string::npos      ? forward
                    : forward == std::string::npos ? back
                                                   : std::max(back, forward);
-  if (cut == std::string::npos || path.find_first_not_of(". ", cut + 1) == std::string::npos) return std::nullopt;
+  if (cut == std::string::npos || path.find_first_not_of(". ", cut + 1) == std::string::npos)
+    return std::nullopt;
   return base::LowerText(path.substr(0, cut), lead);
 }
 
@@ -70,8 +71,8 @@ std::optional<std::string> PrefixLibraryFiles::HostPath(const std::string& path)
   return std::nullopt;
 }
 
-const std::optional<TypeLibRead>* PrefixLibraryFiles::ReadLibrary(const std::string& host, uint32_t resourceId,
-                                                                  bool found) {
+const std::optional<TypeLibRead>* PrefixLibraryFiles::ReadLibrary(const std::string& host,
+                                                                  uint32_t resourceId, bool found) {
   // Two spellings of one file (a hint and the registered path) read it once.
   const auto known = read_.find({host, resourceId});
   if (known != read_.end()) return &known->second;
@@ -97,7 +98,8 @@ platform::LibraryFile PrefixLibraryFiles::Look(const std::string& windowsPath, b
   // Hints often name files in one folder that is not there (..\..\WINDOWS\system32): once the folder is
   // known missing, nothing in it is looked for again.
   if (path && !missingFolders_.empty()) {
-    if (const auto folder = MissingFolderKey(*path); folder && missingFolders_.contains(*folder)) path.reset();
+    if (const auto folder = MissingFolderKey(*path); folder && missingFolders_.contains(*folder))
+      path.reset();
   }
   // Most paths are spelled as they are on disk: the path as spelled is tried before any look through
   // the folders, which gives that same path whenever it is there.

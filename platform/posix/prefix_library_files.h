@@ -34,7 +34,7 @@ class PrefixLibraryFiles : public platform::LibraryFiles {
 
   std::optional<std::string> prefix_;
   const platform::CodePage& codePage_;
-  std::map<std::string, std::optional<std::string>> drives_;                  // "c:" -> its Z: form
+  std::map<std::string, std::optional<std::string>> drives_;  // "c:" -> its Z: form
   std::set<std::string> missingFolders_;  // lower-case Windows folders found not to be there
   std::map<std::pair<std::string, uint32_t>, platform::LibraryFile> looked_;  // by lower-case Windows path
   // by host path; nothing when it is not a regular file

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/windows_path.h"
 #include "platform/posix/host_paths.h"
 #include "platform/shell_link.h"
-#include "base/windows_path.h"
 
 namespace posix {
 namespace {

@@ -136,7 +136,8 @@ std::optional<std::array<std::string_view, 4>> SplitFour(std::string_view text, 
 
 // Bytes read and not yet scanned; left uninitialised, as every byte is read before it is looked at.
 struct ReadBuffer {
-  explicit ReadBuffer(std::size_t initial) : bytes(std::make_unique_for_overwrite<char[]>(initial)), size(initial) {}
+  explicit ReadBuffer(std::size_t initial)
+      : bytes(std::make_unique_for_overwrite<char[]>(initial)), size(initial) {}
   // Twice the size, keeping the first held bytes.
   void Grow(std::size_t held) {
     auto larger = std::make_unique_for_overwrite<char[]>(size * 2);
@@ -183,8 +184,8 @@ constexpr std::string_view kEscapedTypeLibKey = "software\\\\classes\\\\typelib\
 // (CLSID, Interface): the letters where "Typelib" stands tell them apart at once.
 bool IsTypeLibKeyLine(std::string_view line) {
   constexpr std::size_t kTypeLibAt = kEscapedTypeLibKey.size() - 9;  // "typelib\\\\"
-  return line.size() > kTypeLibAt + 1 && Lower(line[kTypeLibAt]) == 't' && Lower(line[kTypeLibAt + 1]) == 'y' &&
-         StartsFolded(line, kEscapedTypeLibKey);
+  return line.size() > kTypeLibAt + 1 && Lower(line[kTypeLibAt]) == 't' &&
+         Lower(line[kTypeLibAt + 1]) == 'y' && StartsFolded(line, kEscapedTypeLibKey);
 }
 
 }  // namespace
@@ -209,7 +210,8 @@ void WineRegistry::AddLines(std::string_view text, bool user) {
         if (next == nullptr) return;
         const auto open = static_cast<std::size_t>(static_cast<const char*>(next) - text.data());
         at = open + 1;
-        // Wine writes each "\\" of a key doubled: the escaped prefix is compared before anything is unescaped.
+        // Wine writes each "\\" of a key doubled: the escaped prefix is compared before anything is
+        // unescaped.
         if ((open == 0 || text[open - 1] == '\n') && IsTypeLibKeyLine(text.substr(at))) {
           at = open;
           break;
@@ -266,7 +268,8 @@ void WineRegistry::AddLines(std::string_view text, bool user) {
 
 void WineRegistry::Forget(bool user) {
   current_ = nullptr;
-  for (auto& [guid, list] : byGuid_) std::erase_if(list, [user](const auto& known) { return known.user == user; });
+  for (auto& [guid, list] : byGuid_)
+    std::erase_if(list, [user](const auto& known) { return known.user == user; });
 }
 
 std::vector<platform::TypeLibRegistration> WineRegistry::Registrations(const std::string& guid) {

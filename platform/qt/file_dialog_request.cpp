@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/qt/qt_text.h"
 #include "base/windows_path.h"
+#include "platform/qt/qt_text.h"
 
 namespace qtui {
 

@@ -6,11 +6,11 @@
 #include <QGridLayout>
 #include <QMessageBox>
 
+#include "base/ascii_case.h"
 #include "platform/posix/host_paths.h"
 #include "platform/qt/file_dialog_request.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "platform/qt/qt_text.h"
-#include "base/ascii_case.h"
 
 namespace qtui {
 
@@ -160,8 +160,8 @@ int32_t QtSystemDialogs::FileDialog(platform::OPENFILENAMEA& request, bool save)
   uint32_t result = flags;
   if (readOnly != nullptr)
     result = readOnly->isChecked() ? (result | OFN_READONLY) : (result & ~OFN_READONLY);
-  const bool extensionDiffers = !defaultExt.empty() && base::LowerAscii(ExtensionOf(answer.title)) !=
-                                                           base::LowerAscii(defaultExt);
+  const bool extensionDiffers =
+      !defaultExt.empty() && base::LowerAscii(ExtensionOf(answer.title)) != base::LowerAscii(defaultExt);
   result = extensionDiffers ? (result | OFN_EXTENSIONDIFFERENT) : (result & ~OFN_EXTENSIONDIFFERENT);
   request.Flags = result;
   return 1;

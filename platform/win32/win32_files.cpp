@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/errors.h"
 #include "base/ascii_case.h"
 #include "base/code_page_text.h"
+#include "platform/errors.h"
 
 namespace win32 {
 

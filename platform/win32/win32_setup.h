@@ -47,5 +47,4 @@ class ModuleProgramFile : public platform::ProgramFile {
 // The full path of the running program's file.
 std::string ModuleFileName();
 
-
 }  // namespace win32

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/mdl_main.h"
-#include "program/posix/posix_host.h"
 #include "program/posix/main_window.h"
+#include "program/posix/posix_host.h"
 #include "tarvex_version_line.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/frm_main_layout.h"
 #include "cmndlg/main_window_settings.h"
 #include "platform/posix/host_paths.h"
-#include "app/frm_main_layout.h"
 #include "platform/qt/qt_handles.h"
 #include "platform/qt/qt_text.h"
 
@@ -146,7 +146,8 @@ void QtMainWindow::CreateMenu() {
 }
 
 void QtMainWindow::ApplyLayout() {
-  const frmMain::FrmMainLayout layout = frmMain::LayoutFor(TwipsX(client_->width()), TwipsY(client_->height()));
+  const frmMain::FrmMainLayout layout =
+      frmMain::LayoutFor(TwipsX(client_->width()), TwipsY(client_->height()));
   trvMain_->setGeometry(Pixels(layout.trvMain));
   lblFile_->setGeometry(Pixels(layout.lblFile));
   txtFile_->setGeometry(Pixels(layout.txtFile));

@@ -16,13 +16,13 @@
 #include "platform/main_window.h"
 #include "platform/pack_files.h"
 #include "platform/qt/dialog_runner.h"
-#include "program/qt/qt_control_container.h"
 #include "platform/qt/qt_image_list.h"
-#include "program/qt/qt_pictures.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "platform/qt/qt_tree_view.h"
 #include "platform/qt/qt_user_interface.h"
 #include "platform/text_files.h"
+#include "program/qt/qt_control_container.h"
+#include "program/qt/qt_pictures.h"
 
 namespace qtui {
 

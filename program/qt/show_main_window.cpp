@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "program/qt/qt_main_window.h"
 #include "program/posix/main_window.h"
+#include "program/qt/qt_main_window.h"
 
 int ShowMainWindow(int argc, char** argv, posix::Host& host, const std::optional<std::string>& projectFile) {
   QApplication application(argc, argv);

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "resources/tree_pictures.h"
 #include "base/little_endian.h"
+#include "resources/tree_pictures.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "cmndlg/main_window_settings.h"
 #include "cmndlg/property_bag_text.h"
 #include "platform/errors.h"
-#include "resources/tree_pictures.h"
-#include "program/win32/resource_ids.h"
 #include "platform/win32/win32_files.h"
+#include "program/win32/resource_ids.h"
+#include "resources/tree_pictures.h"
 
 namespace win32 {
 
@@ -193,8 +193,8 @@ std::string Win32TreeView::Key(int32_t position) const {
 
 int32_t Win32TreeView::Children(int32_t position) const {
   int32_t count = 0;
-  for (HTREEITEM child = TreeView_GetChild(tree_, At(position));
-       child != nullptr; child = TreeView_GetNextSibling(tree_, child)) {
+  for (HTREEITEM child = TreeView_GetChild(tree_, At(position)); child != nullptr;
+       child = TreeView_GetNextSibling(tree_, child)) {
     ++count;
   }
   return count;
@@ -294,7 +294,8 @@ platform::Handle Win32ControlContainer::SurfaceHdc() {
   return reinterpret_cast<platform::Handle>(surface_);
 }
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance, platform::TextFiles& files, platform::PackFiles& packFiles)
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, platform::TextFiles& files,
+                                 platform::PackFiles& packFiles)
     : instance_(instance), files_(files), packFiles_(packFiles) {
   icon16_ = IconOf(resources::WindowIcon16());
   icon32_ = IconOf(resources::WindowIcon32());
@@ -311,8 +312,8 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, platform::TextFiles& files,
 
   HMENU menu = ::LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_MAINMENU));
   const SIZE frame = FrameFor(frmMain::kClientWidth, frmMain::kClientHeight, kStyle, menu != nullptr);
-  window_ = ::CreateWindowExA(0, kWindowClass, "Tarvex", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy,
-                              nullptr, menu, instance_, this);
+  window_ = ::CreateWindowExA(0, kWindowClass, "Tarvex", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx,
+                              frame.cy, nullptr, menu, instance_, this);
   if (window_ == nullptr) throw std::runtime_error("the main window cannot be created");
   accelerators_ = ::LoadAcceleratorsA(instance_, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon16_));
@@ -352,8 +353,8 @@ void Win32MainWindow::CreateControls() {
   if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
     font_ = ::CreateFontIndirectA(&metrics.lfMessageFont);
   }
-  const auto place = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, const frmMain::TwipRect& at,
-                         int id) {
+  const auto place = [&](DWORD exStyle, const char* cls, const char* text, DWORD style,
+                         const frmMain::TwipRect& at, int id) {
     HWND control = ::CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, PixelsX(at.left),
                                      PixelsY(at.top), PixelsX(at.width), PixelsY(at.height), window_,
                                      reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), instance_, nullptr);

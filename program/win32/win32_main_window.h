@@ -16,10 +16,10 @@
 #include "cmndlg/cmn_dlg.h"
 #include "platform/control_container.h"
 #include "platform/main_window.h"
-#include "platform/tree_view.h"
-#include "platform/user_interface.h"
 #include "platform/pack_files.h"
 #include "platform/text_files.h"
+#include "platform/tree_view.h"
+#include "platform/user_interface.h"
 #include "platform/win32/win32_system_dialogs.h"
 
 namespace win32 {

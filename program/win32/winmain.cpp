@@ -6,10 +6,10 @@
 #include "app/mdl_main.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/win32_code_page.h"
-#include "program/win32/win32_host.h"
-#include "program/win32/win32_main_window.h"
 #include "platform/win32/win32_shell_link.h"
 #include "platform/win32/windows_api.h"
+#include "program/win32/win32_host.h"
+#include "program/win32/win32_main_window.h"
 #include "project/mdl_trim.h"
 #include "tarvex_version_line.h"
 // After <windows.h>, which it builds on.

@@ -24,9 +24,10 @@ void ExpectWellFormed(const resources::PixelArt& art, int32_t size) {
 }
 
 TEST(TreePictures, FourteenPicturesOfSixteenPixelsInTheirFixedOrderAndTheWindowIcon) {
-  const std::vector<std::string> keys{"StandardEXE", "ActiveXEXE", "ActiveXDLL", "ActiveXControl", "FolderC",
-                                      "FolderO", "Form", "MDIForm", "Module", "ClassModule", "UserControl",
-                                      "PropertyPage", "UserDocument", "Designer"};
+  const std::vector<std::string> keys{"StandardEXE",  "ActiveXEXE",  "ActiveXDLL",  "ActiveXControl",
+                                      "FolderC",      "FolderO",     "Form",        "MDIForm",
+                                      "Module",       "ClassModule", "UserControl", "PropertyPage",
+                                      "UserDocument", "Designer"};
   const auto& pictures = resources::TreePictures();
   ASSERT_EQ(pictures.size(), keys.size());
   std::set<std::vector<std::string_view>> distinct;
@@ -39,7 +40,8 @@ TEST(TreePictures, FourteenPicturesOfSixteenPixelsInTheirFixedOrderAndTheWindowI
   // The window icon comes in two sizes.
   ExpectWellFormed(resources::WindowIcon16(), 16);
   ExpectWellFormed(resources::WindowIcon32(), 32);
-  EXPECT_EQ(resources::PaletteColour(resources::kMaskPixel), (resources::Rgb{192, 192, 192})) << "the mask is silver";
+  EXPECT_EQ(resources::PaletteColour(resources::kMaskPixel), (resources::Rgb{192, 192, 192}))
+      << "the mask is silver";
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ TEST_P(CheckTable, PrintsExitsAndLeavesFilesAsExpected) {
   // file behind.
   auto expected = scratch.Snapshot(GetParam(), true);
   for (auto& [name, bytes] : expected)
-    if (fs::exists(source / "expected/fixed" / name)) bytes = Scratch::ReadAll(source / "expected/fixed" / name);
+    if (fs::exists(source / "expected/fixed" / name))
+      bytes = Scratch::ReadAll(source / "expected/fixed" / name);
 
   const std::string codePage = Scratch::Setting(source / "codepage", "");
   if (!codePage.empty()) ::setenv("TARVEX_CODEPAGE", codePage.c_str(), 1);

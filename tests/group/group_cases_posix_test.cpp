@@ -131,9 +131,11 @@ TEST(PackedGroup, OpensWhereverItIsMoved) {
       EXPECT_EQ(sourceDeps.find(missing), std::string::npos) << tree << sourceDeps;
     const std::string text = std::get<1>(scratch.Run("deps elsewhere/moved/Suite.vbg"));
     static const std::regex member(R"(: found: '[^']*\.vbp' is the group's member ')");
-    EXPECT_EQ(std::distance(std::sregex_iterator(text.begin(), text.end(), member), std::sregex_iterator()), 3)
+    EXPECT_EQ(std::distance(std::sregex_iterator(text.begin(), text.end(), member), std::sregex_iterator()),
+              3)
         << tree << text;
-    EXPECT_TRUE(std::regex_search(text, std::regex(R"(App/App\.vbp:\d+: found: 'App\.res' is there)"))) << text;
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(App/App\.vbp:\d+: found: 'App\.res' is there)")))
+        << text;
   }
 }
 

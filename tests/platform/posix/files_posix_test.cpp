@@ -9,12 +9,12 @@
 #include <future>
 #include <map>
 
+#include "base/folded_names.h"
+#include "base/windows_path.h"
 #include "pack/mdl_file_pack.h"
 #include "platform/errors.h"
 #include "platform/posix/code_pages.h"
 #include "platform/posix/host_paths.h"
-#include "base/folded_names.h"
-#include "base/windows_path.h"
 #include "platform/posix/pack_files_posix.h"
 #include "platform/posix/posix_text_files.h"
 #include "project/mdl_trim.h"

@@ -62,8 +62,7 @@ TEST(ProbeFolder, OnlyTheFileTheProbeCreatedIsRemoved) {
     const int expected = row[0] == "locked" && geteuid() == 0 ? -1 : std::stoi(row.at(1));
     EXPECT_EQ(mdlPath::IsFolderWritable(dir.Win(row[0]), files, random), expected) << row[0];
     if (row[0] != "none") {
-      EXPECT_EQ(dir.NamesIn(row[0].substr(0, row[0].find('\\'))),
-                fakes::Row(row.begin() + 2, row.end()));
+      EXPECT_EQ(dir.NamesIn(row[0].substr(0, row[0].find('\\'))), fakes::Row(row.begin() + 2, row.end()));
     }
   }
   EXPECT_EQ(dir.Read("taken/AAAAAAAA.tmp") + dir.Read("folded/aaaaaaaa.tmp"), "keep mekeep me");
