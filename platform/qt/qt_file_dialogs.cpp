@@ -7,7 +7,6 @@
 #include <QMessageBox>
 
 #include "base/ascii_case.h"
-#include "platform/posix/host_paths.h"
 #include "platform/qt/file_dialog_request.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "platform/qt/qt_text.h"
@@ -55,10 +54,11 @@ class CheckedFileDialog : public QFileDialog {
 };
 
 // The host path of a Windows path, or empty when it names nothing that can be reached.
-QString HostPath(const std::string& windowsPath, const platform::CodePage& codePage, bool allowMissingLeaf) {
+QString HostPath(const std::string& windowsPath, const platform::HostPaths& hostPaths,
+                 bool allowMissingLeaf) {
   if (windowsPath.empty()) return {};
   try {
-    return QString::fromStdString(posix::HostFromWindows(windowsPath, codePage, allowMissingLeaf));
+    return QString::fromStdString(hostPaths.HostFromWindows(windowsPath, allowMissingLeaf));
   } catch (const std::exception&) {
     return {};
   }
@@ -67,11 +67,11 @@ QString HostPath(const std::string& windowsPath, const platform::CodePage& codeP
 // Sets the folder and the name the dialog opens with: the folder of the initial file name when it
 // has one that exists, else the initial folder, else the current one.
 void SetStart(QFileDialog& dialog, const std::string& fileName, const std::string& initialDir,
-              const platform::CodePage& codePage) {
+              const platform::CodePage& codePage, const platform::HostPaths& hostPaths) {
   bool folderSet = false;
   QString name = Shown(codePage, fileName.substr(fileName.rfind('\\') + 1));
   if (fileName.find('\\') != std::string::npos || fileName.find(':') != std::string::npos) {
-    const QString host = HostPath(fileName, codePage, true);
+    const QString host = HostPath(fileName, hostPaths, true);
     const QFileInfo info(host);
     if (!host.isEmpty() && info.absoluteDir().exists()) {
       dialog.setDirectory(info.absolutePath());
@@ -80,7 +80,7 @@ void SetStart(QFileDialog& dialog, const std::string& fileName, const std::strin
     }
   }
   if (!folderSet) {
-    const QString folder = HostPath(initialDir, codePage, false);
+    const QString folder = HostPath(initialDir, hostPaths, false);
     dialog.setDirectory(!folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::currentPath());
   }
   if (!name.isEmpty()) dialog.selectFile(name);
@@ -120,7 +120,7 @@ int32_t QtSystemDialogs::FileDialog(platform::OPENFILENAMEA& request, bool save)
   const std::string defaultExt = request.lpstrDefExt != nullptr ? request.lpstrDefExt : "";
   if (!defaultExt.empty()) dialog.setDefaultSuffix(Shown(codePage_, defaultExt));
   SetStart(dialog, BufferText(request.lpstrFile, request.nMaxFile),
-           request.lpstrInitialDir != nullptr ? request.lpstrInitialDir : "", codePage_);
+           request.lpstrInitialDir != nullptr ? request.lpstrInitialDir : "", codePage_, hostPaths_);
 
   QCheckBox* readOnly = nullptr;
   if (!save && (flags & OFN_HIDEREADONLY) == 0) {
@@ -136,7 +136,7 @@ int32_t QtSystemDialogs::FileDialog(platform::OPENFILENAMEA& request, bool save)
   if (chosen.isEmpty()) return 0;
   std::vector<std::string> paths;
   for (const QString& file : chosen) {
-    const auto path = posix::WindowsFromHost(QFileInfo(file).absoluteFilePath().toStdString(), codePage_);
+    const auto path = hostPaths_.WindowsFromHost(QFileInfo(file).absoluteFilePath().toStdString());
     if (!path) return 0;  // a name the code page cannot spell cannot be handed back
     paths.push_back(*path);
   }

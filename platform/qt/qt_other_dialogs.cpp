@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/posix/host_paths.h"
 #include "platform/qt/qt_handles.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "platform/qt/qt_text.h"
@@ -57,8 +56,8 @@ uint32_t ColorRefOf(const QColor& colour) {
 }  // namespace
 
 QtSystemDialogs::QtSystemDialogs(QWidget* mainWindow, DialogRunner& runner,
-                                 const platform::CodePage& codePage)
-    : mainWindow_(mainWindow), runner_(runner), codePage_(codePage) {}
+                                 const platform::CodePage& codePage, const platform::HostPaths& hostPaths)
+    : mainWindow_(mainWindow), runner_(runner), codePage_(codePage), hostPaths_(hostPaths) {}
 
 QtSystemDialogs::~QtSystemDialogs() = default;
 
@@ -190,7 +189,7 @@ int32_t QtSystemDialogs::WinHelpA(platform::Handle, const char* helpFile, uint32
   if (file.empty()) return 0;
   QString host;
   try {
-    host = QString::fromStdString(posix::HostFromWindows(file, codePage_));
+    host = QString::fromStdString(hostPaths_.HostFromWindows(file));
   } catch (const std::exception&) {
     return 0;
   }

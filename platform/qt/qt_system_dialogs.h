@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/host_paths.h"
 #include "platform/qt/dialog_runner.h"
 #include "platform/system_dialogs.h"
 
@@ -15,10 +16,13 @@ class QPrinter;
 namespace qtui {
 
 // Every dialog is modal, owned by the main window when the request names it, and shown through the
-// runner. Paths cross as Windows paths on drive Z: (Z:\home\ann\x.vbp is /home/ann/x.vbp).
+// runner. Paths cross as Windows paths, mapped to the host's by hostPaths (on POSIX drive Z: is the
+// root: Z:\home\ann\x.vbp is /home/ann/x.vbp).
 class QtSystemDialogs : public platform::SystemDialogs {
  public:
-  QtSystemDialogs(QWidget* mainWindow, DialogRunner& runner, const platform::CodePage& codePage);
+  // The code page and the host paths must outlive this.
+  QtSystemDialogs(QWidget* mainWindow, DialogRunner& runner, const platform::CodePage& codePage,
+                  const platform::HostPaths& hostPaths);
   ~QtSystemDialogs() override;
   QtSystemDialogs(const QtSystemDialogs&) = delete;
   QtSystemDialogs& operator=(const QtSystemDialogs&) = delete;
@@ -41,6 +45,7 @@ class QtSystemDialogs : public platform::SystemDialogs {
   QWidget* mainWindow_;
   DialogRunner& runner_;
   const platform::CodePage& codePage_;
+  const platform::HostPaths& hostPaths_;
   std::vector<std::unique_ptr<QPrinter>> printers_;  // contexts handed out, alive as long as this
 };
 

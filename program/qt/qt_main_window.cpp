@@ -10,7 +10,6 @@
 
 #include "app/frm_main_layout.h"
 #include "cmndlg/main_window_settings.h"
-#include "platform/posix/host_paths.h"
 #include "platform/qt/qt_handles.h"
 #include "platform/qt/qt_text.h"
 
@@ -62,7 +61,8 @@ QtMainWindow::QtMainWindow(const WindowServices& services) : services_(services)
   tree_ = std::make_unique<QtTreeView>(*trvMain_, images_, services_.codePage);
   messages_ = std::make_unique<QtMessageBox>(this, services_.dialogs, services_.codePage);
   saveAsCommand_ = std::make_unique<QtMenuCommand>(*mnuFileSaveAs_);
-  systemDialogs_ = std::make_unique<QtSystemDialogs>(this, services_.dialogs, services_.codePage);
+  systemDialogs_ =
+      std::make_unique<QtSystemDialogs>(this, services_.dialogs, services_.codePage, services_.hostPaths);
   container_ = std::make_unique<QtControlContainer>();
   cmnMain_ = std::make_unique<cmndlg::CmnDlg>(*container_, *systemDialogs_);
   container_->Load(*cmnMain_, cmndlg::MainWindowSettings());
@@ -164,8 +164,7 @@ void QtMainWindow::OpenCommandLineProject(const std::string& hostPath) {
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(hostPath, error);
   std::string path;
-  if (!error)
-    path = posix::WindowsFromHost(absolute.lexically_normal().string(), services_.codePage).value_or("");
+  if (!error) path = services_.hostPaths.WindowsFromHost(absolute.lexically_normal().string()).value_or("");
   Route([&] { frmMain::OpenCommandLineProject(*form_, path); });
 }
 

@@ -13,6 +13,7 @@
 #include "app/frm_main.h"
 #include "cmndlg/cmn_dlg.h"
 #include "platform/code_page.h"
+#include "platform/host_paths.h"
 #include "platform/main_window.h"
 #include "platform/pack_files.h"
 #include "platform/qt/dialog_runner.h"
@@ -29,6 +30,7 @@ namespace qtui {
 // What the window works with; every part must outlive it.
 struct WindowServices {
   const platform::CodePage& codePage;
+  const platform::HostPaths& hostPaths;
   platform::TextFiles& files;
   platform::PackFiles& packFiles;
   DialogRunner& dialogs;

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "platform/posix/posix_host_paths.h"
 #include "program/posix/main_window.h"
 #include "program/qt/qt_main_window.h"
 
@@ -10,8 +11,9 @@ int ShowMainWindow(int argc, char** argv, posix::Host& host, const std::optional
   QApplication::setApplicationName("tarvex");
   QGuiApplication::setDesktopFileName("tarvex");
   qtui::ExecDialogRunner dialogs;
-  qtui::QtMainWindow window(
-      {host.codePage(), host.files(), host.packFiles(), dialogs, [] { QCoreApplication::exit(0); }});
+  const posix::PosixHostPaths hostPaths(host.codePage());
+  qtui::QtMainWindow window({host.codePage(), hostPaths, host.files(), host.packFiles(), dialogs,
+                             [] { QCoreApplication::exit(0); }});
   window.show();
   // Read from the event loop, so the window is on the screen before the read and its message.
   if (projectFile) {

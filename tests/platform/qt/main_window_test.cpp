@@ -11,6 +11,7 @@
 
 #include "platform/posix/code_pages.h"
 #include "platform/posix/pack_files_posix.h"
+#include "platform/posix/posix_host_paths.h"
 #include "platform/posix/posix_text_files.h"
 #include "platform/qt/qt_handles.h"
 #include "program/qt/qt_main_window.h"
@@ -28,9 +29,10 @@ TEST(QtMainWindow, FollowsTheScenarioFile) {
   const auto codePage = posix::MakeCodePage(1252);
   posix::PosixTextFiles files(*codePage);
   posix::PosixPackFiles packFiles(*codePage);
+  const posix::PosixHostPaths hostPaths(*codePage);
   qttest::ScriptedRunner runner;
   int endCalls = 0;
-  qtui::QtMainWindow window({*codePage, files, packFiles, runner, [&] { ++endCalls; }});
+  qtui::QtMainWindow window({*codePage, hostPaths, files, packFiles, runner, [&] { ++endCalls; }});
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   const cmndlg::CmnDlg& cmnMain = window.cmnMain();

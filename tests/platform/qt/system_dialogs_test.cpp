@@ -10,6 +10,7 @@
 #include <map>
 
 #include "platform/posix/code_pages.h"
+#include "platform/posix/posix_host_paths.h"
 #include "platform/qt/qt_handles.h"
 #include "platform/qt/qt_system_dialogs.h"
 #include "tests/platform/qt/qt_fixture.h"
@@ -33,7 +34,8 @@ TEST(QtSystemDialogs, FollowTheRequestFile) {
   QWidget owner;
   qttest::ScriptedRunner runner;
   const std::string folder = runner.Alias(work.path(), "%", *codePage);
-  qtui::QtSystemDialogs dialogs(&owner, runner, *codePage);
+  const posix::PosixHostPaths hostPaths(*codePage);
+  qtui::QtSystemDialogs dialogs(&owner, runner, *codePage, hostPaths);
 
   qttest::ExpectTranscript("system_dialogs.txt", runner, [&](const QString& command, QString argument) {
     std::map<std::string, std::string> fields;  // "%" in a value is the test's folder, "_" a blank
