@@ -1,5 +1,6 @@
 #include <cctype>
 
+#include "base/hex_number.h"
 #include "deps/dependency.h"
 #include "platform/errors.h"
 #include "project/mdl_file.h"
@@ -8,22 +9,6 @@
 namespace deps {
 
 namespace {
-
-std::optional<uint32_t> Hex(std::string_view text) {
-  if (text.empty() || text.size() > 8) return std::nullopt;
-  uint32_t value = 0;
-  for (const char c : text) {
-    const char l = mdlTrim::LowerAsciiChar(c);
-    if (l >= '0' && l <= '9') {
-      value = value * 16 + static_cast<uint32_t>(l - '0');
-    } else if (l >= 'a' && l <= 'f') {
-      value = value * 16 + static_cast<uint32_t>(l - 'a' + 10);
-    } else {
-      return std::nullopt;
-    }
-  }
-  return value;
-}
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -70,9 +55,9 @@ bool ReadIdentity(std::string_view guid, std::string_view version, std::string_v
   dependency.guid = Upper(guid);
   const auto dot = version.find('.');
   if (dot == std::string_view::npos) return false;
-  const auto major = Hex(version.substr(0, dot));
-  const auto minor = Hex(version.substr(dot + 1));
-  const auto locale = Hex(lcid);
+  const auto major = base::HexNumber(version.substr(0, dot));
+  const auto minor = base::HexNumber(version.substr(dot + 1));
+  const auto locale = base::HexNumber(lcid);
   if (!major || !minor || !locale || *major > 0xFFFF || *minor > 0xFFFF) return false;
   dependency.version = Version{static_cast<uint16_t>(*major), static_cast<uint16_t>(*minor)};
   dependency.lcid = *locale;

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/hex_number.h"
 namespace posix {
 
 namespace {
@@ -35,22 +36,6 @@ std::string LowerText(std::string_view text) {
   return lower;
 }
 
-std::optional<uint32_t> Hex(std::string_view text) {
-  if (text.empty() || text.size() > 8) return std::nullopt;
-  uint32_t value = 0;
-  for (const char c : text) {
-    const char l = Lower(c);
-    if (l >= '0' && l <= '9') {
-      value = value * 16 + static_cast<uint32_t>(l - '0');
-    } else if (l >= 'a' && l <= 'f') {
-      value = value * 16 + static_cast<uint32_t>(l - 'a' + 10);
-    } else {
-      return std::nullopt;
-    }
-  }
-  return value;
-}
-
 // A key or string as the registry file escapes it: "\\" for "\", "\"" for a quote, \xHHHH for a UTF-16
 // unit beyond ASCII (kept as "?", as the code page could not spell most of them anyway).
 std::string Unescaped(std::string_view text) {
@@ -65,7 +50,7 @@ std::string Unescaped(std::string_view text) {
     if (next == 'x') {
       std::size_t end = i + 1;
       while (end < text.size() && end < i + 5 && std::isxdigit(static_cast<unsigned char>(text[end]))) ++end;
-      const auto unit = Hex(text.substr(i + 1, end - i - 1));
+      const auto unit = base::HexNumber(text.substr(i + 1, end - i - 1));
       out += unit && *unit < 0x80 ? static_cast<char>(*unit) : '?';
       i = end - 1;
     } else if (next == 'n') {
@@ -239,9 +224,9 @@ void WineRegistry::AddLines(std::string_view text, bool user) {
       const auto& parts = *split;
       const auto dot = parts[1].find('.');
       if (dot == std::string_view::npos) continue;
-      const auto major = Hex(parts[1].substr(0, dot));
-      const auto minor = Hex(parts[1].substr(dot + 1));
-      const auto lcid = Hex(parts[2]);
+      const auto major = base::HexNumber(parts[1].substr(0, dot));
+      const auto minor = base::HexNumber(parts[1].substr(dot + 1));
+      const auto lcid = base::HexNumber(parts[2]);
       if (!major || !minor || !lcid || *major > 0xFFFF || *minor > 0xFFFF) continue;
       auto known = byGuid_.find(parts[0]);
       if (known == byGuid_.end()) known = byGuid_.emplace(std::string(parts[0]), Registered{}).first;

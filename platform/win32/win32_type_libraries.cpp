@@ -1,5 +1,6 @@
 #include "platform/win32/win32_type_libraries.h"
 
+#include "base/hex_number.h"
 #include "platform/win32/windows_api.h"
 
 #include <oleauto.h>
@@ -64,14 +65,6 @@ class Key {
   HKEY key_ = nullptr;
 };
 
-std::optional<uint32_t> Hex(const std::string& text) {
-  if (text.empty() || text.size() > 8 ||
-      text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
-    return std::nullopt;
-  }
-  return static_cast<uint32_t>(std::stoul(text, nullptr, 16));
-}
-
 std::string GuidText(const GUID& guid) {
   char text[39];
   std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
@@ -96,13 +89,13 @@ std::vector<platform::TypeLibRegistration> Win32TypeLibRegistry::Registrations(c
     for (const auto& version : library.Subkeys()) {
       const auto dot = version.find('.');
       if (dot == std::string::npos) continue;
-      const auto major = Hex(version.substr(0, dot));
-      const auto minor = Hex(version.substr(dot + 1));
+      const auto major = base::HexNumber(version.substr(0, dot));
+      const auto minor = base::HexNumber(version.substr(dot + 1));
       if (!major || !minor || *major > 0xFFFF || *minor > 0xFFFF) continue;
       const Key versionKey(library.get(), version);
       if (!versionKey) continue;
       for (const auto& lcidName : versionKey.Subkeys()) {
-        const auto lcid = Hex(lcidName);
+        const auto lcid = base::HexNumber(lcidName);
         if (!lcid) continue;  // FLAGS, HELPDIR
         const Key lcidKey(versionKey.get(), lcidName);
         if (!lcidKey) continue;
