@@ -12,28 +12,19 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/ascii_case.h"
 #include "base/hex_number.h"
 namespace posix {
 
 namespace {
 
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Whether text starts with prefix (lower case) without regard to ASCII case.
 bool StartsFolded(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (Lower(text[i]) != prefix[i]) return false;
+    if (base::LowerAsciiChar(text[i]) != prefix[i]) return false;
   }
   return true;
-}
-
-std::string LowerText(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = Lower(c);
-  return lower;
 }
 
 // A key or string as the registry file escapes it: "\\" for "\", "\"" for a quote, \xHHHH for a UTF-16
@@ -78,8 +69,8 @@ std::string Expanded(std::string text) {
       {"%commonprogramfiles%", "C:\\Program Files\\Common Files"},
   };
   for (const auto& [name, value] : kVariables) {
-    for (std::size_t at = LowerText(text).find(name); at != std::string::npos;
-         at = LowerText(text).find(name)) {
+    for (std::size_t at = base::LowerAscii(text).find(name); at != std::string::npos;
+         at = base::LowerAscii(text).find(name)) {
       text.replace(at, name.size(), value);
     }
   }
@@ -169,8 +160,8 @@ constexpr std::string_view kEscapedTypeLibKey = "software\\\\classes\\\\typelib\
 // (CLSID, Interface): the letters where "Typelib" stands tell them apart at once.
 bool IsTypeLibKeyLine(std::string_view line) {
   constexpr std::size_t kTypeLibAt = kEscapedTypeLibKey.size() - 9;  // "typelib\\\\"
-  return line.size() > kTypeLibAt + 1 && Lower(line[kTypeLibAt]) == 't' &&
-         Lower(line[kTypeLibAt + 1]) == 'y' && StartsFolded(line, kEscapedTypeLibKey);
+  return line.size() > kTypeLibAt + 1 && base::LowerAsciiChar(line[kTypeLibAt]) == 't' &&
+         base::LowerAsciiChar(line[kTypeLibAt + 1]) == 'y' && StartsFolded(line, kEscapedTypeLibKey);
 }
 
 }  // namespace
@@ -216,7 +207,7 @@ void WineRegistry::AddLines(std::string_view text, bool user) {
       const auto close = line.rfind(']');
       if (close == std::string_view::npos) continue;
       std::string key = Unescaped(line.substr(1, close - 1));
-      for (char& c : key) c = Lower(c);
+      for (char& c : key) c = base::LowerAsciiChar(c);
       if (!key.starts_with(kTypeLibKey)) continue;
       // {guid}\<major>.<minor>\<lcid>\win32 or win64
       const auto split = SplitFour(std::string_view(key).substr(kTypeLibKey.size()), '\\');
@@ -259,7 +250,7 @@ void WineRegistry::Forget(bool user) {
 
 std::vector<platform::TypeLibRegistration> WineRegistry::Registrations(const std::string& guid) {
   std::vector<platform::TypeLibRegistration> registered;
-  const auto found = byGuid_.find(LowerText(guid));
+  const auto found = byGuid_.find(base::LowerAscii(guid));
   if (found == byGuid_.end()) return registered;
   // A key without a path registers nothing.
   for (const auto& registration : found->second) {

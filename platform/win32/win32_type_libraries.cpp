@@ -1,5 +1,6 @@
 #include "platform/win32/win32_type_libraries.h"
 
+#include "base/ascii_case.h"
 #include "base/hex_number.h"
 #include "platform/win32/windows_api.h"
 
@@ -73,11 +74,6 @@ std::string GuidText(const GUID& guid) {
   return text;
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  return text;
-}
-
 }  // namespace
 
 std::vector<platform::TypeLibRegistration> Win32TypeLibRegistry::Registrations(const std::string& guid) {
@@ -115,7 +111,7 @@ std::vector<platform::TypeLibRegistration> Win32TypeLibRegistry::Registrations(c
 
 platform::LibraryFile Win32LibraryFiles::Look(const std::string& windowsPath, bool readLibrary,
                                               uint32_t resourceId) {
-  const auto slot = std::pair{Lower(windowsPath), readLibrary ? resourceId + 1 : 0};
+  const auto slot = std::pair{base::LowerAscii(windowsPath), readLibrary ? resourceId + 1 : 0};
   if (const auto cached = looked_.find(slot); cached != looked_.end()) return cached->second;
   platform::LibraryFile file;
   char full[MAX_PATH * 4];
