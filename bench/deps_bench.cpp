@@ -4,16 +4,22 @@
 // realistic size. Prints the median of each round's ratio (goal: at most 1.5), the medians of the parts,
 // and the time per dependency resolved (goal: well under a millisecond). Meaningful in a Release build.
 //
+// Then the same comparison between whole commands, as a user runs them: tarvex-cli deps against
+// tarvex-cli tree followed by cat of the registry files.
+//
 // TARVEX_BENCH_SCALE multiplies the number of references (default 1: 3,000 references, 1,000 controls).
+// TARVEX_BENCH_KEEP leaves the last generated prefix and project in the temporary folder, for a profiler.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "bench/run_command.h"
 #include "bench/synthetic_project.h"
 #include "cli/memory_tree_view.h"
 #include "deps/dependency.h"
@@ -125,9 +131,37 @@ double Median(std::vector<double> values) {
 
 struct Measured {
   double floor = 0, deps = 0, ratio = 0, perDependency = 0, registry = 0, cat = 0, project = 0, headers = 0;
+  // The same comparison between whole commands: tarvex-cli deps against tarvex-cli tree and then cat.
+  double floorCommands = 0, depsCommand = 0, commandRatio = 0;
   std::size_t dependencies = 0;
   double registryMb = 0;
 };
+
+// tarvex-cli tree, then cat of the registry files, against tarvex-cli deps, alternating as above; the
+// medians of the times and of each round's ratio. false when a command fails.
+bool MeasureCommands(const Setup& setup, Measured& measured) {
+  std::vector<std::string> cat = {"cat"};
+  for (const auto& file : setup.registryFiles) cat.push_back(file.string());
+  const std::vector<std::string> tree = {TARVEX_CLI, "tree", setup.project.string()};
+  // deps ends with 1 when a dependency is missing, as the generated resource file is.
+  const std::vector<std::string> deps = {TARVEX_CLI, "deps", "--wine-prefix", setup.prefix.string(),
+                                         setup.project.string()};
+  std::vector<double> floorTimes, depsTimes, ratios;
+  for (int round = -1; round < 31; ++round) {
+    const double treeTime = bench::RunCommand(tree);
+    const double catTime = bench::RunCommand(cat);
+    const double depsTime = bench::RunCommand(deps, 1);
+    if (treeTime < 0 || catTime < 0 || depsTime < 0) return false;
+    if (round < 0) continue;
+    floorTimes.push_back(treeTime + catTime);
+    depsTimes.push_back(depsTime);
+    ratios.push_back(depsTime / (treeTime + catTime));
+  }
+  measured.floorCommands = Median(floorTimes);
+  measured.depsCommand = Median(depsTimes);
+  measured.commandRatio = Median(ratios);
+  return true;
+}
 
 // Alternates tree + cat and deps in one process, after one round of each to warm the caches, over 31
 // rounds; the medians of the times and of the ratio of each round's pair.
@@ -222,9 +256,11 @@ int main(int argc, char** argv) {
     // One case when named on the command line ("real", "thousands"), for a profiler.
     if (argc > 1 && std::string_view(c.name).find(argv[1]) == std::string_view::npos) continue;
     const Setup setup = Make(c.references, c.controls, c.registered, c.otherKeys);
-    const auto measured = Measure(setup);
-    fs::remove_all(setup.folder);
+    auto measured = Measure(setup);
+    const bool commandsRan = measured && MeasureCommands(setup, *measured);
+    if (!std::getenv("TARVEX_BENCH_KEEP")) fs::remove_all(setup.folder);
     if (!measured) return std::puts("the read failed"), 1;
+    if (!commandsRan) return std::puts("a command failed"), 1;
     const double ratio = measured->ratio;
     std::printf("%s: %zu dependencies, system.reg %.1f MB\n", c.name, measured->dependencies,
                 measured->registryMb);
@@ -238,6 +274,10 @@ int main(int argc, char** argv) {
         "registry files %.2f ms, the resolutions %.2f ms\n",
         measured->cat * 1e3, measured->project * 1e3, measured->headers * 1e3, measured->registry * 1e3,
         measured->perDependency * static_cast<double>(measured->dependencies) * 1e3);
+    std::printf(
+        "  as commands: tarvex-cli tree, then cat: %.2f ms; tarvex-cli deps: %.2f ms; median of the rounds' "
+        "ratio: %.2f (goal: at most 1.5)\n",
+        measured->floorCommands * 1e3, measured->depsCommand * 1e3, measured->commandRatio);
     std::printf("  deps per dependency, everything included: %.2f us\n",
                 measured->deps * 1e6 / static_cast<double>(measured->dependencies));
     std::printf(

@@ -70,8 +70,11 @@ int RunDeps(const std::vector<std::string>& args) {
     const auto resolutions =
         deps::Resolve(dependencies, {model, platform.registry.get(), platform.noRegistry, *platform.files});
     const PathShower shown(paths[0], model.filePath, host.codePage());
-    std::cout << (json ? DepsJson(dependencies, resolutions, shown, host.codePage())
-                       : DepsText(dependencies, resolutions, shown, host.codePage()));
+    if (json) {
+      WriteDepsJson(std::cout, dependencies, resolutions, shown, host.codePage());
+    } else {
+      WriteDepsText(std::cout, dependencies, resolutions, shown, host.codePage());
+    }
     return AllLoad(resolutions) ? 0 : 1;
   });
 }

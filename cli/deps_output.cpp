@@ -19,26 +19,24 @@ void AppendOptional(std::string& out, const std::optional<std::string>& text) {
 
 }  // namespace
 
-std::string DepsText(const std::vector<deps::Dependency>& dependencies,
-                     const std::vector<deps::Resolution>& resolutions, const PathShower& shown,
-                     const platform::CodePage& codePage) {
-  std::string out;
+void WriteDepsText(std::ostream& out, const std::vector<deps::Dependency>& dependencies,
+                   const std::vector<deps::Resolution>& resolutions, const PathShower& shown,
+                   const platform::CodePage& codePage) {
   for (std::size_t i = 0; i < dependencies.size(); ++i) {
-    out += shown(dependencies[i].file) + ":" + std::to_string(dependencies[i].line) + ": " +
-           std::string(deps::StatusName(resolutions[i].status)) + ": " +
-           codePage.ToUtf8(resolutions[i].text) + "\n";
+    out << shown(dependencies[i].file) << ':' << dependencies[i].line << ": "
+        << deps::StatusName(resolutions[i].status) << ": " << codePage.ToUtf8(resolutions[i].text) << '\n';
   }
-  return out;
 }
 
-std::string DepsJson(const std::vector<deps::Dependency>& dependencies,
-                     const std::vector<deps::Resolution>& resolutions, const PathShower& shown,
-                     const platform::CodePage& codePage) {
-  std::string out = "[";
+void WriteDepsJson(std::ostream& stream, const std::vector<deps::Dependency>& dependencies,
+                   const std::vector<deps::Resolution>& resolutions, const PathShower& shown,
+                   const platform::CodePage& codePage) {
+  stream << '[';
+  std::string out;
   for (std::size_t i = 0; i < dependencies.size(); ++i) {
     const auto& dependency = dependencies[i];
     const auto& resolution = resolutions[i];
-    out += i == 0 ? "\n  {\"file\": " : ",\n  {\"file\": ";
+    out = i == 0 ? "\n  {\"file\": " : ",\n  {\"file\": ";
     AppendJsonString(out, shown(dependency.file));
     out += ", \"line\": " + std::to_string(dependency.line) + ", \"kind\": ";
     AppendJsonString(out, std::string(deps::KindName(dependency.kind)));
@@ -59,9 +57,9 @@ std::string DepsJson(const std::vector<deps::Dependency>& dependencies,
     out += ", \"registered_version\": ";
     AppendOptional(out, resolution.registeredVersion);
     out += "}";
+    stream << out;
   }
-  out += dependencies.empty() ? "]\n" : "\n]\n";
-  return out;
+  stream << (dependencies.empty() ? "]\n" : "\n]\n");
 }
 
 bool AllLoad(const std::vector<deps::Resolution>& resolutions) {

@@ -33,8 +33,11 @@ int RunGroupDeps(const std::string& argument, bool json, const std::optional<std
       std::move(memberResolutions.begin(), memberResolutions.end(), std::back_inserter(resolutions));
     }
     const PathShower shown(argument, group->filePath, host.codePage());
-    std::cout << (json ? DepsJson(dependencies, resolutions, shown, host.codePage())
-                       : DepsText(dependencies, resolutions, shown, host.codePage()));
+    if (json) {
+      WriteDepsJson(std::cout, dependencies, resolutions, shown, host.codePage());
+    } else {
+      WriteDepsText(std::cout, dependencies, resolutions, shown, host.codePage());
+    }
     return !read.failed && AllLoad(resolutions) ? 0 : 1;
   });
 }

@@ -100,9 +100,10 @@ class Resolver {
   }
 
   Resolution Library(const Dependency& dependency) {
-    const std::string kind = dependency.kind == Kind::Reference ? "the reference" : "the control";
     if (dependency.malformed) {
-      return {Status::Missing, "the line does not read as " + kind + "'s form, so nothing can load it",
+      const char* const kind = dependency.kind == Kind::Reference ? "the reference" : "the control";
+      return {Status::Missing,
+              std::string("the line does not read as ") + kind + "'s form, so nothing can load it",
               std::nullopt, std::nullopt};
     }
     if (IsOcxReference(dependency)) {
