@@ -20,8 +20,8 @@ struct Kind {
 
 const std::vector<Kind>& Kinds() {
   static const std::vector<Kind> kinds = {
-      {mdlFile::kindForm, "frm", ".frm", 12 * 1024, {{".frx", 96 * 1024}}, 40},
-      {mdlFile::kindModule, "mod", ".bas", 24 * 1024, {}, 30},
+      {mdlFile::kindForm, "frm", ".frm", 12 * 1024, {{".frx", 96 * 1024}}, 33},
+      {mdlFile::kindModule, "mod", ".bas", 24 * 1024, {}, 37},
       {mdlFile::kindClass, "cls", ".cls", 10 * 1024, {}, 15},
       {mdlFile::kindUserControl, "ctl", ".ctl", 8 * 1024, {{".ctx", 48 * 1024}}, 7},
       {mdlFile::kindPropertyPage, "pag", ".pag", 6 * 1024, {{".pgx", 16 * 1024}}, 4},
@@ -70,35 +70,42 @@ double PackBenchScale() {
   return scale > 0 ? scale : 1.0;
 }
 
-PackProjectOnDisk WritePackProject(const std::filesystem::path& folder, int components) {
-  PackProjectOnDisk project;
-  project.folder = folder;
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder / "Shared");
-  const std::string windowsFolder = "Z:" + [&] {
-    std::string path = folder.string();
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    return path;
-  }();
-  project.model.filePath = windowsFolder + "\\Big.vbp";
-  std::string vbp = "Type=Exe\r\n";
+namespace {
+
+std::string WindowsPath(const std::filesystem::path& path) {
+  std::string text = path.string();
+  for (char& c : text) c = c == '/' ? '\\' : c;
+  return "Z:" + text;
+}
+
+// Writes `count` components numbered from `first` for the project in projectFolder, forms and their
+// .frx files into formsFolder (outside the project's folder, named from it as formsRelative), every tenth
+// other component into the project's Shared subfolder; adds their lines to vbp and their files to project.
+void WriteComponents(const std::filesystem::path& projectFolder, const std::filesystem::path& formsFolder,
+                     const std::string& formsRelative, int first, int count, std::string& vbp,
+                     PackProjectOnDisk& project) {
+  std::filesystem::create_directories(projectFolder / "Shared");
+  std::filesystem::create_directories(formsFolder);
   int made = 0;
-  for (int round = 0; made < components; ++round) {
+  for (int round = 0; made < count; ++round) {
     for (const Kind& kind : Kinds()) {
-      for (int k = 0; k < kind.share && made < components; ++k, ++made) {
+      for (int k = 0; k < kind.share && made < count; ++k, ++made) {
+        const int number = first + made;
         char base[32];
-        std::snprintf(base, sizeof base, "%s%05d", kind.prefix, made);
-        // Every tenth component lies in a shared folder, as libraries of modules do.
-        const std::string relative = (made % 10 == 0 ? std::string("Shared\\") : std::string()) + base;
-        const std::filesystem::path host = folder / (made % 10 == 0 ? "Shared" : "") / base;
+        std::snprintf(base, sizeof base, "%s%05d", kind.prefix, number);
+        const bool form = kind.kind == mdlFile::kindForm;
+        const bool shared = !form && number % 10 == 0;
+        const std::string relative =
+            form ? formsRelative + "\\" + base : (shared ? std::string("Shared\\") : std::string()) + base;
+        const std::filesystem::path host =
+            form ? formsFolder / base : projectFolder / (shared ? "Shared" : "") / base;
         const std::string header =
-            std::string(kind.kind == mdlFile::kindForm ? "VERSION 5.00\r\nBegin VB.Form "
-                                                       : "VERSION 5.00\r\nBegin X ") +
-            base + "\r\nEnd\r\nAttribute VB_Name = \"" + base + "\"\r\n";
-        WriteFile(host.string() + kind.extension, kind.size, made, project.bytes, header);
+            std::string(form ? "VERSION 5.00\r\nBegin VB.Form " : "VERSION 5.00\r\nBegin X ") + base +
+            "\r\nEnd\r\nAttribute VB_Name = \"" + base + "\"\r\n";
+        WriteFile(host.string() + kind.extension, kind.size, number, project.bytes, header);
         project.files.push_back(host.string() + kind.extension);
         for (const auto& [extension, size] : kind.companions) {
-          WriteFile(host.string() + extension, size, made * 7 + 3, project.bytes);
+          WriteFile(host.string() + extension, size, number * 7 + 3, project.bytes);
           project.files.push_back(host.string() + extension);
         }
         const std::string path = relative + kind.extension;
@@ -111,11 +118,56 @@ PackProjectOnDisk WritePackProject(const std::filesystem::path& folder, int comp
       }
     }
   }
+}
+
+void WriteProjectFile(const std::filesystem::path& path, std::string vbp, const std::string& name,
+                      PackProjectOnDisk& project) {
   project.model.count = static_cast<int32_t>(project.model.components.size());
-  vbp += "Startup=\"frm00000\"\r\nName=\"Big\"\r\nMajorVer=1\r\n";
-  std::ofstream(folder / "Big.vbp", std::ios::binary) << vbp;
-  project.files.push_back(folder / "Big.vbp");
+  vbp += "Startup=\"frm00000\"\r\nName=\"" + name + "\"\r\nMajorVer=1\r\n";
+  std::ofstream(path, std::ios::binary) << vbp;
+  project.files.push_back(path);
+}
+
+}  // namespace
+
+PackProjectOnDisk WritePackProject(const std::filesystem::path& folder, int components) {
+  PackProjectOnDisk project;
+  project.folder = folder / "Big";
+  std::filesystem::remove_all(folder);
+  project.model.filePath = WindowsPath(project.folder / "Big.vbp");
+  std::string vbp = "Type=Exe\r\n";
+  WriteComponents(project.folder, folder / "Forms", "..\\Forms", 0, components, vbp, project);
+  WriteProjectFile(project.folder / "Big.vbp", std::move(vbp), "Big", project);
   return project;
+}
+
+PackGroupOnDisk WritePackGroup(const std::filesystem::path& folder, int members, int components) {
+  PackGroupOnDisk group;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  group.group.filePath = WindowsPath(folder / "Big.vbg");
+  std::string vbg = "VBGROUP 5.0\r\n";
+  int first = 0;
+  for (int m = 0; m < members; ++m) {
+    const int count = components * (m + 1) / members - components * m / members;
+    const std::string name = "Member" + std::to_string(m);
+    PackProjectOnDisk project;
+    project.folder = folder / name;
+    project.model.filePath = WindowsPath(project.folder / (name + ".vbp"));
+    std::string vbp = "Type=Exe\r\n";
+    WriteComponents(project.folder, folder / "Forms", "..\\Forms", first, count, vbp, project);
+    WriteProjectFile(project.folder / (name + ".vbp"), std::move(vbp), name, project);
+    first += count;
+    const std::string path = name + "\\" + name + ".vbp";
+    vbg += (m == 0 ? "StartupProject=" : "Project=") + path + "\r\n";
+    group.group.members.push_back({path, m + 2, m == 0});
+    group.files.insert(group.files.end(), project.files.begin(), project.files.end());
+    group.bytes += project.bytes;
+    group.members.push_back(std::move(project.model));
+  }
+  std::ofstream(folder / "Big.vbg", std::ios::binary) << vbg;
+  group.files.push_back(folder / "Big.vbg");
+  return group;
 }
 
 }  // namespace bench
