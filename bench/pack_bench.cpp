@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "bench/pack_project_generator.h"
+#include "cli/commands.h"
 #include "cli/memory_tree_view.h"
 #include "group/pack_group.h"
 #include "pack/mdl_file_pack.h"
@@ -116,9 +117,9 @@ std::string WindowsTarget(const fs::path& target, const char* name = "Big.vbp") 
   return "Z:" + path;
 }
 
-enum class Steps { kPackOnly, kReadAndPack, kPackNamedTemporaries };
+enum class Steps { kPackOnly, kReadAndPack, kPackNamedTemporaries, kPackOneAtATime };
 
-const char* const kStepNames[] = {"pack", "read and pack", "pack named"};
+const char* const kStepNames[] = {"pack", "read and pack", "pack named", "pack one at a time"};
 
 // One pack into target; its time, or a negative value when it failed. kReadAndPack is what
 // "tarvex-cli pack" does: read the project from its files, then pack it.
@@ -128,7 +129,9 @@ double PackOnce(Steps steps, const fs::path& target, std::string& error) {
   posix::PosixPackFiles files(*codePage);
   if (steps == Steps::kPackNamedTemporaries) files.UseNamedTemporaryFiles();
   Quiet ui;
-  const mdlFile::PackContext context{files, ui, ui};
+  mdlFile::PackContext context{files, ui, ui};
+  // As tarvex-cli packs; one at a time, as the window packs.
+  context.copyThreads = steps == Steps::kPackOneAtATime ? 0 : cli::kPackCopyThreads;
   const auto start = std::chrono::steady_clock::now();
   const mdlFile::ProjectModel* model = &project.model;
   if (steps == Steps::kReadAndPack) {
@@ -188,13 +191,14 @@ void Rounds(benchmark::State& state, Cache cache, std::vector<Steps> steps) {
 }
 
 // One pack of the group into target; its time, or a negative value when it failed.
-double PackGroupOnce(const fs::path& target) {
+double PackGroupOnce(const fs::path& target, bool oneAtATime) {
   const auto& group = Group();
   const auto codePage = posix::MakeCodePage(1252);
   posix::PosixPackFiles files(*codePage);
   posix::PosixFolderMaker folders(*codePage);
   Quiet ui;
-  const mdlGroup::GroupPackContext context{files, folders, ui, ui};
+  mdlGroup::GroupPackContext context{files, folders, ui, ui};
+  context.copyThreads = oneAtATime ? 0 : cli::kPackCopyThreads;
   const auto start = std::chrono::steady_clock::now();
   bool refused = false;
   if (!mdlGroup::PackGroup(group.group, group.members, WindowsTarget(target, "Big.vbg"), context,
@@ -205,18 +209,19 @@ double PackGroupOnce(const fs::path& target) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Rounds of cp of the group's files and a group pack, in turn, the order reversed every other round.
+// Rounds of cp of the group's files, a group pack and one copying a file at a time, in turn, the order
+// reversed every other round.
 void GroupRounds(benchmark::State& state) {
-  const char* const names[] = {"group cp warm", "group pack warm"};
+  const char* const names[] = {"group cp warm", "group pack warm", "group pack one at a time warm"};
   bool reversed = false;
   for (auto _ : state) {
-    std::vector<int> order = {0, 1};
+    std::vector<int> order = {0, 1, 2};
     if (reversed) std::reverse(order.begin(), order.end());
     reversed = !reversed;
     for (const int which : order) {
       fs::path target;
       if (!FreshTarget(state, Cache::kWarm, target)) return;
-      const double seconds = which == 0 ? CpOnce(Group().files, target) : PackGroupOnce(target);
+      const double seconds = which == 0 ? CpOnce(Group().files, target) : PackGroupOnce(target, which == 2);
       if (seconds < 0) {
         state.SkipWithError(which == 0 ? "cp failed" : "the group pack failed");
         return;
@@ -230,7 +235,8 @@ void GroupRounds(benchmark::State& state) {
 }
 
 BENCHMARK_CAPTURE(Rounds, warm, Cache::kWarm,
-                  {Steps::kPackOnly, Steps::kReadAndPack, Steps::kPackNamedTemporaries})
+                  {Steps::kPackOnly, Steps::kReadAndPack, Steps::kPackNamedTemporaries,
+                   Steps::kPackOneAtATime})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(6);
@@ -281,12 +287,14 @@ int main(int argc, char** argv) {
     PrintAgainst("pack", "pack warm", "cp warm");
     PrintAgainst("read and pack (tarvex-cli pack)", "read and pack warm", "cp warm");
     PrintAgainst("pack, named temporary files", "pack named warm", "cp warm");
+    PrintAgainst("pack, one copy at a time", "pack one at a time warm", "cp warm");
   }
   const Range groupCp = RangeOf(Times()["group cp warm"]);
   if (groupCp.best > 0) {
     std::printf("group of 10: %zu files, %.0f MB; warm: cp %.3f s (%.3f-%.3f)\n", Group().files.size(),
                 static_cast<double>(Group().bytes) / 1e6, groupCp.median, groupCp.best, groupCp.worst);
     PrintAgainst("group pack", "group pack warm", "group cp warm");
+    PrintAgainst("group pack, one copy at a time", "group pack one at a time warm", "group cp warm");
   }
   const Range cold = RangeOf(Times()["cp cold"]);
   if (cold.best > 0) {

@@ -8,6 +8,9 @@
 namespace cli {
 
 inline constexpr int kExitUsage = 2;
+// A pack from the command line copies on this many threads at most: most of a copy's time is the file
+// system making its new file's name, and four keep two processors busy while each waits.
+inline constexpr unsigned kPackCopyThreads = 4;
 
 int RunTree(const std::vector<std::string>& args);
 int RunPack(const std::vector<std::string>& args);

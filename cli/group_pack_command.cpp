@@ -51,7 +51,8 @@ int RunGroupPack(const std::string& source, const std::string& targetArgument, b
                                                          << " failed: " << codePage.ToUtf8(failure.file)
                                                          << ": " << codePage.ToUtf8(failure.reason) << '\n';
                                              },
-                                             complete};
+                                             complete,
+                                             kPackCopyThreads};
     const PathShower shown(source, group->filePath, codePage);
     const auto refused = [&](const mdlGroup::Refusal& refusal) {
       PrintError(session, shown(refusal.file), refusal.line, refusal.code, refusal.text);

@@ -56,6 +56,7 @@ int RunPack(const std::vector<std::string>& args) {
                                              << " failed: " << codePage.ToUtf8(failure.file) << ": "
                                              << codePage.ToUtf8(failure.reason) << '\n';
                                  }};
+    context.copyThreads = kPackCopyThreads;
     if (complete) {
       auto files = mdlFile::FindCompleteFiles(mdlFile::Model(), session.host().packFiles());
       context.extraCopies = std::move(files.copies);

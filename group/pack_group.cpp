@@ -256,6 +256,7 @@ class GroupPacker {
   void PackMember(std::size_t i, const std::vector<long>& targets) {
     const mdlFile::ProjectModel& model = members_[i];
     mdlFile::PackContext member{context_.files, busy_, quiet_, context_.onFailure};
+    member.copyThreads = context_.copyThreads;
     for (std::size_t c = 0; c < model.components.size(); ++c) {
       member.placedPaths.push_back(layout_.shared[i][c]
                                        ? std::string("..\\") + kShared + "\\" +

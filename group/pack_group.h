@@ -19,7 +19,8 @@ struct GroupPackContext {
   platform::MousePointer& pointer;
   platform::MessageBox& messages;
   std::function<void(const mdlFile::PackFailure&)> onFailure = {};
-  bool complete = false;  // also the resource files and related documents, as `pack --complete` does
+  bool complete = false;     // also the resource files and related documents, as `pack --complete` does
+  unsigned copyThreads = 0;  // as a project pack's
 };
 
 // Why a group cannot be packed, found before anything is written; line 0 is the group as a whole.

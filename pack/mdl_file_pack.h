@@ -39,6 +39,10 @@ struct PackContext {
   std::map<int64_t, std::string> newValues = {};
   // Further files copied beside the project file after the components: the source path and the bare name.
   std::vector<std::pair<std::string, std::string>> extraCopies = {};
+  // At most this many copies made side by side where the files allow it and no copy can read what
+  // another writes; each result is still taken in the pack's order, so what it reports, and when, is
+  // the same. 0: one copy at a time, as the window packs.
+  unsigned copyThreads = 0;
 };
 
 // Writes the project file target (a Windows path, used as given) with bare component names, copies

@@ -2,8 +2,10 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
+#include "pack/copy_runner.h"
 #include "pack/mdl_file_pack.h"
 #include "platform/errors.h"
 #include "project/hourglass.h"
@@ -34,6 +36,7 @@ class Packer {
   // Returns whether every step succeeded.
   bool Run() {
     Open();
+    StartCopies();
     for (std::size_t k = 0; k < model_.components.size(); ++k) {
       if (k < context_.placedPaths.size() && !context_.placedPaths[k].empty()) {
         PlacedComponent(model_.components[k], context_.placedPaths[k]);
@@ -43,6 +46,7 @@ class Packer {
       context_.pointer.StillBusy();
     }
     for (const auto& [from, name] : context_.extraCopies) Copy(from, name);
+    copies_.reset();  // every copy has ended and been told
     CarryOver();
     Close();
     return !failed_;
@@ -115,6 +119,55 @@ class Packer {
     std::string name;  // the name in the target folder
   };
 
+  // Plans every copy the steps below make, in their order, and starts them: side by side where nothing
+  // one copy writes can be read by another, one at a time otherwise. The steps still take each copy's
+  // result in their order, so every failure is told where it was told before.
+  void StartCopies() {
+    std::vector<CopyRunner::Copy> plan;
+    std::vector<std::string> keys;
+    const auto add = [&](const std::string& from, const std::string& name) {
+      plan.push_back({from, targetFolder_ + name, IsPlainFileName(name, lead_)});
+      keys.push_back(mdlTrim::LowerText(name, lead_));
+    };
+    for (std::size_t k = 0; k < model_.components.size(); ++k) {
+      if (k < context_.placedPaths.size() && !context_.placedPaths[k].empty()) continue;
+      const Component& component = model_.components[k];
+      add(sourceFolder_ + component.path, mdlTrim::TextAfterLast(component.path, '\\', lead_));
+      if (std::string line; !ComponentLine(component, line, lead_)) continue;
+      for (const Companion& companion : companions_[k]) add(companion.from, companion.name);
+    }
+    for (const auto& [from, name] : context_.extraCopies) add(from, name);
+    unsigned threads = CopyThreads(context_.copyThreads, context_.files, plan.size());
+    if (threads > 0 && CopiesMeet(plan)) threads = 0;
+    copies_ = std::make_unique<CopyRunner>(context_.files, std::move(plan), keys, threads);
+  }
+
+  // Whether a copy may read what another writes, so that their order matters beyond the names they
+  // write (which the runner keeps in order): a source in the target folder, reached by any path; a
+  // source that is a file under a name the pack writes; a source that reaches no file, which may be a
+  // link that an earlier copy makes good. Unknown counts as meeting.
+  bool CopiesMeet(const std::vector<CopyRunner::Copy>& plan) {
+    const auto target = context_.files.Identify(mdlTrim::TextBeforeLast(target_, '\\', lead_));
+    if (!target) return true;
+    std::set<std::string> folders;
+    for (const auto& copy : plan)
+      folders.insert(mdlTrim::LowerText(mdlTrim::TextBeforeLast(copy.from, '\\', lead_), lead_));
+    for (const auto& copy : plan) {
+      const std::string folder = mdlTrim::TextBeforeLast(copy.from, '\\', lead_);
+      if (folders.erase(mdlTrim::LowerText(folder, lead_)) == 0) continue;  // looked at already
+      if (context_.files.Identify(folder) == target) return true;
+    }
+    std::set<platform::FileIdentity> written;
+    for (const auto& copy : plan) {
+      if (const auto existing = context_.files.Identify(copy.to)) written.insert(*existing);
+    }
+    for (const auto& copy : plan) {
+      const auto source = context_.files.Identify(copy.from);
+      if (!source || written.count(*source) != 0) return true;
+    }
+    return false;
+  }
+
   void PackComponent(const Component& component, const std::vector<Companion>& companions) {
     Copy(sourceFolder_ + component.path, mdlTrim::TextAfterLast(component.path, '\\', lead_));
     std::string line;
@@ -136,10 +189,13 @@ class Packer {
     const std::string to = targetFolder_ + name;
     const std::string attempted = "copy " + from + " to " + to;
     // A project file must not be able to make a pack write outside its folder.
-    if (!IsPlainFileName(name, lead_)) return Fail(attempted, to, kNotInFolder);
+    if (!IsPlainFileName(name, lead_)) {
+      ++nextCopy_;  // planned, never made
+      return Fail(attempted, to, kNotInFolder);
+    }
     platform::FileIdentity copied;
     try {
-      copied = context_.files.CopyReplacing(from, to);
+      copied = copies_->Result(nextCopy_++);
     } catch (const platform::FileError& error) {
       return Fail(attempted, error.Path(), error.what());
     }
@@ -206,6 +262,8 @@ class Packer {
   std::vector<std::vector<Companion>> companions_;  // by component
   std::unique_ptr<platform::InputFile> source_;
   std::unique_ptr<platform::OutputFile> output_;
+  std::unique_ptr<CopyRunner> copies_;
+  std::size_t nextCopy_ = 0;                                // the planned copy the next Copy takes
   std::map<std::string, platform::FileIdentity> copiedTo_;  // lower-cased name -> the file copied there
 };
 

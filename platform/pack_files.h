@@ -69,6 +69,9 @@ class PackFiles {
   // or the copy cannot be written. Returns the identity of the source that was copied.
   virtual FileIdentity CopyReplacing(const std::string& from, const std::string& to) = 0;
 
+  // Whether several threads may call CopyReplacing at the same time, while no other member is called.
+  virtual bool CopiesSideBySide() const { return false; }
+
   // Whether something exists under the path (false only when the file system says it does not).
   virtual bool Exists(const std::string& path) = 0;
 

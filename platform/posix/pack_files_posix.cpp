@@ -462,7 +462,7 @@ std::string PosixPackFiles::PendingKey(const std::string& host) const {
 
 bool PosixPackFiles::CopyToNewName(int in, off_t size, const std::string& host, const std::string& from,
                                    const std::string& to) {
-  RequireWritableFolder(host, to);
+  Locked([&] { RequireWritableFolder(host, to); });
   FileDescriptor out(::open(HostFolderOf(host).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
   if (!out.Valid()) {
     if (!NoUnnamedFiles(errno)) throw platform::FileError(to, SystemReason(errno));
@@ -490,13 +490,15 @@ bool PosixPackFiles::CopyToNewName(int in, off_t size, const std::string& host, 
 
 void PosixPackFiles::CopyThroughNamedFile(int in, off_t size, const std::string& host,
                                           const std::string& from, const std::string& to) {
-  RequireWritableFolder(host, to);
+  Locked([&] { RequireWritableFolder(host, to); });
   if (unnamedFiles_) {
     // Written unnamed, the copy has a name of its own only for the moment it is renamed over the old one.
     FileDescriptor out(::open(HostFolderOf(host).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (out.Valid()) {
       CopyData(in, out.Get(), size, from, to);
-      if (const int error = LinkInPlace(out.Get(), host, [this] { return TemporaryName(); }); error != 0)
+      if (const int error =
+              LinkInPlace(out.Get(), host, [this] { return Locked([this] { return TemporaryName(); }); });
+          error != 0)
         throw platform::FileError(to, SystemReason(error));
       if (const int error = out.Close(); error != 0) throw platform::FileError(to, SystemReason(error));
       return;
@@ -504,7 +506,8 @@ void PosixPackFiles::CopyThroughNamedFile(int in, off_t size, const std::string&
     if (!NoUnnamedFiles(errno)) throw platform::FileError(to, SystemReason(errno));
     unnamedFiles_ = false;
   }
-  TemporaryFile copy = CreateTemporaryIn(HostFolderOf(host), to, 0666, [this] { return TemporaryName(); });
+  TemporaryFile copy = CreateTemporaryIn(HostFolderOf(host), to, 0666,
+                                         [this] { return Locked([this] { return TemporaryName(); }); });
   CopyData(in, copy.Fd(), size, from, to);
   if (const int error = copy.Close(); error != 0) throw platform::FileError(to, SystemReason(error));
   if (::rename(copy.Path().c_str(), host.c_str()) != 0) throw platform::FileError(to, SystemReason(errno));
@@ -521,7 +524,7 @@ platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, co
     throw platform::FileError(to, kNotInFolder);
   }
 
-  const Found source = Find(from, false);
+  const Found source = Locked([&] { return Find(from, false); });
   struct stat st {};
   // What the listing does not call a regular file is looked at before it is opened.
   if (source.state != Found::State::kPresent || source.type != DT_REG) {
@@ -532,12 +535,12 @@ platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, co
   const platform::FileIdentity sourceId = IdentityOf(st);
   const off_t size = st.st_size;
 
-  const Found destination = Find(to, true);
+  const Found destination = Locked([&] { return Find(to, true); });
   const std::string& host = destination.host;
-  if (IsPending(host)) throw platform::FileError(to, kInUse);
+  if (Locked([&] { return IsPending(host); })) throw platform::FileError(to, kInUse);
   if (destination.state == Found::State::kMissing && unnamedFiles_) {
     if (CopyToNewName(in.Get(), size, host, from, to)) {
-      Created(host);
+      Locked([&] { Created(host); });
       return sourceId;
     }
     // Start over with the checks of a name that may be taken.
@@ -548,11 +551,11 @@ platform::FileIdentity PosixPackFiles::CopyReplacing(const std::string& from, co
   if (::lstat(host.c_str(), &old) == 0 && !S_ISLNK(old.st_mode)) {
     if (!S_ISREG(old.st_mode)) throw platform::FileError(to, kNotRegular);
     if (IdentityOf(old) == sourceId) throw platform::FileError(to, kOwnSource);
-    if (InUse(IdentityOf(old))) throw platform::FileError(to, kInUse);
+    if (Locked([&] { return InUse(IdentityOf(old)); })) throw platform::FileError(to, kInUse);
     if (ReadOnly(old)) throw platform::FileError(to, SystemReason(EACCES));
   }
   CopyThroughNamedFile(in.Get(), size, host, from, to);
-  Created(host);
+  Locked([&] { Created(host); });
   return sourceId;
 }
 

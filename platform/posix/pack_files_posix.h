@@ -1,7 +1,9 @@
 // The packer's files on POSIX: Windows paths on the Z: drive, copies through the kernel, files in use.
 #pragma once
 
+#include <atomic>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <set>
@@ -36,6 +38,8 @@ class PosixPackFiles : public platform::PackFiles {
   // Copies to a new name go through a named temporary file renamed into place, as on a file system
   // that has no unnamed files (O_TMPFILE), instead of an unnamed file linked in under its name.
   void UseNamedTemporaryFiles() { unnamedFiles_ = false; }
+  // What a copy remembers is held under a lock; the rest of a copy is its own.
+  bool CopiesSideBySide() const override { return true; }
 
   // Bookkeeping of the files open through this object.
   void Hold(const platform::FileIdentity& file) { ++inUse_[file]; }
@@ -84,7 +88,15 @@ class PosixPackFiles : public platform::PackFiles {
   std::unordered_map<std::string, FolderListing> listings_;  // host folder -> its names
   std::unordered_map<std::string, int> writable_;            // host folder -> 0 or why it takes no files
   std::mt19937_64 random_;
-  bool unnamedFiles_ = true;
+  std::atomic<bool> unnamedFiles_ = true;
+  // Held by a copy while it looks at or changes what is remembered above, so that copies can run side by
+  // side; the rest of the object is used by one thread at a time.
+  std::mutex copyLock_;
+  template <typename Step>
+  auto Locked(Step step) {
+    const std::lock_guard<std::mutex> hold(copyLock_);
+    return step();
+  }
 };
 
 }  // namespace posix
