@@ -1,6 +1,6 @@
 // A pack killed at a random moment: a child process packs a large project over an earlier pack and is
 // killed with SIGKILL part-way. Every name in the target folder must then hold the earlier bytes or the
-// whole new ones, whichever kind of temporary file the pack uses.
+// whole new ones, whichever kind of temporary file the pack uses, with copies one at a time or side by side.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -21,7 +21,7 @@ namespace {
 constexpr int kModules = 400;
 
 // Packs the project in the scratch folder to the folder named, in this process.
-bool Pack(const fakes::Scratch& s, const std::string& folder, bool unnamed) {
+bool Pack(const fakes::Scratch& s, const std::string& folder, bool unnamed, unsigned copyThreads) {
   mdlFile::ProjectModel model;
   model.filePath = s.Win("src\\App.vbp");
   for (int k = 0; k < kModules; ++k) model.components.push_back({3, "M", "M" + std::to_string(k) + ".bas"});
@@ -31,7 +31,9 @@ bool Pack(const fakes::Scratch& s, const std::string& folder, bool unnamed) {
   if (!unnamed) files.UseNamedTemporaryFiles();
   fakes::RecordingPointer pointer;
   fakes::RecordingMessages messages{&pointer};
-  return mdlFile::PackProject(model, s.Win(folder + "\\App.vbp"), {files, pointer, messages});
+  mdlFile::PackContext context{files, pointer, messages};
+  context.copyThreads = copyThreads;
+  return mdlFile::PackProject(model, s.Win(folder + "\\App.vbp"), context);
 }
 
 TEST(KilledPack, LeavesEveryNameEarlierOrWhole) {
@@ -45,7 +47,7 @@ TEST(KilledPack, LeavesEveryNameEarlierOrWhole) {
     s.Write("src/M" + std::to_string(k) + ".bas", std::string(8192, 'a' + k % 26));
   s.Make("whole");
   const auto started = std::chrono::steady_clock::now();
-  ASSERT_TRUE(Pack(s, "whole", true));
+  ASSERT_TRUE(Pack(s, "whole", true, 0));
   // Kills land anywhere from the start to a little after a whole pack would have ended.
   const auto took =
       std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
@@ -56,13 +58,15 @@ TEST(KilledPack, LeavesEveryNameEarlierOrWhole) {
   int killedPartWay = 0;
   for (int trial = 0; trial < 16; ++trial) {
     const bool unnamed = trial % 2 == 0;
-    SCOPED_TRACE("trial " + std::to_string(trial) + (unnamed ? ", unnamed files" : ", named files"));
+    const unsigned copyThreads = trial % 4 < 2 ? 0 : 4;
+    SCOPED_TRACE("trial " + std::to_string(trial) + (unnamed ? ", unnamed files" : ", named files") +
+                 (copyThreads == 0 ? ", one copy at a time" : ", copies side by side"));
     const std::string out = "out" + std::to_string(trial);
     s.Make(out);
     for (const auto& [name, bytes] : whole) s.Write(out + "/" + name, "earlier " + name);
     const pid_t child = ::fork();
     ASSERT_NE(child, -1);
-    if (child == 0) _exit(Pack(s, out, unnamed) ? 0 : 1);
+    if (child == 0) _exit(Pack(s, out, unnamed, copyThreads) ? 0 : 1);
     std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
     ::kill(child, SIGKILL);
     int status = 0;
