@@ -2,8 +2,6 @@
 // same run and on the same disk: with the page cache warm, and cold where the machine lets the cache be
 // dropped.
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +17,7 @@
 #include <vector>
 
 #include "bench/pack_project_generator.h"
+#include "bench/run_command.h"
 #include "cli/commands.h"
 #include "cli/memory_tree_view.h"
 #include "group/pack_group.h"
@@ -28,8 +27,6 @@
 #include "platform/posix/posix_folder_maker.h"
 #include "platform/posix/posix_text_files.h"
 #include "project/mdl_file.h"
-
-extern char** environ;
 
 namespace {
 
@@ -98,17 +95,7 @@ double CpOnce(const std::vector<fs::path>& files, const fs::path& target) {
   std::vector<std::string> words = {"cp", "--"};
   for (const auto& file : files) words.push_back(file.string());
   words.push_back(target.string() + "/");
-  std::vector<char*> argv;
-  for (auto& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  int status = -1;
-  if (::posix_spawnp(&pid, "cp", nullptr, nullptr, argv.data(), environ) != 0 ||
-      ::waitpid(pid, &status, 0) < 0 || status != 0) {
-    return -1;
-  }
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return bench::RunCommand(words);
 }
 
 std::string WindowsTarget(const fs::path& target, const char* name = "Big.vbp") {
