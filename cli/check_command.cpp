@@ -5,6 +5,7 @@
 
 #include "check/check_project.h"
 #include "check/not_packed.h"
+#include "cli/command_options.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
 #include "cli/findings_output.h"
@@ -23,36 +24,22 @@ const char* const kCheckUsage =
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& args) {
-  bool json = false;
-  bool strict = false;
-  bool fix = false;
-  std::vector<std::string> paths;
-  for (const auto& arg : args) {
-    if (arg == "--json") {
-      json = true;
-    } else if (arg == "--strict") {
-      strict = true;
-    } else if (arg == "--fix-line-ends") {
-      fix = true;
-    } else if (arg == "--help" || arg == "-h") {
-      std::cout
-          << kCheckUsage
-          << "Reads the project as 'tree' does and prints one finding a line, PATH:LINE: severity: text\n"
-             "[code], or with --json an array of {file, line, severity, code, text}. Exit status 0 when\n"
-             "nothing but warnings is found (--strict: nothing at all), 1 when an error is found.\n"
-             "--fix-line-ends rewrites the text files whose line ends are not CR LF, then checks again;\n"
-             "without it nothing is written.\n"
-             "For a group, every member is checked and the findings come in one list: the group file's\n"
-             "own (members missing, the startup project, duplicate project files and names, references\n"
-             "to projects outside the group, reference cycles) first, then each member's in group order.\n";
-      return 0;
-    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-      std::cerr << "tarvex-cli check: unknown option '" << arg << "'\n";
-      return kExitUsage;
-    } else {
-      paths.push_back(arg);
-    }
-  }
+  const CommandOptions options = ReadCommandOptions(
+      args, "check", {"--json", "--strict", "--fix-line-ends"},
+      std::string(kCheckUsage) +
+          "Reads the project as 'tree' does and prints one finding a line, PATH:LINE: severity: text\n"
+          "[code], or with --json an array of {file, line, severity, code, text}. Exit status 0 when\n"
+          "nothing but warnings is found (--strict: nothing at all), 1 when an error is found.\n"
+          "--fix-line-ends rewrites the text files whose line ends are not CR LF, then checks again;\n"
+          "without it nothing is written.\n"
+          "For a group, every member is checked and the findings come in one list: the group file's\n"
+          "own (members missing, the startup project, duplicate project files and names, references\n"
+          "to projects outside the group, reference cycles) first, then each member's in group order.\n");
+  if (options.exit) return *options.exit;
+  const bool json = options.Has("--json");
+  const bool strict = options.Has("--strict");
+  const bool fix = options.Has("--fix-line-ends");
+  const std::vector<std::string>& paths = options.operands;
   if (paths.size() != 1) {
     std::cerr << kCheckUsage;
     return kExitUsage;

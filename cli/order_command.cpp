@@ -1,6 +1,7 @@
 // tarvex-cli order GROUP.vbg: the members in the order they are built, each after the members it references.
 #include <iostream>
 
+#include "cli/command_options.h"
 #include "cli/commands.h"
 #include "cli/group_session.h"
 #include "cli/tree_json.h"
@@ -17,28 +18,18 @@ const char* const kOrderUsage = "Usage: tarvex-cli order [--json] GROUP.vbg\n";
 }  // namespace
 
 int RunOrder(const std::vector<std::string>& args) {
-  bool json = false;
-  std::vector<std::string> paths;
-  for (const auto& arg : args) {
-    if (arg == "--json") {
-      json = true;
-    } else if (arg == "--help" || arg == "-h") {
-      std::cout
-          << kOrderUsage
-          << "Reads the group and each member, and prints the members in build order, one project file a\n"
-             "line as the group file writes it: each after the members it references ('Reference=*\\A'\n"
-             "and 'Object=*\\A' lines) and the members whose library or control it uses (a compiled\n"
-             "reference to the type library in a member's binary-compatibility file or output file),\n"
-             "otherwise in group order. With --json an array of {path, line, startup}. A member that\n"
-             "cannot be read or a reference cycle is an error (exit status 1).\n";
-      return 0;
-    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-      std::cerr << "tarvex-cli order: unknown option '" << arg << "'\n";
-      return kExitUsage;
-    } else {
-      paths.push_back(arg);
-    }
-  }
+  const CommandOptions options = ReadCommandOptions(
+      args, "order", {"--json"},
+      std::string(kOrderUsage) +
+          "Reads the group and each member, and prints the members in build order, one project file a\n"
+          "line as the group file writes it: each after the members it references ('Reference=*\\A'\n"
+          "and 'Object=*\\A' lines) and the members whose library or control it uses (a compiled\n"
+          "reference to the type library in a member's binary-compatibility file or output file),\n"
+          "otherwise in group order. With --json an array of {path, line, startup}. A member that\n"
+          "cannot be read or a reference cycle is an error (exit status 1).\n");
+  if (options.exit) return *options.exit;
+  const bool json = options.Has("--json");
+  const std::vector<std::string>& paths = options.operands;
   if (paths.size() != 1 || !IsGroupArgument(paths[0])) {
     std::cerr << kOrderUsage;
     return kExitUsage;

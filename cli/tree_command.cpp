@@ -1,6 +1,7 @@
 // tarvex-cli tree: reads a project as "&Open..." does and prints the tree it builds.
 #include <iostream>
 
+#include "cli/command_options.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
 #include "cli/group_session.h"
@@ -9,28 +10,25 @@
 
 namespace cli {
 
+namespace {
+
+const char* const kTreeUsage = "Usage: tarvex-cli tree [--json] PROJECT.vbp|GROUP.vbg\n";
+
+}  // namespace
+
 int RunTree(const std::vector<std::string>& args) {
-  bool json = false;
-  std::vector<std::string> paths;
-  for (const auto& arg : args) {
-    if (arg == "--json") {
-      json = true;
-    } else if (arg == "--help" || arg == "-h") {
-      std::cout << "Usage: tarvex-cli tree [--json] PROJECT.vbp|GROUP.vbg\n"
-                   "Reads the project and prints its tree: indented text, or with --json the project,\n"
-                   "its components and the tree with keys, texts, image-list positions and expansion.\n"
-                   "For a group, each member's tree in group order, the startup project marked; a member\n"
-                   "that cannot be read shows \"Error.\" and makes the exit status 1.\n";
-      return 0;
-    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-      std::cerr << "tarvex-cli tree: unknown option '" << arg << "'\n";
-      return kExitUsage;
-    } else {
-      paths.push_back(arg);
-    }
-  }
+  const CommandOptions options = ReadCommandOptions(
+      args, "tree", {"--json"},
+      std::string(kTreeUsage) +
+          "Reads the project and prints its tree: indented text, or with --json the project,\n"
+          "its components and the tree with keys, texts, image-list positions and expansion.\n"
+          "For a group, each member's tree in group order, the startup project marked; a member\n"
+          "that cannot be read shows \"Error.\" and makes the exit status 1.\n");
+  if (options.exit) return *options.exit;
+  const bool json = options.Has("--json");
+  const std::vector<std::string>& paths = options.operands;
   if (paths.size() != 1) {
-    std::cerr << "Usage: tarvex-cli tree [--json] PROJECT.vbp|GROUP.vbg\n";
+    std::cerr << kTreeUsage;
     return kExitUsage;
   }
   if (IsGroupArgument(paths[0])) return RunGroupTree(paths[0], json);
