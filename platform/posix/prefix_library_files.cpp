@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/ascii_case.h"
 #include "base/code_page_text.h"
 #include "platform/errors.h"
 #include "platform/posix/file_blocks.h"
@@ -13,19 +14,11 @@
 
 namespace posix {
 
-namespace {
-
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
-
 std::optional<std::string> PrefixLibraryFiles::DrivePath(const std::string& windowsPath) {
   if (windowsPath.size() < 3 || windowsPath[1] != ':' || (windowsPath[2] != '\\' && windowsPath[2] != '/')) {
     return std::nullopt;
   }
-  const std::string drive{Lower(windowsPath[0]), ':'};
+  const std::string drive{base::LowerAsciiChar(windowsPath[0]), ':'};
   if (drive == "z:") return windowsPath;
   // Another drive is where the prefix's link for it leads, written as a Z: path.
   auto known = drives_.find(drive);
